@@ -1,0 +1,82 @@
+// folivex-jpeg2pdf OUTPUT.pdf INPUT.jpg...: writes the JPEG files as the pages
+// of one PDF, each file one full-page image, and prints the writer's result code.
+#include "core/error.h"
+#include "pdf/jpeg2pdf.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Each page is one JPEG file, read when the writer asks for it.
+class JpegFilePages : public folivex::pdf::PageSource {
+public:
+    explicit JpegFilePages(std::vector<std::string> files) : files_(std::move(files)) {}
+
+    void CapturePage(std::int32_t pageIndex) override
+    {
+        const std::string &name = files_.at(static_cast<std::size_t>(pageIndex));
+        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw folivex::Error(std::strerror(errno), name, pageIndex + 1, "reading");
+        struct stat info {};
+        bytes_.clear();
+        if (::fstat(fd, &info) == 0 && info.st_size > 0)
+            bytes_.reserve(static_cast<std::size_t>(info.st_size));
+        char chunk[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                const int error = errno;
+                ::close(fd);
+                throw folivex::Error(std::strerror(error), name, pageIndex + 1, "reading");
+            }
+            if (got == 0)
+                break;
+            bytes_.insert(bytes_.end(), chunk, chunk + got);
+        }
+        ::close(fd);
+    }
+
+    void SavePageImage(folivex::ByteSink &stream) override { stream.write(bytes_.data(), bytes_.size()); }
+
+private:
+    std::vector<std::string> files_;
+    std::vector<char> bytes_;
+};
+
+constexpr const char *kUsage =
+    "usage: folivex-jpeg2pdf OUTPUT.pdf INPUT.jpg...\n"
+    "Writes every JPEG file as one full-page image of a PDF 1.2 file and prints the\n"
+    "writer's result: -2 written, -3 failed, -4 stopped, -1 nothing to write.\n";
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
+    if (help || argc < 3) {
+        std::fputs(kUsage, help ? stdout : stderr);
+        return help ? 0 : 2;
+    }
+    JpegFilePages pages(std::vector<std::string>(argv + 2, argv + argc));
+    std::string failure;
+    try {
+        const int result = folivex::pdf::WritePdf(argv[1], argc - 2, pages, {}, &failure);
+        std::printf("%d\n", result);
+        if (result == folivex::pdf::kFailed)
+            std::fprintf(stderr, "folivex-jpeg2pdf: %s\n", failure.c_str());
+        return result == folivex::pdf::kWritten ? 0 : 1;
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "folivex-jpeg2pdf: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,26 @@
+#include "pagejpeg.h"
+
+#include "convert/jpegencoder.h"
+
+namespace folivex::convert {
+
+void PageJpeg::Assign(const QImage &bitmap)
+{
+    bitmap_ = bitmap;
+    jpeg_.clear();
+    encoded_ = false;
+}
+
+void PageJpeg::SaveToStream(ByteSink &stream)
+{
+    if (!encoded_) {
+        jpeg_ = bitmap_.isNull() || bitmap_.width() == 0 || bitmap_.height() == 0
+                    ? std::vector<std::uint8_t>()
+                    : EncodeBaselineJpeg(bitmap_);
+        encoded_ = true;
+    }
+    if (!jpeg_.empty())
+        stream.write(jpeg_.data(), jpeg_.size());
+}
+
+} // namespace folivex::convert

@@ -1,0 +1,35 @@
+// PageJpeg: the one JPEG image holder of the conversion.
+//
+// Assign() keeps a copy of a page bitmap and drops any JPEG bytes. The first
+// SaveToStream() after an assign encodes the bitmap (baseline, quality 90,
+// three components); later saves write the same bytes again. A holder with
+// no bitmap, or one of width or height 0, saves nothing.
+#pragma once
+
+#include "core/bytesink.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+namespace folivex::convert {
+
+class PageJpeg {
+public:
+    void Assign(const QImage &bitmap);
+
+    // Writes the complete JPEG file into `stream`. Throws
+    // folivex::Error("JPEG error #N") when the library refuses the bitmap;
+    // the holder then stays unencoded and the next save tries again.
+    void SaveToStream(ByteSink &stream);
+
+    const QImage &bitmap() const { return bitmap_; }
+
+private:
+    QImage bitmap_;
+    std::vector<std::uint8_t> jpeg_;
+    bool encoded_ = false;
+};
+
+} // namespace folivex::convert

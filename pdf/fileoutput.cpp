@@ -1,0 +1,82 @@
+#include "fileoutput.h"
+
+#include "core/error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
+
+namespace folivex::pdf {
+
+namespace {
+
+std::string folderOf(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string cannotCreate(const std::string &name, int error)
+{
+    return "Cannot create file \"" + name + "\". " + std::strerror(error);
+}
+
+} // namespace
+
+FileOutput::FileOutput(std::string outputName) : outputName_(std::move(outputName))
+{
+    // A short fixed-length name, so a long output name cannot make it too long.
+    static std::mt19937 random(std::random_device{}());
+    const std::string folder = folderOf(outputName_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+        temporaryName_ = folder + ".folivex-" + suffix + ".part";
+        fd_ = ::open(temporaryName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0)
+            break;
+        if (errno != EEXIST)
+            throw Error(cannotCreate(outputName_, errno));
+    }
+    if (fd_ < 0)
+        throw Error(cannotCreate(outputName_, EEXIST));
+    sink_.emplace(fd_, outputName_);
+}
+
+FileOutput::~FileOutput()
+{
+    if (!finished_)
+        abandon();
+}
+
+void FileOutput::commit()
+{
+    sink_->flush();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        throw Error(std::strerror(errno), outputName_, 0, "closing");
+    if (::rename(temporaryName_.c_str(), outputName_.c_str()) != 0)
+        throw Error(std::strerror(errno), outputName_, 0, "replacing the file");
+    finished_ = true;
+}
+
+void FileOutput::abandon() noexcept
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporaryName_.c_str());
+}
+
+std::unique_ptr<PdfOutput> OpenFileOutput(const std::string &outputName)
+{
+    return std::make_unique<FileOutput>(outputName);
+}
+
+} // namespace folivex::pdf

@@ -1,0 +1,253 @@
+#include "jpeg2pdf.h"
+
+#include "core/error.h"
+#include "pdf/jpegframe.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <memory>
+
+namespace folivex::pdf {
+
+bool StopRequested = false;
+
+namespace {
+
+struct PageEntry {
+    JpegColour colour;
+    std::int32_t width;
+    std::int32_t height;
+};
+
+// Raised inside the writing pass when StopRequested is found set.
+struct StopSignal {};
+
+constexpr std::uint64_t kLargestXrefPosition = 9'999'999'999ULL;
+
+std::string number(std::int64_t value) { return std::to_string(value); }
+
+void pump(const MessagePump &pumpMessages)
+{
+    if (pumpMessages)
+        pumpMessages();
+}
+
+void report(const ProgressCallback &progress, std::uint64_t maximum, std::uint64_t position)
+{
+    if (!progress)
+        return;
+    // The bar takes 32-bit values: scale both alike when the total is larger.
+    int shift = 0;
+    while ((maximum >> shift) > static_cast<std::uint64_t>(INT32_MAX))
+        ++shift;
+    position = std::min(position, maximum);
+    progress(static_cast<std::int32_t>(maximum >> shift), static_cast<std::int32_t>(position >> shift));
+}
+
+void testStop()
+{
+    if (StopRequested)
+        throw StopSignal{};
+}
+
+// Obtains page `index`: a fresh stream, the capture, the holder saved into it.
+MemoryStream obtainPage(PageSource &pages, std::int32_t index)
+{
+    MemoryStream stream;
+    pages.CapturePage(index);
+    pages.SavePageImage(stream);
+    stream.seek(0);
+    return stream;
+}
+
+const char *colourSpaceLines(JpegColour colour)
+{
+    switch (colour) {
+    case JpegColour::Cmyk: return "/ColorSpace /DeviceCMYK\n/Decode[1 0 1 0 1 0 1 0]\n";
+    case JpegColour::Gray: return "/ColorSpace /DeviceGray\n";
+    case JpegColour::Rgb: break;
+    }
+    return "/ColorSpace /DeviceRGB\n";
+}
+
+class Writer {
+public:
+    Writer(ByteSink &file, const std::vector<PageEntry> &table, PageSource &pages, const WriterHooks &hooks,
+           std::uint64_t byteTotal)
+        : file_(file), table_(table), pages_(pages), hooks_(hooks), byteTotal_(byteTotal),
+          n_(static_cast<std::int64_t>(table.size())), offsets_(3 * table.size() + 3)
+    {
+    }
+
+    void run()
+    {
+        file_.write("%PDF-1.2\n");
+        writeCatalog();
+        writePageTree();
+        for (std::int64_t k = 0; k < n_; ++k)
+            writePage(k);
+        for (std::int64_t k = 0; k < n_; ++k)
+            writeImage(k);
+        for (std::int64_t k = 0; k < n_; ++k) {
+            testStop();
+            beginObject();
+            WritePageContents(file_, 2 * n_ + 3 + k, table_[k].width, table_[k].height);
+            pump(hooks_.pumpMessages);
+        }
+        const std::uint64_t xref = file_.position();
+        offsets_[3 * n_ + 2] = xref;
+        WriteXref(file_, offsets_, 3 * n_ + 2, hooks_.pumpMessages);
+        writeTrailer(xref);
+    }
+
+private:
+    // Records where the next object begins.
+    void beginObject() { offsets_[counter_++] = file_.position(); }
+
+    void writeCatalog()
+    {
+        beginObject();
+        file_.write("1 0 obj\n<<\n/Type /Catalog\n/Pages 2 0 R\n"
+                    "/OpenAction [3 0 R /XYZ -32768 -32768 1 ]\n>>\nendobj\n");
+    }
+
+    void writePageTree()
+    {
+        beginObject();
+        file_.write("2 0 obj\n<<\n/Type /Pages\n/Kids [ ");
+        for (std::int64_t k = 0; k < n_; ++k) {
+            testStop();
+            file_.write(number(3 + k) + " 0 R ");
+            pump(hooks_.pumpMessages);
+        }
+        file_.write("]\n/Count " + number(n_) + "\n>>\nendobj\n");
+    }
+
+    void writePage(std::int64_t k)
+    {
+        testStop();
+        beginObject();
+        file_.write(number(3 + k) + " 0 obj\n<<\n/Type /Page\n/Parent 2 0 R\n/Resources\n<<\n"
+                    "/XObject << /Im0 " + number(n_ + 3 + k) + " 0 R >>\n"
+                    "/ProcSet [ /PDF /ImageC ]\n>>\n"
+                    "/MediaBox [ 0 0 " + number(table_[k].width) + " " + number(table_[k].height) + " ]\n"
+                    "/Contents " + number(2 * n_ + 3 + k) + " 0 R\n>>\nendobj\n");
+        pump(hooks_.pumpMessages);
+    }
+
+    void writeImage(std::int64_t k)
+    {
+        testStop();
+        beginObject();
+        // The dictionary describes the bytes actually embedded, so a second
+        // capture that came out otherwise than the first cannot contradict it.
+        MemoryStream image = obtainPage(pages_, static_cast<std::int32_t>(k));
+        JpegFrame frame;
+        if (!ScanJpegFrameHeader(image, frame))
+            throw Error("the page image has no frame header that a PDF can describe", {},
+                        static_cast<int>(k + 1), "embedding the image");
+        file_.write(number(n_ + 3 + k) + " 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Name /Im0\n"
+                    "/Width " + number(frame.width) + "\n/Height " + number(frame.height) + "\n"
+                    "/BitsPerComponent 8\n/Filter [/DCTDecode]\n");
+        file_.write(colourSpaceLines(frame.colour));
+        file_.write("/Length " + number(static_cast<std::int64_t>(image.size())) + " >>\nstream\n");
+        file_.write(image.bytes().data(), image.size());
+        runningCount_ += image.size();
+        report(hooks_.progress, byteTotal_, runningCount_);
+        file_.write("endstream\nendobj\n");
+        pump(hooks_.pumpMessages);
+    }
+
+    void writeTrailer(std::uint64_t xref)
+    {
+        file_.write("trailer\n<<\n/Size " + number(3 * n_ + 3) + "\n/Root 1 0 R\n>>\nstartxref\n" +
+                    std::to_string(xref) + "\n%%EOF");
+    }
+
+    ByteSink &file_;
+    const std::vector<PageEntry> &table_;
+    PageSource &pages_;
+    const WriterHooks &hooks_;
+    const std::uint64_t byteTotal_;
+    const std::int64_t n_;
+    std::vector<std::uint64_t> offsets_;
+    std::int64_t counter_ = 0;
+    std::uint64_t runningCount_ = 0;
+};
+
+} // namespace
+
+void WritePageContents(ByteSink &file, std::int64_t objectNumber, std::int32_t width, std::int32_t height)
+{
+    const std::string contents = "q\n" + number(width) + " 0 0 " + number(height) + " 0 0 cm\n/Im0 Do\nQ\n";
+    file.write(number(objectNumber) + " 0 obj\n<< /Length " + number(static_cast<std::int64_t>(contents.size())) +
+               " >>\nstream\n");
+    file.write(contents);
+    file.write("endstream\nendobj\n");
+}
+
+void WriteXref(ByteSink &file, const std::vector<std::uint64_t> &offsets, std::int64_t objectCount,
+               const MessagePump &pumpMessages)
+{
+    for (std::int64_t k = 0; k < objectCount; ++k)
+        if (offsets[k] > kLargestXrefPosition)
+            throw Error("the file is too large for the positions of its cross-reference table", {}, 0,
+                        "cross-reference table");
+    file.write("xref\n0 " + number(objectCount + 1) + "\n0000000000 65535 f \n");
+    char entry[32];
+    for (std::int64_t k = 0; k < objectCount; ++k) {
+        std::snprintf(entry, sizeof entry, "%010llu 00000 n \n", static_cast<unsigned long long>(offsets[k]));
+        file.write(entry, 20);
+        pump(pumpMessages);
+    }
+}
+
+int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &pages, const WriterHooks &hooks,
+             std::string *failureText)
+{
+    // Capture pass: measure every page; only three numbers per page are kept.
+    std::vector<PageEntry> table;
+    std::uint64_t byteTotal = 0;
+    JpegFrame frame; // a scan that finds no usable frame leaves the previous page's values
+    for (std::int32_t p = 0; p < pageCount; ++p) {
+        MemoryStream page = obtainPage(pages, p);
+        ScanJpegFrameHeader(page, frame);
+        table.push_back({frame.colour, frame.width, frame.height});
+        byteTotal += page.size();
+        pump(hooks.pumpMessages);
+    }
+
+    StopRequested = false;
+    if (outputName.empty() || pageCount <= 0)
+        return kNothingWritten;
+
+    report(hooks.progress, 0, 0);
+    std::unique_ptr<PdfOutput> output = hooks.openOutput ? hooks.openOutput(outputName) : OpenFileOutput(outputName);
+
+    auto abandon = [&](int result) {
+        output->abandon();
+        table.clear();
+        report(hooks.progress, 0, 0);
+        return result;
+    };
+    try {
+        Writer(output->sink(), table, pages, hooks, byteTotal).run();
+        output->commit();
+    } catch (const StopSignal &) {
+        return abandon(kStopped);
+    } catch (const std::exception &error) {
+        if (failureText)
+            *failureText = error.what();
+        return abandon(kFailed);
+    } catch (...) {
+        if (failureText)
+            *failureText = "an unknown error while writing " + outputName;
+        return abandon(kFailed);
+    }
+    table.clear();
+    report(hooks.progress, 0, 0);
+    return kWritten;
+}
+
+} // namespace folivex::pdf

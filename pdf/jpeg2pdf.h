@@ -1,0 +1,67 @@
+// jpeg2pdf: writes one PDF 1.2 file whose every page is one full-page JPEG.
+//
+// WritePdf pulls the pages itself through a PageSource, in two passes: a
+// capture pass that measures every page (size, colour, byte length) and a
+// writing pass that captures every page again when its image bytes are due.
+// Only one page's JPEG is in memory at a time.
+#pragma once
+
+#include "core/bytesink.h"
+#include "core/memorystream.h"
+#include "pdf/pdfoutput.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace folivex::pdf {
+
+// Result codes of WritePdf.
+inline constexpr int kNothingWritten = -1; // empty output name or no pages; no file created
+inline constexpr int kWritten = -2;        // the file is complete
+inline constexpr int kFailed = -3;         // an error during the writing pass; no file left
+inline constexpr int kStopped = -4;        // StopRequested during the writing pass; no file left
+
+// Set by the Stop button; cleared after the capture pass and read between the
+// objects of the writing pass. Used on the user-interface thread only.
+extern bool StopRequested;
+
+// Called with the maximum first and the position second, in JPEG bytes.
+using ProgressCallback = std::function<void(std::int32_t maximum, std::int32_t position)>;
+// Handles the pending window messages and returns.
+using MessagePump = std::function<void()>;
+
+// The pages of one document.
+class PageSource {
+public:
+    virtual ~PageSource() = default;
+    // Captures page `pageIndex` (from 0) into the page image holder.
+    virtual void CapturePage(std::int32_t pageIndex) = 0;
+    // Saves the holder's page image, a complete JPEG file, into `stream`.
+    virtual void SavePageImage(ByteSink &stream) = 0;
+};
+
+struct WriterHooks {
+    ProgressCallback progress;   // empty: no progress reports
+    MessagePump pumpMessages;    // empty: nothing to pump
+    OutputOpener openOutput;     // empty: OpenFileOutput
+};
+
+// Writes `pageCount` pages of `pages` into the PDF `outputName` and returns a
+// result code. Errors of the capture pass and a failure to create the output
+// are thrown (folivex::Error) with no file left behind; an error after the
+// output exists gives kFailed, its description in *failureText when given.
+int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &pages,
+             const WriterHooks &hooks, std::string *failureText = nullptr);
+
+// Writes content object `objectNumber`, which draws /Im0 over width x height.
+void WritePageContents(ByteSink &file, std::int64_t objectNumber, std::int32_t width, std::int32_t height);
+
+// Writes the cross-reference table of objects 1..objectCount whose positions
+// are offsets[0..objectCount-1]. Throws folivex::Error when a position does
+// not fit the ten digits of an entry.
+void WriteXref(ByteSink &file, const std::vector<std::uint64_t> &offsets, std::int64_t objectCount,
+               const MessagePump &pumpMessages = {});
+
+} // namespace folivex::pdf

@@ -1,0 +1,132 @@
+// The JPEG image holder: when it encodes, what it writes, what it refuses.
+#include "convert/pagejpeg.h"
+#include "pdf/jpegframe.h"
+#include "core/error.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace folivex;
+using namespace folivex::test;
+using folivex::convert::PageJpeg;
+
+namespace {
+
+Bytes save(PageJpeg &holder)
+{
+    MemoryStream stream;
+    holder.SaveToStream(stream);
+    return stream.bytes();
+}
+
+// The marker segments of a JPEG file up to its first scan.
+std::vector<std::pair<int, Bytes>> segments(const Bytes &jpeg)
+{
+    std::vector<std::pair<int, Bytes>> found;
+    std::size_t at = 2;
+    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF) {
+        const int marker = jpeg[at + 1];
+        const std::size_t length = jpeg[at + 2] << 8 | jpeg[at + 3];
+        found.emplace_back(marker, Bytes(jpeg.begin() + at + 4, jpeg.begin() + at + 2 + length));
+        if (marker == 0xDA)
+            break;
+        at += 2 + length;
+    }
+    return found;
+}
+
+std::string saveError(PageJpeg &holder)
+{
+    try {
+        save(holder);
+    } catch (const Error &error) {
+        return error.text();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(PageJpegHolder, EncodesOnceAndWritesTheSameBytesAgain)
+{
+    PageJpeg holder;
+    holder.Assign(DrawnPage(120, 90));
+    const Bytes first = save(holder);
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(save(holder), first);
+
+    // A new assign drops the old bytes.
+    holder.Assign(DrawnPage(60, 45));
+    const Bytes second = save(holder);
+    EXPECT_NE(second, first);
+    MemoryStream stream(second);
+    pdf::JpegFrame frame;
+    ASSERT_TRUE(pdf::ScanJpegFrameHeader(stream, frame));
+    EXPECT_EQ(frame.width, 60);
+    EXPECT_EQ(frame.height, 45);
+}
+
+TEST(PageJpegHolder, WritesBaselineJfifWithThreeEightBitComponents)
+{
+    PageJpeg holder;
+    QImage page = DrawnPage(100, 70);
+    holder.Assign(page.convertToFormat(QImage::Format_ARGB32)); // any format is taken as 24-bit
+    const Bytes jpeg = save(holder);
+    ASSERT_GE(jpeg.size(), 4u);
+    EXPECT_EQ(jpeg[0], 0xFF);
+    EXPECT_EQ(jpeg[1], 0xD8);
+    EXPECT_EQ(jpeg[jpeg.size() - 2], 0xFF);
+    EXPECT_EQ(jpeg[jpeg.size() - 1], 0xD9);
+    const auto found = segments(jpeg);
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found[0].first, 0xE0);
+    EXPECT_EQ(std::string(found[0].second.begin(), found[0].second.begin() + 5), std::string("JFIF\0", 5));
+    bool baseline = false;
+    for (const auto &[marker, body] : found) {
+        EXPECT_NE(marker, 0xC2) << "not progressive";
+        if (marker == 0xC0) {
+            baseline = true;
+            EXPECT_EQ(body[0], 8) << "bits per sample";
+            EXPECT_EQ(body[5], 3) << "components";
+        }
+    }
+    EXPECT_TRUE(baseline);
+    // Quality 90 keeps a drawn page close to its bitmap.
+    const QImage decoded = QImage::fromData(jpeg.data(), static_cast<int>(jpeg.size()), "JPEG");
+    ASSERT_EQ(decoded.size(), page.size());
+    EXPECT_LT(qGray(decoded.pixel(10, 10)), 100);
+    EXPECT_GT(qGray(decoded.pixel(50, 5)), 240);
+}
+
+TEST(PageJpegHolder, AnEmptyBitmapSavesNothing)
+{
+    PageJpeg holder;
+    EXPECT_TRUE(save(holder).empty()) << "nothing captured since start-up";
+    holder.Assign(QImage(0, 10, QImage::Format_RGB888));
+    EXPECT_TRUE(save(holder).empty());
+    holder.Assign(QImage(10, 0, QImage::Format_RGB888));
+    EXPECT_TRUE(save(holder).empty());
+}
+
+TEST(PageJpegHolder, TheLibraryLimitIs65500Pixels)
+{
+    PageJpeg holder;
+    QImage tall(1, 65500, QImage::Format_RGB888);
+    tall.fill(Qt::white);
+    holder.Assign(tall);
+    EXPECT_FALSE(save(holder).empty());
+
+    QImage taller(1, 65501, QImage::Format_RGB888);
+    taller.fill(Qt::white);
+    holder.Assign(taller);
+    EXPECT_EQ(saveError(holder), "JPEG error #41");
+    EXPECT_EQ(saveError(holder), "JPEG error #41") << "a failed encoding is not taken for a finished one";
+
+    QImage wider(65501, 1, QImage::Format_RGB888);
+    wider.fill(Qt::white);
+    holder.Assign(wider);
+    EXPECT_EQ(saveError(holder), "JPEG error #41");
+
+    holder.Assign(DrawnPage(20, 20));
+    EXPECT_FALSE(save(holder).empty()) << "the holder recovers at the next assign";
+}
