@@ -1,0 +1,258 @@
+#include "doclist/documentlist.h"
+
+#include "core/error.h"
+#include "doclist/browseforfolder.h"
+#include "doclist/comparetext.h"
+#include "doclist/folderscan.h"
+#include "doclist/opendocumentsdialog.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QUrl>
+
+namespace folivex::doclist {
+
+namespace {
+
+constexpr int kColumnWidths[DocumentList::ColumnCount] = {100, 200, 100, 120, 220};
+
+const QColor kTextColour(0, 128, 0);
+
+// A row that orders itself by the list's comparison, so the view's own
+// (stable) sort keeps selection and ticks while it moves the rows.
+class DocumentItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const auto *list = static_cast<const DocumentList *>(treeWidget());
+        return list->ListView1Compare(this, &other) < 0;
+    }
+};
+
+QStringList droppedLocalPaths(const QMimeData *data)
+{
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        QString path = url.toLocalFile();
+        while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+            path.chop(1);
+        if (!path.isEmpty())
+            paths.append(path);
+    }
+    return paths;
+}
+
+} // namespace
+
+DocumentList::DocumentList(QWidget *parent)
+    : QTreeWidget(parent)
+{
+    setColumnCount(ColumnCount);
+    setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Path"), QStringLiteral("Size"),
+                     QStringLiteral("Build Time"), QStringLiteral("ModifyTime")});
+    QHeaderView *columns = header();
+    columns->setStretchLastSection(false);
+    columns->setSectionsMovable(false);
+    columns->setSectionsClickable(true);
+    columns->setSortIndicatorShown(false);
+    columns->setHighlightSections(false);
+    for (int column = 0; column < ColumnCount; ++column)
+        columns->resizeSection(column, kColumnWidths[column]);
+    connect(columns, &QHeaderView::sectionClicked, this, &DocumentList::ListView1ColumnClick);
+
+    setSortingEnabled(false);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setFrameShape(QFrame::NoFrame);
+
+    QFont listFont(QStringLiteral("MS Sans Serif"));
+    listFont.setPixelSize(11);
+    setFont(listFont);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    colours.setColor(QPalette::Text, kTextColour);
+    setPalette(colours);
+
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setDropIndicatorShown(false);
+}
+
+void DocumentList::appendRow(const DocumentEntry &entry)
+{
+    auto *item = new DocumentItem();
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable
+                   | Qt::ItemIsEditable | Qt::ItemNeverHasChildren);
+    item->setText(NameColumn, entry.name);
+    item->setText(PathColumn, entry.path);
+    item->setText(SizeColumn, entry.sizeText);
+    item->setText(BuildTimeColumn, entry.buildTimeText);
+    item->setText(ModifyTimeColumn, entry.modifyTimeText);
+    item->setCheckState(NameColumn, entry.ticked ? Qt::Checked : Qt::Unchecked);
+    addTopLevelItem(item);
+}
+
+void DocumentList::AddDocumentFile(const QString &path)
+{
+    try {
+        appendRow(LookUpDocument(path));
+    } catch (const Error &) {
+        // A file that cannot be found is skipped without a message.
+    }
+}
+
+void DocumentList::AddFolder(const QString &folder)
+{
+    try {
+        for (const DocumentEntry &entry : ScanFolder(folder))
+            appendRow(entry);
+    } catch (const Error &) {
+        // A folder that cannot be read adds nothing, without a message.
+    }
+}
+
+void DocumentList::AddFilesFromDialog()
+{
+    emit addingStarted();
+    for (const QString &path : ChooseDocumentFiles(window()))
+        AddDocumentFile(path);
+}
+
+void DocumentList::AddFolderFromPicker()
+{
+    emit addingStarted();
+    const QString folder = BrowseForFolder(QString());
+    if (folder.isEmpty())
+        return;
+    AddFolder(folder);
+}
+
+void DocumentList::RemoveSelected()
+{
+    for (int row = topLevelItemCount() - 1; row >= 0; --row) {
+        if (topLevelItem(row)->isSelected())
+            delete takeTopLevelItem(row);
+    }
+}
+
+void DocumentList::RemoveAll()
+{
+    clear();
+}
+
+void DocumentList::InvertTicks()
+{
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        QTreeWidgetItem *item = topLevelItem(row);
+        item->setCheckState(NameColumn, item->checkState(NameColumn) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+}
+
+void DocumentList::ListView1ColumnClick(int column)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    sortColumn_ = column;
+    sortItems(column, Qt::AscendingOrder);
+}
+
+int DocumentList::ListView1Compare(const QTreeWidgetItem *item1, const QTreeWidgetItem *item2) const
+{
+    return CompareText(item1->text(sortColumn_), item2->text(sortColumn_));
+}
+
+int DocumentList::RowCount() const
+{
+    return topLevelItemCount();
+}
+
+bool DocumentList::RowTicked(int row) const
+{
+    const QTreeWidgetItem *item = topLevelItem(row);
+    return item != nullptr && item->checkState(NameColumn) == Qt::Checked;
+}
+
+QString DocumentList::RowPath(int row) const
+{
+    const QTreeWidgetItem *item = topLevelItem(row);
+    return item != nullptr ? item->text(PathColumn) : QString();
+}
+
+DocumentEntry DocumentList::Row(int row) const
+{
+    DocumentEntry entry;
+    const QTreeWidgetItem *item = topLevelItem(row);
+    if (item == nullptr) {
+        entry.ticked = false;
+        return entry;
+    }
+    entry.name = item->text(NameColumn);
+    entry.path = item->text(PathColumn);
+    entry.sizeText = item->text(SizeColumn);
+    entry.buildTimeText = item->text(BuildTimeColumn);
+    entry.modifyTimeText = item->text(ModifyTimeColumn);
+    entry.ticked = item->checkState(NameColumn) == Qt::Checked;
+    return entry;
+}
+
+bool DocumentList::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // Only the name is edited in place; F2 anywhere on a row edits its name.
+    if (trigger == QAbstractItemView::EditKeyPressed && index.isValid() && index.column() != NameColumn)
+        return QTreeWidget::edit(index.siblingAtColumn(NameColumn), trigger, event);
+    if (index.isValid() && index.column() != NameColumn)
+        return false;
+    return QTreeWidget::edit(index, trigger, event);
+}
+
+void DocumentList::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (droppedLocalPaths(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void DocumentList::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (droppedLocalPaths(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void DocumentList::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedLocalPaths(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit addingStarted();
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir())
+            AddFolder(path);
+        else
+            AddDocumentFile(path);
+    }
+}
+
+} // namespace folivex::doclist
