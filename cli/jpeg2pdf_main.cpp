@@ -25,13 +25,15 @@ public:
         const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             throw folivex::Error(std::strerror(errno), name, pageIndex + 1, "reading");
+        // One read of the size the file has; a file that grows meanwhile is read on to its end.
         struct stat info {};
-        bytes_.clear();
-        if (::fstat(fd, &info) == 0 && info.st_size > 0)
-            bytes_.reserve(static_cast<std::size_t>(info.st_size));
-        char chunk[1 << 16];
+        const std::size_t expected = ::fstat(fd, &info) == 0 && info.st_size > 0 ? std::size_t(info.st_size) : 0;
+        bytes_.resize(expected + 1);
+        std::size_t filled = 0;
         for (;;) {
-            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (filled == bytes_.size())
+                bytes_.resize(bytes_.size() * 2);
+            const ssize_t got = ::read(fd, bytes_.data() + filled, bytes_.size() - filled);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0) {
@@ -41,8 +43,9 @@ public:
             }
             if (got == 0)
                 break;
-            bytes_.insert(bytes_.end(), chunk, chunk + got);
+            filled += static_cast<std::size_t>(got);
         }
+        bytes_.resize(filled);
         ::close(fd);
     }
 
