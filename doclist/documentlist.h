@@ -26,6 +26,9 @@ public:
 
     explicit DocumentList(QWidget *parent = nullptr);
 
+    // The view's own edit(index) stays public next to the override below.
+    using QTreeWidget::edit;
+
     // Appends a ticked row for `path` (kept as given; the caption is the text
     // after the last "/"). Nothing happens when the path cannot be looked up.
     // The extension is not tested and duplicates are allowed.

@@ -85,6 +85,8 @@ QString FileTimeText(std::int64_t utcSeconds)
 {
     const std::time_t stamp = static_cast<std::time_t>(utcSeconds);
     std::tm local{};
+    // localtime_r does not look at the time-zone settings again by itself.
+    tzset();
     errno = 0;
     if (localtime_r(&stamp, &local) == nullptr) {
         const int error = errno != 0 ? errno : EOVERFLOW;

@@ -1,0 +1,192 @@
+#include "settings/settingsdialog.h"
+
+#include "core/error.h"
+#include "doclist/browseforfolder.h"
+#include "settings/artwork.h"
+#include "settings/labelededit.h"
+#include "settings/strtofloat.h"
+#include "ui/messagebox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace folivex::settings {
+
+namespace {
+
+constexpr double kLowestPercent = 30.0;
+constexpr double kHighestPercent = 100.0;
+
+QFont dialogFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+void makeCaptionBold(LabeledEdit *edit)
+{
+    QFont bold = edit->EditLabel()->font();
+    bold.setBold(true);
+    edit->EditLabel()->setFont(bold);
+    edit->EditLabel()->adjustSize();
+}
+
+// Boxes belong to the active window, which is this dialog while it is shown.
+QWidget *boxOwner(QWidget *fallback)
+{
+    QWidget *active = QApplication::activeWindow();
+    return active != nullptr ? active : fallback;
+}
+
+} // namespace
+
+QString DefaultOutputFolder()
+{
+    return QDir::homePath() + QStringLiteral("/Output");
+}
+
+TForm2::TForm2(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      LabeledEdit1(new LabeledEdit(QStringLiteral("Quality && Size:  "), this)),
+      Label1(new QLabel(QStringLiteral("(30-100%)"), this)),
+      LabeledEdit2(new LabeledEdit(QStringLiteral("Output Path"), this)),
+      SpeedButton1(new QToolButton(this)),
+      Button1(new QPushButton(QStringLiteral("OK"), this)),
+      Button2(new QPushButton(QStringLiteral("Cancel"), this)),
+      background_(SettingsBackground())
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Setting"));
+    setFont(dialogFont());
+    setSizeGripEnabled(false);
+    resize(425, 243);
+    move(399, 259);
+
+    LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));
+    LabeledEdit1->setFrame(false);
+    LabeledEdit1->setGeometry(64, 52, 121, 21);
+    LabeledEdit1->setText(QString::fromLatin1(kDefaultSizePercent));
+    makeCaptionBold(LabeledEdit1);
+
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAttribute(Qt::WA_TranslucentBackground);
+    Label1->move(202, 52);
+    Label1->setMinimumHeight(21);
+    Label1->adjustSize();
+
+    LabeledEdit2->setObjectName(QStringLiteral("LabeledEdit2"));
+    LabeledEdit2->setFrame(false);
+    LabeledEdit2->setGeometry(56, 116, 249, 21);
+    LabeledEdit2->setText(DefaultOutputFolder());
+    makeCaptionBold(LabeledEdit2);
+
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setIconSize(QSize(24, 24));
+    SpeedButton1->setIcon(QIcon(FolderPicture(devicePixelRatioF())));
+    SpeedButton1->setGeometry(328, 112, 33, 33);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
+
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(112, 184, 75, 25);
+    Button1->setAutoDefault(false);
+    Button1->setDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(232, 184, 75, 25);
+    Button2->setAutoDefault(false);
+    Button2->setDefault(false);
+    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, LabeledEdit1);
+    setTabOrder(LabeledEdit1, LabeledEdit2);
+    setTabOrder(LabeledEdit2, Button1);
+}
+
+QString TForm2::SizePercentText() const
+{
+    return LabeledEdit1->text();
+}
+
+QString TForm2::OutputFolderText() const
+{
+    return LabeledEdit2->text();
+}
+
+void TForm2::Button1Click()
+{
+    double percent = 0.0;
+    try {
+        percent = StrToFloat(LabeledEdit1->text());
+    } catch (const Error &error) {
+        ui::ShowErrorBox(boxOwner(this), QString::fromStdString(error.text()));
+        return;
+    }
+    if (percent < kLowestPercent || percent > kHighestPercent) {
+        ui::ShowMessageBox(boxOwner(this), QStringLiteral("Please Set quality between 30 to 100."),
+                           QStringLiteral("Notice"));
+        return;
+    }
+    accept();
+}
+
+void TForm2::Button2Click()
+{
+    LabeledEdit1->setText(QString::fromLatin1(kDefaultSizePercent));
+    LabeledEdit2->setText(DefaultOutputFolder());
+    reject();
+}
+
+void TForm2::SpeedButton1Click()
+{
+    const QString folder = doclist::BrowseForFolder(QString());
+    if (!folder.isEmpty())
+        LabeledEdit2->setText(folder);
+}
+
+void TForm2::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), background_);
+}
+
+void TForm2::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        // There is no cancel button: Escape leaves the dialog as it is.
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // There is no default button: Enter presses the focused button only.
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The first showing starts on the first control of the tab order; later
+    // showings come back to the control that had the focus.
+    if (focusWidget() == nullptr)
+        Button1->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace folivex::settings
