@@ -1,0 +1,73 @@
+#include "office/hostmain.h"
+
+#include "core/error.h"
+#include "office/excelapplication.h"
+#include "office/hostcontext.h"
+#include "office/libreoffice.h"
+#include "office/powerpointapplication.h"
+#include "office/server.h"
+#include "office/uno.h"
+#include "office/wordapplication.h"
+#include "platform/protocol.h"
+
+#include <com/sun/star/uno/Exception.hpp>
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace folivex::office {
+
+void RunHost(int argc, char **argv)
+{
+    // The host never outlives its client, even when it is busy in
+    // LibreOffice when the client dies.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() == 1)
+        ::_exit(1);
+
+    std::string application;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--application") == 0)
+            application = argv[i + 1];
+
+    Server server(wire::HostSocketFd);
+    std::unique_ptr<HostContext> context;
+    std::shared_ptr<HostObject> app;
+    try {
+        DocumentKind kind;
+        if (application == "Word")
+            kind = DocumentKind::Text;
+        else if (application == "PowerPoint")
+            kind = DocumentKind::Presentation;
+        else if (application == "Excel")
+            kind = DocumentKind::Spreadsheet;
+        else
+            throw Error("Unknown application \"" + application + "\"");
+        LibreOffice::requireModule(kind);
+        // Never destroyed: see LibreOffice.
+        auto *office = new LibreOffice();
+        context = std::make_unique<HostContext>(*office, application);
+        if (kind == DocumentKind::Text)
+            app = std::make_shared<WordApplication>(*context);
+        else if (kind == DocumentKind::Presentation)
+            app = std::make_shared<PowerPointApplication>(*context);
+        else
+            app = std::make_shared<ExcelApplication>(*context);
+    } catch (const Error &e) {
+        server.refuse(e.text());
+        ::_exit(1);
+    } catch (const css::uno::Exception &e) {
+        server.refuse("LibreOffice could not be started: " + fromOUString(e.Message));
+        ::_exit(1);
+    }
+    server.greet(app, context.get());
+    server.run();
+    ::_exit(0);
+}
+
+} // namespace folivex::office

@@ -1,0 +1,176 @@
+#include "office/libreoffice.h"
+
+#include "core/error.h"
+#include "office/officedocument.h"
+#include "office/uno.h"
+
+#define LOK_USE_UNSTABLE_API
+#include <LibreOfficeKit/LibreOfficeKitInit.h>
+#include <LibreOfficeKit/LibreOfficeKit.hxx>
+
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/uno/Exception.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace folivex::office {
+
+namespace css = ::com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+// No lock files beside the user's documents: they are only ever read.
+void turnOffLockFiles()
+{
+    auto context = comphelper::getProcessComponentContext();
+    auto provider = css::configuration::theDefaultProvider::get(context);
+    css::beans::NamedValue path(rtl::OUString("nodepath"), css::uno::Any(rtl::OUString("/org.openoffice.Office.Common/Misc")));
+    css::uno::Sequence<css::uno::Any> args(1);
+    args.getArray()[0] <<= path;
+    Reference<css::container::XNameReplace> misc(
+        provider->createInstanceWithArguments(rtl::OUString("com.sun.star.configuration.ConfigurationUpdateAccess"), args),
+        UNO_QUERY_THROW);
+    misc->replaceByName(rtl::OUString("UseDocumentOOoLockFile"), css::uno::Any(false));
+    misc->replaceByName(rtl::OUString("UseDocumentSystemFileLocking"), css::uno::Any(false));
+    Reference<css::util::XChangesBatch>(misc, UNO_QUERY_THROW)->commitChanges();
+}
+
+std::string fileUrl(const std::string &path)
+{
+    // Percent-encode everything but the unreserved characters and "/".
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out = "file://";
+    for (unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~')
+            out += char(c);
+        else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+const char *kindName(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Text: return "a text document";
+    case DocumentKind::Spreadsheet: return "a spreadsheet";
+    case DocumentKind::Presentation: return "a presentation";
+    case DocumentKind::Drawing: return "a drawing";
+    default: return "no known kind of document";
+    }
+}
+
+} // namespace
+
+std::string LibreOffice::programFolder()
+{
+    if (const char *dir = std::getenv("FOLIVEX_LIBREOFFICE"); dir && *dir)
+        return dir;
+    return "/usr/lib/libreoffice/program";
+}
+
+void LibreOffice::requireModule(DocumentKind kind)
+{
+    const char *library = nullptr;
+    const char *module = nullptr;
+    switch (kind) {
+    case DocumentKind::Text: library = "libswlo.so"; module = "Writer"; break;
+    case DocumentKind::Presentation: library = "libsdlo.so"; module = "Impress"; break;
+    case DocumentKind::Spreadsheet: library = "libsclo.so"; module = "Calc"; break;
+    default: return;
+    }
+    std::string folder = programFolder();
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::path(folder) / "libmergedlo.so", ec))
+        throw Error("LibreOffice is not installed (no libmergedlo.so in " + folder + ")");
+    if (!std::filesystem::exists(std::filesystem::path(folder) / library, ec))
+        throw Error(std::string("LibreOffice ") + module + " is not installed (no " + library + " in " + folder + ")");
+}
+
+LibreOffice::LibreOffice()
+{
+    std::string folder = programFolder();
+    office_ = lok::lok_cpp_init(folder.c_str(), profile_.url().c_str());
+    if (!office_)
+        throw Error("LibreOffice could not be started from " + folder);
+    try {
+        turnOffLockFiles();
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot configure LibreOffice: " + fromOUString(e.Message));
+    }
+}
+
+std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, DocumentKind kind,
+                                                  const std::string &application)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path file = fs::absolute(path, ec);
+    std::string shown = file.string();
+    if (!fs::is_regular_file(file, ec))
+        throw Error("Cannot open " + shown + ": there is no such file");
+    // LibreOffice opens an empty file as a new, empty document.
+    if (fs::file_size(file, ec) == 0)
+        throw Error("Cannot open " + shown + ": the file is empty");
+
+    std::string url = fileUrl(file.string());
+    // No password dialog can appear: the password feature stays off, so a
+    // protected document fails to load.
+    lok::Document *document = office_->documentLoad(url.c_str(), "Language=en-US,Batch=true");
+    if (!document)
+        throw Error("Cannot open " + shown + ": LibreOffice cannot load it (damaged, protected by a password, or not a document)");
+    std::unique_ptr<lok::Document> owner(document);
+    DocumentKind loaded = DocumentKind(document->getDocumentType());
+
+    // Find the UNO model of what was just loaded.
+    Reference<css::frame::XModel> model;
+    try {
+        auto desktop = css::frame::Desktop::create(comphelper::getProcessComponentContext());
+        auto all = desktop->getComponents()->createEnumeration();
+        rtl::OUString wanted = toOUString(url);
+        while (all->hasMoreElements()) {
+            Reference<css::frame::XModel> candidate(all->nextElement(), UNO_QUERY);
+            if (candidate.is() && candidate->getURL() == wanted)
+                model = candidate;
+        }
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
+    }
+    if (!model.is())
+        throw Error("Cannot open " + shown + ": LibreOffice lost the document it loaded");
+
+    std::string filter;
+    for (const css::beans::PropertyValue &arg : model->getArgs())
+        if (arg.Name == "FilterName") {
+            rtl::OUString name;
+            arg.Value >>= name;
+            filter = fromOUString(name);
+        }
+    // Anything unreadable loads as plain text; that is no document of ours.
+    if (filter.rfind("Text", 0) == 0)
+        throw Error("Cannot open " + shown + ": it is not a " + application +
+                    " document (LibreOffice reads it as plain text)");
+    if (loaded != kind)
+        throw Error("Cannot open " + shown + ": it is " + kindName(loaded) + ", not " + kindName(kind));
+
+    document->initializeForRendering("");
+    owner.release();
+    return std::make_shared<OfficeDocument>(document, model, kind, shown);
+}
+
+} // namespace folivex::office

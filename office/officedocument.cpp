@@ -1,0 +1,76 @@
+#include "office/officedocument.h"
+
+#include "core/error.h"
+
+#define LOK_USE_UNSTABLE_API
+#include <LibreOfficeKit/LibreOfficeKit.hxx>
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace folivex::office {
+
+OfficeDocument::OfficeDocument(lok::Document *document, css::uno::Reference<css::frame::XModel> model,
+                               DocumentKind kind, std::string path)
+    : document_(document), model_(std::move(model)), kind_(kind), path_(std::move(path))
+{
+}
+
+OfficeDocument::~OfficeDocument()
+{
+    close();
+}
+
+void OfficeDocument::close()
+{
+    model_.clear();
+    delete document_;
+    document_ = nullptr;
+}
+
+lok::Document &OfficeDocument::lok() const
+{
+    if (!document_)
+        throw Error("The document is closed");
+    return *document_;
+}
+
+const css::uno::Reference<css::frame::XModel> &OfficeDocument::model() const
+{
+    if (!document_)
+        throw Error("The document is closed");
+    return model_;
+}
+
+std::vector<TwipRect> OfficeDocument::pageRectangles() const
+{
+    char *text = lok().getPartPageRectangles();
+    std::vector<TwipRect> out;
+    if (!text)
+        return out;
+    // "x, y, w, h; x, y, w, h; ..."
+    std::string all(text);
+    std::free(text);
+    std::stringstream pages(all);
+    std::string page;
+    while (std::getline(pages, page, ';')) {
+        TwipRect r;
+        char c1, c2, c3;
+        std::stringstream one(page);
+        if (one >> r.x >> c1 >> r.y >> c2 >> r.width >> c3 >> r.height)
+            out.push_back(r);
+    }
+    return out;
+}
+
+void OfficeDocument::render(unsigned char *canvas, int width, int height, int part, const TwipRect &area) const
+{
+    std::memset(canvas, 0, size_t(width) * size_t(height) * 4);
+    if (kind_ == DocumentKind::Text)
+        lok().paintTile(canvas, width, height, int(area.x), int(area.y), int(area.width), int(area.height));
+    else
+        lok().paintPartTile(canvas, part, width, height, int(area.x), int(area.y), int(area.width), int(area.height));
+}
+
+} // namespace folivex::office

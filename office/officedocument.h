@@ -1,0 +1,53 @@
+// OfficeDocument: one document loaded by LibreOfficeKit in this host, with
+// its UNO model. Owns the LibreOfficeKit document; close() frees it, after
+// which every use throws folivex::Error("The document is closed").
+#pragma once
+
+#include "office/libreoffice.h"
+
+#include <com/sun/star/frame/XModel.hpp>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lok {
+class Document;
+}
+
+namespace folivex::office {
+
+// A rectangle in twips.
+struct TwipRect {
+    long x = 0, y = 0, width = 0, height = 0;
+};
+
+class OfficeDocument {
+public:
+    OfficeDocument(lok::Document *document, css::uno::Reference<css::frame::XModel> model, DocumentKind kind,
+                   std::string path);
+    ~OfficeDocument();
+    OfficeDocument(const OfficeDocument &) = delete;
+    OfficeDocument &operator=(const OfficeDocument &) = delete;
+
+    DocumentKind kind() const { return kind_; }
+    const std::string &path() const { return path_; }
+    bool closed() const { return document_ == nullptr; }
+    void close();
+
+    lok::Document &lok() const;
+    const css::uno::Reference<css::frame::XModel> &model() const;
+
+    // Text documents: every page's rectangle, in layout order.
+    std::vector<TwipRect> pageRectangles() const;
+    // Renders `area` of part `part` into a BGRA canvas of width x height.
+    void render(unsigned char *canvas, int width, int height, int part, const TwipRect &area) const;
+
+private:
+    lok::Document *document_;
+    css::uno::Reference<css::frame::XModel> model_;
+    DocumentKind kind_;
+    std::string path_;
+};
+
+} // namespace folivex::office

@@ -1,0 +1,28 @@
+// ProfileSlot: the LibreOffice user profile of one running host.
+//
+// Profiles live in numbered folders under $FOLIVEX_PROFILE_DIR, else
+// $XDG_CACHE_HOME/folivex/profiles, else ~/.cache/folivex/profiles. A host
+// takes the first folder whose lock file it can lock (flock, held until the
+// process ends), so no two running hosts share a profile while profiles are
+// kept and reused across runs: a used profile starts fast.
+#pragma once
+
+#include "platform/uniquefd.h"
+
+#include <string>
+
+namespace folivex::office {
+
+class ProfileSlot {
+public:
+    // Throws folivex::Error when no folder can be created or locked.
+    ProfileSlot();
+    const std::string &folder() const { return folder_; }
+    std::string url() const { return "file://" + folder_; }
+
+private:
+    std::string folder_;
+    UniqueFd lock_;
+};
+
+} // namespace folivex::office

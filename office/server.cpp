@@ -1,0 +1,264 @@
+#include "office/server.h"
+
+#include "core/error.h"
+#include "office/uno.h"
+#include "platform/protocol.h"
+#include "platform/wire.h"
+
+#include <com/sun/star/uno/Exception.hpp>
+
+#include <poll.h>
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace folivex::office {
+
+using wire::Op;
+using wire::Status;
+using wire::Tag;
+using wire::WireReader;
+using wire::WireWriter;
+
+Server::Server(int socket) : socket_(socket), parent_(::getppid()) {}
+
+void Server::reply(uint32_t seq, const WireWriter &body)
+{
+    const std::vector<uint8_t> &b = body.body();
+    uint32_t len = uint32_t(b.size() + 4);
+    std::vector<uint8_t> frame;
+    frame.reserve(len + 4);
+    for (uint32_t v : {len, seq})
+        for (int i = 0; i < 4; ++i)
+            frame.push_back(uint8_t(v >> (8 * i)));
+    frame.insert(frame.end(), b.begin(), b.end());
+    size_t sent = 0;
+    while (sent < frame.size()) {
+        ssize_t n = ::send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ::_exit(0); // the client is gone: nothing is left to serve
+        sent += size_t(n);
+    }
+}
+
+void Server::refuse(const std::string &why)
+{
+    WireWriter w;
+    w.u8(uint8_t(Status::Fail)).str(why);
+    reply(0, w);
+}
+
+void Server::greet(const std::shared_ptr<HostObject> &application, HostContext *context)
+{
+    context_ = context;
+    WireWriter w;
+    w.u8(uint8_t(Status::Ok)).i32(int32_t(::getpid()));
+    encode(w, application);
+    reply(0, w);
+}
+
+bool Server::readFrame(std::vector<uint8_t> &frame)
+{
+    auto readExactly = [&](uint8_t *into, size_t n) -> bool {
+        size_t got = 0;
+        while (got < n) {
+            // Wake up now and then to see whether the parent is still there.
+            pollfd p{socket_, POLLIN, 0};
+            int r = ::poll(&p, 1, 1000);
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r == 0) {
+                if (::getppid() != parent_)
+                    return false;
+                continue;
+            }
+            iovec iov{into + got, n - got};
+            alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
+            msghdr msg{};
+            msg.msg_iov = &iov;
+            msg.msg_iovlen = 1;
+            msg.msg_control = control;
+            msg.msg_controllen = sizeof control;
+            ssize_t k = ::recvmsg(socket_, &msg, MSG_CMSG_CLOEXEC);
+            if (k < 0 && errno == EINTR)
+                continue;
+            if (k <= 0)
+                return false;
+            for (cmsghdr *cm = CMSG_FIRSTHDR(&msg); cm; cm = CMSG_NXTHDR(&msg, cm))
+                if (cm->cmsg_level == SOL_SOCKET && cm->cmsg_type == SCM_RIGHTS) {
+                    int fd;
+                    std::memcpy(&fd, CMSG_DATA(cm), sizeof fd);
+                    pendingFd_.reset(fd);
+                }
+            got += size_t(k);
+        }
+        return true;
+    };
+    uint8_t head[4];
+    if (!readExactly(head, 4))
+        return false;
+    uint32_t len = uint32_t(head[0]) | uint32_t(head[1]) << 8 | uint32_t(head[2]) << 16 | uint32_t(head[3]) << 24;
+    if (len < 5 || len > wire::MaxMessage)
+        return false;
+    frame.resize(len);
+    return readExactly(frame.data(), len);
+}
+
+void Server::run()
+{
+    std::vector<uint8_t> frame;
+    while (readFrame(frame)) {
+        handle(frame);
+        if (context_ && context_->ending())
+            return;
+    }
+}
+
+std::shared_ptr<HostObject> Server::object(uint32_t id) const
+{
+    auto it = objects_.find(id);
+    if (it == objects_.end())
+        throw Error("The object was released");
+    return it->second.object;
+}
+
+void Server::encode(WireWriter &out, const HostValue &value)
+{
+    switch (value.index()) {
+    case 0: out.u8(uint8_t(Tag::Empty)); break;
+    case 1: out.u8(uint8_t(Tag::Null)); break;
+    case 2: out.u8(uint8_t(Tag::Bool)).u8(std::get<bool>(value) ? 1 : 0); break;
+    case 3: out.u8(uint8_t(Tag::Int32)).i32(std::get<int32_t>(value)); break;
+    case 4: out.u8(uint8_t(Tag::Double)).f64(std::get<double>(value)); break;
+    case 5: out.u8(uint8_t(Tag::String)).str(std::get<std::string>(value)); break;
+    case 6: {
+        const auto &object = std::get<std::shared_ptr<HostObject>>(value);
+        if (!object) {
+            out.u8(uint8_t(Tag::Null));
+            break;
+        }
+        uint32_t id;
+        if (auto known = ids_.find(object.get()); known != ids_.end()) {
+            id = known->second;
+            ++objects_[id].refs;
+        } else {
+            id = nextObject_++;
+            objects_[id] = Entry{object, 1};
+            ids_[object.get()] = id;
+        }
+        auto [cls, fresh] = classes_.try_emplace(object->className(), uint32_t(classes_.size() + 1));
+        out.u8(uint8_t(Tag::Object)).u32(id).u32(cls->second);
+        break;
+    }
+    }
+}
+
+HostValue Server::decode(WireReader &in)
+{
+    switch (Tag(in.u8())) {
+    case Tag::Empty: return {};
+    case Tag::Null: return HostNull{};
+    case Tag::Bool: return in.u8() != 0;
+    case Tag::Int32: return in.i32();
+    case Tag::Double: return in.f64();
+    case Tag::String: return in.str();
+    default: throw Error("Malformed message from the client");
+    }
+}
+
+void Server::render(WireReader &in)
+{
+    uint32_t picture = in.u32();
+    int32_t width = in.i32();
+    int32_t height = in.i32();
+    uint32_t size = in.u32();
+    bool fresh = in.u8() != 0;
+    if (fresh) {
+        if (!pendingFd_)
+            throw Error("The picture buffer did not arrive");
+        if (buffer_)
+            ::munmap(buffer_, bufferSize_);
+        buffer_ = nullptr;
+        void *p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, pendingFd_.get(), 0);
+        if (p == MAP_FAILED)
+            throw Error(std::string("Cannot map the picture buffer: ") + std::strerror(errno));
+        buffer_ = static_cast<unsigned char *>(p);
+        bufferSize_ = size;
+        bufferFd_ = std::move(pendingFd_);
+    }
+    if (width <= 0 || height <= 0 || !buffer_ || size_t(width) * size_t(height) * 4 > bufferSize_)
+        throw Error("The picture buffer does not fit " + std::to_string(width) + " x " + std::to_string(height));
+    const PagePicture &p = context_->picture(picture);
+    p.document->render(buffer_, width, height, p.part, p.area);
+}
+
+void Server::handle(const std::vector<uint8_t> &frame)
+{
+    WireReader in(frame.data(), frame.size(), "client");
+    uint32_t seq = in.u32();
+    Op op = Op(in.u8());
+    WireWriter out;
+    try {
+        switch (op) {
+        case Op::Resolve: {
+            auto target = object(in.u32());
+            int32_t id = target->resolve(in.str());
+            out.u8(uint8_t(Status::Ok)).i32(id).u8(target->isSlow(id) ? 1 : 0);
+            break;
+        }
+        case Op::Invoke: {
+            auto target = object(in.u32());
+            int32_t id = in.i32();
+            unsigned flags = in.u32();
+            uint32_t argc = in.u32();
+            HostArgs args;
+            for (uint32_t i = 0; i < argc; ++i)
+                args.push_back(decode(in));
+            context_->takeClipboard();
+            HostValue result = target->invoke(id, flags, args);
+            auto clipboard = context_->takeClipboard();
+            out.u8(uint8_t(Status::Ok));
+            encode(out, result);
+            out.u8(context_->ending() ? 1 : 0).u32(uint32_t(clipboard.size()));
+            for (auto [format, picture] : clipboard)
+                out.u32(format).u32(picture);
+            break;
+        }
+        case Op::Render:
+            render(in);
+            out.u8(uint8_t(Status::Ok));
+            break;
+        case Op::Release: {
+            uint32_t id = in.u32();
+            auto it = objects_.find(id);
+            if (it != objects_.end() && --it->second.refs == 0) {
+                ids_.erase(it->second.object.get());
+                objects_.erase(it);
+            }
+            return;
+        }
+        case Op::ReleasePicture:
+            context_->releasePicture(in.u32());
+            return;
+        default:
+            throw Error("Unknown request " + std::to_string(int(op)));
+        }
+    } catch (const Error &e) {
+        out = WireWriter();
+        out.u8(uint8_t(Status::Fail)).str(e.text());
+    } catch (const css::uno::Exception &e) {
+        out = WireWriter();
+        out.u8(uint8_t(Status::Fail)).str("LibreOffice failed: " + fromOUString(e.Message));
+    } catch (const std::exception &e) {
+        out = WireWriter();
+        out.u8(uint8_t(Status::Fail)).str(std::string("LibreOffice failed: ") + e.what());
+    }
+    reply(seq, out);
+}
+
+} // namespace folivex::office

@@ -1,0 +1,57 @@
+// Server: the request loop of folivex-office. It reads the client's requests
+// from the socket on descriptor 3 and answers them in order (the protocol of
+// platform/protocol.h), keeping the table of objects the client holds.
+// It returns when the client closes the socket, when its parent is gone, or
+// after a Quit; the caller then ends the process with _exit.
+#pragma once
+
+#include "office/hostcontext.h"
+#include "office/hostobject.h"
+#include "platform/uniquefd.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace folivex::wire {
+class WireReader;
+class WireWriter;
+} // namespace folivex::wire
+
+namespace folivex::office {
+
+class Server {
+public:
+    explicit Server(int socket);
+    // The greeting: the application object, or why the host cannot serve.
+    void greet(const std::shared_ptr<HostObject> &application, HostContext *context);
+    void refuse(const std::string &why);
+    void run();
+
+private:
+    bool readFrame(std::vector<uint8_t> &frame);
+    void reply(uint32_t seq, const wire::WireWriter &body);
+    void handle(const std::vector<uint8_t> &frame);
+    void encode(wire::WireWriter &out, const HostValue &value);
+    HostValue decode(wire::WireReader &in);
+    std::shared_ptr<HostObject> object(uint32_t id) const;
+    void render(wire::WireReader &in);
+
+    int socket_;
+    pid_t parent_;
+    HostContext *context_ = nullptr;
+    struct Entry {
+        std::shared_ptr<HostObject> object;
+        uint32_t refs;
+    };
+    std::map<uint32_t, Entry> objects_;
+    std::map<const HostObject *, uint32_t> ids_;
+    std::map<std::string, uint32_t> classes_;
+    uint32_t nextObject_ = 1;
+    UniqueFd pendingFd_;
+    UniqueFd bufferFd_;
+    unsigned char *buffer_ = nullptr;
+    size_t bufferSize_ = 0;
+};
+
+} // namespace folivex::office

@@ -1,0 +1,44 @@
+// The Automation client: Variant and Dispatch (late-bound calls by member
+// name) and the creation of Office application objects.
+//
+// CreateOleObject("Word.Application" | "PowerPoint.Application" |
+// "Excel.Application") starts one Office host process (folivex-office) and
+// returns its application object. The host lives as long as some reference
+// to one of its objects does: releasing the last one ends it (Quit ends it
+// earlier). Every call on a host's objects waits for its answer up to a time
+// limit; a host that dies or exceeds the limit is ended with its whole
+// process group and every later call on its objects throws folivex::Error.
+//
+// All of this is meant for one thread, the user-interface thread. While a
+// call waits for its host, the message pump set by SetMessagePump runs
+// repeatedly; the pump may itself make Automation calls (on any host, the same
+// one included) and may replace the pump.
+#pragma once
+
+#include "platform/dispatch.h"
+#include "platform/variant.h"
+
+#include <chrono>
+#include <functional>
+#include <string_view>
+
+namespace folivex::automation {
+
+// Throws folivex::Error for an unknown identifier, a host that cannot start,
+// and a LibreOffice without the module the application needs.
+Variant CreateOleObject(std::string_view progId);
+
+// The function called while a call waits (default: none). An empty function
+// removes the pump.
+void SetMessagePump(std::function<void()> pump);
+
+// Time limits for one call: `open` for Open (a big document takes long),
+// `call` for every other call and for the start of a host. Defaults: 300 s
+// and 30 s.
+void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open);
+
+// The process id of the host behind an object of a host (0 for any other
+// value); the host leads its own process group.
+int HostProcessId(const Variant &object);
+
+} // namespace folivex::automation

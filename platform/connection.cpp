@@ -1,0 +1,386 @@
+#include "platform/connection.h"
+
+#include "core/error.h"
+#include "platform/clipboard.h"
+#include "platform/protocol.h"
+#include "platform/remotedispatch.h"
+#include "platform/remotepicture.h"
+#include "platform/waitpolicy.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace folivex::automation {
+
+using namespace std::chrono;
+using wire::Op;
+using wire::Status;
+using wire::Tag;
+using wire::WireReader;
+using wire::WireWriter;
+
+namespace {
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char &c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return out;
+}
+
+std::string seconds(milliseconds ms)
+{
+    double s = ms.count() / 1000.0;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", s);
+    return buf;
+}
+
+} // namespace
+
+Connection::Connection(const std::string &application, std::vector<std::string> args)
+    : application_(application), process_(HostProgramPath(), args)
+{
+}
+
+Connection::~Connection()
+{
+    if (buffer_ != MAP_FAILED)
+        ::munmap(buffer_, bufferSize_);
+    // The host leaves when its socket closes; a host that does not is killed.
+    process_.end(milliseconds(2000));
+}
+
+Variant Connection::start(const std::string &application)
+{
+    std::shared_ptr<Connection> c(new Connection(application, {"--application", application}));
+    // The greeting carries sequence number 0.
+    auto until = steady_clock::now() + CallTimeLimit(false);
+    while (c->replies_.find(0) == c->replies_.end()) {
+        c->checkAlive();
+        auto left = duration_cast<milliseconds>(until - steady_clock::now());
+        if (left.count() <= 0) {
+            c->die(application + " did not start within " + seconds(CallTimeLimit(false)) + " s; it was ended");
+            c->checkAlive();
+        }
+        pollfd p{c->process_.socket(), POLLIN, 0};
+        int r = ::poll(&p, 1, int(std::min<long>(left.count(), 10)));
+        if (r > 0 && !c->readAvailable()) {
+            c->process_.end(milliseconds(1000));
+            c->die("The Office host for " + application + " could not start (" + c->process_.exitDescription() + ")");
+        }
+        if (r == 0)
+            PumpWhileWaiting();
+    }
+    std::vector<uint8_t> bytes = std::move(c->replies_[0]);
+    c->replies_.erase(0);
+    WireReader in(bytes.data(), bytes.size(), "Office host");
+    if (Status(in.u8()) != Status::Ok) {
+        std::string text = in.str();
+        c->die(text);
+        throw Error(text);
+    }
+    in.i32(); // the host's pid, the same as ours to know
+    return c->decode(in);
+}
+
+void Connection::checkAlive() const
+{
+    if (!alive_)
+        throw Error(deadText_);
+}
+
+void Connection::die(const std::string &why)
+{
+    if (!alive_)
+        return;
+    alive_ = false;
+    deadText_ = why;
+    process_.kill();
+    replies_.clear();
+    inbox_.clear();
+}
+
+void Connection::send(uint32_t seq, const WireWriter &body, int withFd)
+{
+    const std::vector<uint8_t> &b = body.body();
+    uint32_t len = uint32_t(b.size() + 4);
+    std::vector<uint8_t> frame;
+    frame.reserve(len + 4);
+    for (uint32_t v : {len, seq})
+        for (int i = 0; i < 4; ++i)
+            frame.push_back(uint8_t(v >> (8 * i)));
+    frame.insert(frame.end(), b.begin(), b.end());
+
+    size_t sent = 0;
+    while (sent < frame.size()) {
+        iovec iov{frame.data() + sent, frame.size() - sent};
+        msghdr msg{};
+        msg.msg_iov = &iov;
+        msg.msg_iovlen = 1;
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
+        if (withFd >= 0 && sent == 0) {
+            std::memset(control, 0, sizeof control);
+            msg.msg_control = control;
+            msg.msg_controllen = sizeof control;
+            cmsghdr *cm = CMSG_FIRSTHDR(&msg);
+            cm->cmsg_level = SOL_SOCKET;
+            cm->cmsg_type = SCM_RIGHTS;
+            cm->cmsg_len = CMSG_LEN(sizeof(int));
+            std::memcpy(CMSG_DATA(cm), &withFd, sizeof(int));
+        }
+        ssize_t n = ::sendmsg(process_.socket(), &msg, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            std::string err = std::strerror(errno);
+            process_.poll();
+            std::string how = process_.exitDescription();
+            die(application_ + " ended unexpectedly (" + (how.empty() ? err : how) + ")");
+            checkAlive();
+        }
+        sent += size_t(n);
+    }
+}
+
+bool Connection::readAvailable()
+{
+    uint8_t chunk[65536];
+    ssize_t n = ::recv(process_.socket(), chunk, sizeof chunk, MSG_DONTWAIT);
+    if (n == 0)
+        return false;
+    if (n < 0)
+        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    inbox_.insert(inbox_.end(), chunk, chunk + n);
+    size_t pos = 0;
+    while (inbox_.size() - pos >= 4) {
+        uint32_t len = uint32_t(inbox_[pos]) | uint32_t(inbox_[pos + 1]) << 8 | uint32_t(inbox_[pos + 2]) << 16 |
+                       uint32_t(inbox_[pos + 3]) << 24;
+        if (len < 4 || len > wire::MaxMessage) {
+            die("Malformed message from " + application_ + "; it was ended");
+            return true;
+        }
+        if (inbox_.size() - pos - 4 < len)
+            break;
+        const uint8_t *p = inbox_.data() + pos + 4;
+        uint32_t seq = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        replies_[seq] = std::vector<uint8_t>(p + 4, p + len);
+        pos += 4 + len;
+    }
+    inbox_.erase(inbox_.begin(), inbox_.begin() + long(pos));
+    return true;
+}
+
+std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int withFd)
+{
+    checkAlive();
+    // Keep this connection alive even if the pump drops the last proxy.
+    std::shared_ptr<Connection> self = shared_from_this();
+    uint32_t seq = ++nextSeq_;
+    send(seq, body, withFd);
+    milliseconds limit = CallTimeLimit(slow);
+    auto until = steady_clock::now() + limit;
+    bool first = true;
+    for (;;) {
+        auto it = replies_.find(seq);
+        if (it != replies_.end()) {
+            std::vector<uint8_t> reply = std::move(it->second);
+            replies_.erase(it);
+            if (reply.empty())
+                throw Error("Malformed message from " + application_);
+            if (Status(reply[0]) != Status::Ok) {
+                WireReader in(reply.data() + 1, reply.size() - 1, application_);
+                throw Error(in.str());
+            }
+            reply.erase(reply.begin());
+            return reply;
+        }
+        checkAlive();
+        auto left = duration_cast<milliseconds>(until - steady_clock::now());
+        if (left.count() <= 0) {
+            die(application_ + " did not answer within " + seconds(limit) + " s; it was ended");
+            checkAlive();
+        }
+        // A quick call is answered within the first slice without pumping.
+        pollfd p{process_.socket(), POLLIN, 0};
+        int r = ::poll(&p, 1, int(std::min<long>(left.count(), first ? 5 : 10)));
+        first = false;
+        if (r > 0) {
+            if (!readAvailable()) {
+                process_.end(milliseconds(200));
+                std::string how = process_.exitDescription();
+                die(application_ + " ended unexpectedly" + (how.empty() ? "" : " (" + how + ")"));
+            }
+            continue;
+        }
+        PumpWhileWaiting();
+    }
+}
+
+void Connection::post(const WireWriter &body) noexcept
+{
+    if (!alive_)
+        return;
+    try {
+        send(++nextSeq_, body, -1);
+    } catch (...) {
+        // The host is gone; it has nothing left to free.
+    }
+}
+
+void Connection::encode(WireWriter &out, const Variant &v)
+{
+    switch (v.type()) {
+    case Variant::Type::Empty: out.u8(uint8_t(Tag::Empty)); break;
+    case Variant::Type::Null: out.u8(uint8_t(Tag::Null)); break;
+    case Variant::Type::Bool: out.u8(uint8_t(Tag::Bool)).u8(v.toBool() ? 1 : 0); break;
+    case Variant::Type::Int32: out.u8(uint8_t(Tag::Int32)).i32(v.toInt32()); break;
+    case Variant::Type::Double: out.u8(uint8_t(Tag::Double)).f64(v.toDouble()); break;
+    case Variant::Type::String: out.u8(uint8_t(Tag::String)).str(v.toString()); break;
+    case Variant::Type::Object:
+        throw Error("An object cannot be passed to " + application_);
+    }
+}
+
+Variant Connection::decode(WireReader &in)
+{
+    switch (Tag(in.u8())) {
+    case Tag::Empty: return Variant();
+    case Tag::Null: return Variant::null();
+    case Tag::Bool: return Variant(in.u8() != 0);
+    case Tag::Int32: return Variant(in.i32());
+    case Tag::Double: return Variant(in.f64());
+    case Tag::String: return Variant(in.str());
+    case Tag::Object: {
+        uint32_t id = in.u32();
+        uint32_t cls = in.u32();
+        return Variant(DispatchRef(std::make_shared<RemoteDispatch>(shared_from_this(), id, cls)));
+    }
+    }
+    throw Error("Malformed message from " + application_);
+}
+
+int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view name)
+{
+    auto key = std::make_pair(classId, lower(name));
+    if (auto it = members_.find(key); it != members_.end()) {
+        checkAlive();
+        return it->second.dispid;
+    }
+    WireWriter req;
+    req.u8(uint8_t(Op::Resolve)).u32(object).str(name);
+    std::vector<uint8_t> reply = transact(req, false);
+    WireReader in(reply.data(), reply.size(), application_);
+    Member m{in.i32(), in.u8() != 0};
+    members_[key] = m;
+    slowById_[{classId, m.dispid}] = m.slow;
+    return m.dispid;
+}
+
+Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args)
+{
+    WireWriter req;
+    req.u8(uint8_t(Op::Invoke)).u32(object).i32(dispid).u32(flags).u32(uint32_t(args.size()));
+    for (const Variant &a : args)
+        encode(req, a);
+    auto known = slowById_.find({classId, dispid});
+    bool slow = known != slowById_.end() && known->second;
+    std::vector<uint8_t> reply = transact(req, slow);
+    WireReader in(reply.data(), reply.size(), application_);
+    Variant result = decode(in);
+    bool ending = in.u8() != 0;
+    uint32_t n = in.u32();
+    std::vector<clipboard::Clipboard::Entry> entries;
+    for (uint32_t i = 0; i < n; ++i) {
+        uint32_t format = in.u32();
+        uint32_t picture = in.u32();
+        std::shared_ptr<const clipboard::Picture> pic;
+        if (picture != 0)
+            pic = std::make_shared<RemotePicture>(weak_from_this(), picture, application_);
+        entries.push_back({format, std::move(pic)});
+    }
+    if (ending) {
+        alive_ = false;
+        deadText_ = application_ + " has quit";
+        process_.end(milliseconds(5000));
+    }
+    if (n > 0)
+        clipboard::ProcessClipboard().replaceFromHost(std::move(entries));
+    return result;
+}
+
+void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    size_t need = size_t(rect.width()) * size_t(rect.height()) * 4;
+    if (need > (size_t(1) << 30))
+        throw Error("The picture is too large to draw (" + std::to_string(rect.width()) + " x " +
+                    std::to_string(rect.height()) + " pixels)");
+    checkAlive();
+    bool fresh = false;
+    if (need > bufferSize_) {
+        if (buffer_ != MAP_FAILED)
+            ::munmap(buffer_, bufferSize_);
+        buffer_ = MAP_FAILED;
+        bufferSize_ = 0;
+        UniqueFd fd(::memfd_create("folivex-picture", MFD_CLOEXEC));
+        if (!fd)
+            throw Error(std::string("Cannot create the picture buffer: ") + std::strerror(errno));
+        if (::ftruncate(fd.get(), off_t(need)) != 0)
+            throw Error(std::string("Cannot size the picture buffer: ") + std::strerror(errno));
+        void *p = ::mmap(nullptr, need, PROT_READ | PROT_WRITE, MAP_SHARED, fd.get(), 0);
+        if (p == MAP_FAILED)
+            throw Error(std::string("Cannot map the picture buffer: ") + std::strerror(errno));
+        buffer_ = p;
+        bufferSize_ = need;
+        bufferFd_ = std::move(fd);
+        fresh = true;
+    }
+    WireWriter req;
+    req.u8(uint8_t(Op::Render)).u32(picture).i32(rect.width()).i32(rect.height()).u32(uint32_t(bufferSize_)).u8(fresh);
+    transact(req, false, fresh ? bufferFd_.get() : -1);
+
+    // Compose the premultiplied BGRA rendering over the target.
+    const uint8_t *src = static_cast<const uint8_t *>(buffer_);
+    QRect clip = rect.intersected(target.rect());
+    for (int y = clip.top(); y <= clip.bottom(); ++y) {
+        const uint8_t *s = src + (size_t(y - rect.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4;
+        uint8_t *d = target.scanLine(y) + size_t(clip.left()) * 3;
+        for (int x = clip.left(); x <= clip.right(); ++x, s += 4, d += 3) {
+            unsigned a = s[3];
+            if (a == 255) {
+                d[0] = s[2];
+                d[1] = s[1];
+                d[2] = s[0];
+            } else if (a != 0) {
+                unsigned k = 255 - a;
+                d[0] = uint8_t(s[2] + (d[0] * k + 127) / 255);
+                d[1] = uint8_t(s[1] + (d[1] * k + 127) / 255);
+                d[2] = uint8_t(s[0] + (d[2] * k + 127) / 255);
+            }
+        }
+    }
+}
+
+void Connection::releaseObject(uint32_t object) noexcept
+{
+    WireWriter req;
+    req.u8(uint8_t(Op::Release)).u32(object);
+    post(req);
+}
+
+void Connection::releasePicture(uint32_t picture) noexcept
+{
+    WireWriter req;
+    req.u8(uint8_t(Op::ReleasePicture)).u32(picture);
+    post(req);
+}
+
+} // namespace folivex::automation

@@ -1,0 +1,88 @@
+// Connection: the client's side of one Office host. It owns the host process
+// and speaks the protocol of platform/protocol.h with it.
+//
+// Calls are synchronous for their caller but may nest: while a call waits,
+// the message pump runs and may make further calls on this connection;
+// replies are matched to their requests by sequence number. A host that
+// ends, breaks the protocol or exceeds a call's time limit is killed with its
+// process group; from then on every call throws folivex::Error with the text
+// that says what happened ("Word ended unexpectedly (killed by signal 9)").
+//
+// Owned through shared_ptr by every object proxy of the host; the clipboard's
+// pictures hold it weakly. The destructor ends the host.
+#pragma once
+
+#include "platform/hostprocess.h"
+#include "platform/variant.h"
+#include "platform/wire.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <sys/mman.h>
+
+namespace folivex::automation {
+
+class Connection : public std::enable_shared_from_this<Connection> {
+public:
+    // Starts the host for `application` ("Word", "PowerPoint" or "Excel") and
+    // returns its application object. Throws folivex::Error with the host's
+    // own reason when it cannot start.
+    static Variant start(const std::string &application);
+    ~Connection();
+
+    const std::string &application() const { return application_; }
+    int pid() const { return process_.pid(); }
+
+    int32_t resolve(uint32_t object, uint32_t classId, std::string_view name);
+    Variant invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args);
+    // Renders picture `picture` at the size of `rect` and composes it into
+    // `target` (Format_RGB888) there.
+    void render(uint32_t picture, QImage &target, const QRect &rect);
+    // Best effort, never throws: a dead host has freed everything already.
+    void releaseObject(uint32_t object) noexcept;
+    void releasePicture(uint32_t picture) noexcept;
+
+private:
+    Connection(const std::string &application, std::vector<std::string> args);
+
+    struct Reply {
+        std::vector<uint8_t> bytes; // after seq and status
+    };
+    // Sends a request (body without its sequence number) and waits for its
+    // reply; returns the reply's fields after the status. A Fail reply throws
+    // its text. `withFd`: a descriptor to pass along (SCM_RIGHTS), or -1.
+    std::vector<uint8_t> transact(const wire::WireWriter &body, bool slow, int withFd = -1);
+    void post(const wire::WireWriter &body) noexcept;
+    void send(uint32_t seq, const wire::WireWriter &body, int withFd);
+    // Reads what the socket has and files complete replies; false on EOF.
+    bool readAvailable();
+    void die(const std::string &why);
+    void checkAlive() const;
+    Variant decode(wire::WireReader &in);
+    void encode(wire::WireWriter &out, const Variant &value);
+
+    std::string application_;
+    HostProcess process_;
+    bool alive_ = true;
+    std::string deadText_;
+    uint32_t nextSeq_ = 0;
+    std::vector<uint8_t> inbox_;
+    std::map<uint32_t, std::vector<uint8_t>> replies_;
+    // Member ids by class and lower-cased name; `slow` marks Open.
+    struct Member {
+        int32_t dispid;
+        bool slow;
+    };
+    std::map<std::pair<uint32_t, std::string>, Member> members_;
+    std::map<std::pair<uint32_t, int32_t>, bool> slowById_;
+    // Shared pixel buffer for render().
+    UniqueFd bufferFd_;
+    void *buffer_ = MAP_FAILED;
+    size_t bufferSize_ = 0;
+};
+
+} // namespace folivex::automation

@@ -1,0 +1,7 @@
+#include "platform/dispatch.h"
+
+namespace folivex::automation {
+
+Dispatch::~Dispatch() = default;
+
+} // namespace folivex::automation

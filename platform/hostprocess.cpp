@@ -1,0 +1,176 @@
+#include "platform/hostprocess.h"
+
+#include "core/error.h"
+#include "platform/protocol.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#ifndef FOLIVEX_OFFICE_INSTALLED_PATH
+#define FOLIVEX_OFFICE_INSTALLED_PATH ""
+#endif
+#ifndef FOLIVEX_OFFICE_BUILD_PATH
+#define FOLIVEX_OFFICE_BUILD_PATH ""
+#endif
+
+namespace folivex::automation {
+
+namespace {
+
+std::string systemError(const std::string &what)
+{
+    return what + ": " + std::strerror(errno);
+}
+
+} // namespace
+
+std::string HostProgramPath()
+{
+    namespace fs = std::filesystem;
+    if (const char *env = std::getenv("FOLIVEX_OFFICE"); env && *env)
+        return env;
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        fs::path beside = self.parent_path() / "folivex-office";
+        if (fs::exists(beside, ec))
+            return beside.string();
+    }
+    for (const char *candidate : {FOLIVEX_OFFICE_INSTALLED_PATH, FOLIVEX_OFFICE_BUILD_PATH})
+        if (*candidate && fs::exists(candidate, ec))
+            return candidate;
+    return "folivex-office";
+}
+
+HostProcess::HostProcess(const std::string &program, const std::vector<std::string> &args)
+{
+    int pair[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0)
+        throw Error(systemError("Cannot create the socket for the Office host"));
+    UniqueFd mine(pair[0]);
+    UniqueFd theirs(pair[1]);
+
+    // Everything the child needs is prepared before fork: after it only
+    // async-signal-safe calls are made.
+    std::vector<std::string> argvStore{program};
+    argvStore.insert(argvStore.end(), args.begin(), args.end());
+    std::vector<char *> argv;
+    for (std::string &a : argvStore)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const char *logPath = std::getenv("FOLIVEX_OFFICE_LOG");
+    int out = logPath && *logPath ? ::open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)
+                                  : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (out < 0 || in < 0) {
+        if (out >= 0)
+            ::close(out);
+        if (in >= 0)
+            ::close(in);
+        throw Error(systemError("Cannot open /dev/null for the Office host"));
+    }
+    UniqueFd outFd(out), inFd(in);
+    pid_t parent = ::getpid();
+
+    pid_t pid = ::fork();
+    if (pid < 0)
+        throw Error(systemError("Cannot start the Office host"));
+    if (pid == 0) {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+        ::dup2(inFd.get(), 0);
+        ::dup2(outFd.get(), 1);
+        ::dup2(outFd.get(), 2);
+        ::dup2(theirs.get(), wire::HostSocketFd);
+        ::close_range(wire::HostSocketFd + 1, ~0u, 0);
+        ::execv(program.c_str(), argv.data());
+        const char msg[] = "folivex-office: cannot execute the host program\n";
+        ssize_t ignored = ::write(2, msg, sizeof msg - 1);
+        (void)ignored;
+        ::_exit(127);
+    }
+    // Also set here, so the group exists whichever of the two runs first.
+    ::setpgid(pid, pid);
+    pid_ = pid;
+    socket_ = std::move(mine);
+}
+
+HostProcess::~HostProcess()
+{
+    end(std::chrono::milliseconds(2000));
+}
+
+bool HostProcess::poll()
+{
+    if (reaped_ || pid_ <= 0)
+        return true;
+    int status = 0;
+    pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    if (r == pid_ || (r < 0 && errno == ECHILD)) {
+        reaped_ = true;
+        status_ = status;
+        return true;
+    }
+    return false;
+}
+
+bool HostProcess::waitFor(std::chrono::milliseconds limit)
+{
+    auto until = std::chrono::steady_clock::now() + limit;
+    while (!poll()) {
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+void HostProcess::end(std::chrono::milliseconds grace)
+{
+    socket_.reset();
+    if (!running())
+        return;
+    if (!waitFor(grace))
+        kill();
+}
+
+void HostProcess::kill()
+{
+    if (pid_ <= 0)
+        return;
+    // The group outlives its leader when a child of the host still runs, so
+    // the group is killed even when the host itself has ended.
+    ::kill(-pid_, SIGKILL);
+    if (!reaped_) {
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        reaped_ = true;
+        status_ = status;
+    }
+}
+
+std::string HostProcess::exitDescription() const
+{
+    if (!reaped_)
+        return {};
+    if (WIFSIGNALED(status_))
+        return "killed by signal " + std::to_string(WTERMSIG(status_));
+    if (WIFEXITED(status_))
+        return "exit status " + std::to_string(WEXITSTATUS(status_));
+    return "ended";
+}
+
+} // namespace folivex::automation

@@ -1,0 +1,61 @@
+// HostProcess: one running folivex-office process and the client's end of
+// its socket.
+//
+// The host is started with its end of a socket pair as file descriptor 3,
+// standard input from /dev/null and standard output and error sent to
+// /dev/null (or appended to $FOLIVEX_OFFICE_LOG), in a process group of its
+// own, and with the parent-death signal set to SIGKILL so that it cannot
+// outlive the thread that started it. The destructor ends the process: it
+// closes the socket (the host leaves when it reads end of file), waits for it
+// briefly and then kills the whole group; the process is always reaped.
+#pragma once
+
+#include "platform/uniquefd.h"
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace folivex::automation {
+
+class HostProcess {
+public:
+    // Throws folivex::Error with the system's error text when the process
+    // cannot be started.
+    HostProcess(const std::string &program, const std::vector<std::string> &args);
+    ~HostProcess();
+    HostProcess(const HostProcess &) = delete;
+    HostProcess &operator=(const HostProcess &) = delete;
+
+    int socket() const { return socket_.get(); }
+    pid_t pid() const { return pid_; }
+    bool running() const { return pid_ > 0 && !reaped_; }
+
+    // Closes the socket and waits up to `grace` for the process to leave,
+    // then kills its group. Reaps it. Never throws.
+    void end(std::chrono::milliseconds grace);
+    // Kills the whole process group at once and reaps it. Never throws.
+    void kill();
+    // Collects the exit status if the process has ended (no waiting); true
+    // when it has.
+    bool poll();
+    // How the process ended, for error texts ("exit status 1", "killed by
+    // signal 9"); empty while it runs.
+    std::string exitDescription() const;
+
+private:
+    bool waitFor(std::chrono::milliseconds limit);
+
+    UniqueFd socket_;
+    pid_t pid_ = -1;
+    bool reaped_ = false;
+    int status_ = 0;
+};
+
+// The folivex-office program: $FOLIVEX_OFFICE, else next to this program,
+// else the installed one, else the one of the build tree.
+std::string HostProgramPath();
+
+} // namespace folivex::automation

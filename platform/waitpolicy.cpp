@@ -1,0 +1,54 @@
+#include "platform/waitpolicy.h"
+
+#include "platform/automation.h"
+
+#include <memory>
+
+namespace folivex::automation {
+
+namespace {
+
+std::shared_ptr<std::function<void()>> &pumpSlot()
+{
+    static std::shared_ptr<std::function<void()>> pump;
+    return pump;
+}
+
+std::chrono::milliseconds callLimit{30000};
+std::chrono::milliseconds openLimit{300000};
+
+} // namespace
+
+void SetMessagePump(std::function<void()> pump)
+{
+    if (pump)
+        pumpSlot() = std::make_shared<std::function<void()>>(std::move(pump));
+    else
+        pumpSlot().reset();
+}
+
+void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open)
+{
+    callLimit = call;
+    openLimit = open;
+}
+
+void PumpWhileWaiting()
+{
+    // Hold our own reference: the pump may replace itself while it runs.
+    std::shared_ptr<std::function<void()>> pump = pumpSlot();
+    if (!pump)
+        return;
+    try {
+        (*pump)();
+    } catch (...) {
+        // A failing pump must not fail the call that is waiting.
+    }
+}
+
+std::chrono::milliseconds CallTimeLimit(bool open)
+{
+    return open ? openLimit : callLimit;
+}
+
+} // namespace folivex::automation

@@ -1,0 +1,17 @@
+// What a call does while it waits for its Office host: the message pump and
+// the time limits set through automation.h. Internal to folivex_platform.
+#pragma once
+
+#include <chrono>
+
+namespace folivex::automation {
+
+// Runs the pump set by SetMessagePump once (nothing when none is set). The
+// pump may make calls that wait and pump in turn, and may replace itself.
+// Exceptions thrown by the pump are swallowed: the waiting call goes on.
+void PumpWhileWaiting();
+
+// The time limit of one call: `open` for Open, else for every other call.
+std::chrono::milliseconds CallTimeLimit(bool open);
+
+} // namespace folivex::automation
