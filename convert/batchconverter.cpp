@@ -1,0 +1,235 @@
+#include "batchconverter.h"
+
+#include "convert/documentkind.h"
+#include "convert/outputname.h"
+#include "core/error.h"
+#include "pdf/jpeg2pdf.h"
+#include "platform/automation.h"
+
+#include <filesystem>
+
+namespace folivex::convert {
+
+using automation::Variant;
+
+namespace {
+
+constexpr std::int32_t kMinimised = 2;
+
+// Thrown into the capture when the batch is being aborted.
+struct AbortSignal : std::exception {
+    const char *what() const noexcept override { return "the conversion was ended"; }
+};
+
+// Tells the application to quit when the document is done with, releasing
+// the reference on every path; a failing Quit still reaches the caller.
+class ApplicationHold {
+public:
+    explicit ApplicationHold(Variant app) : app_(std::move(app)) {}
+    ~ApplicationHold() = default; // releasing the last reference ends the host
+
+    const Variant &get() const { return app_; }
+    void quitAndRelease()
+    {
+        Variant app = std::move(app_);
+        app_ = Variant::null();
+        app.call("Quit");
+    }
+
+private:
+    Variant app_;
+};
+
+} // namespace
+
+// The pages of the document being converted, as the PDF writer pulls them.
+class BatchConverter::DocumentPages : public pdf::PageSource {
+public:
+    DocumentPages(BatchConverter &converter, const Variant &app) : converter_(converter), app_(app) {}
+
+    void CapturePage(std::int32_t pageIndex) override
+    {
+        if (converter_.aborting_)
+            throw AbortSignal();
+        converter_.pageCapture_.CapturePage(pageIndex, clipboard::ProcessClipboard(), app_, converter_.currentKind_);
+    }
+    void SavePageImage(ByteSink &stream) override { converter_.pageJpeg_.SaveToStream(stream); }
+
+private:
+    BatchConverter &converter_;
+    const Variant &app_;
+};
+
+BatchConverter::BatchConverter(ConversionView &view, ApplicationFactory createApplication)
+    : view_(view), createApplication_(std::move(createApplication)), pageCapture_(view, pageJpeg_)
+{
+    if (!createApplication_)
+        createApplication_ = [](const std::string &progId) { return automation::CreateOleObject(progId); };
+}
+
+void BatchConverter::SpeedButton11Click()
+{
+    if (running_)
+        return;
+    running_ = true;
+    aborting_ = false;
+    failures_.clear();
+    struct Done {
+        bool &running;
+        ~Done() { running = false; }
+    } done{running_};
+    runBatch();
+}
+
+void BatchConverter::runBatch()
+{
+    view_.RepaintWindow();
+    view_.SetProgressVisible(true);
+    view_.SetStatusText("Converting...");
+    view_.RepaintStatus();
+
+    // The rows as they stand now, in their displayed order; each row is read
+    // again when its turn comes, so a tick changed meanwhile counts and a row
+    // removed meanwhile is passed over.
+    for (const RowId id : view_.DocumentRows()) {
+        view_.PumpMessages();
+        if (aborting_)
+            return;
+        const std::optional<DocumentRow> row = view_.FindDocumentRow(id);
+        if (!row || !row->ticked)
+            continue;
+        const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(row->path), row->path);
+        if (aborting_)
+            return;
+        if (outcome == ConvertOutcome::OfficeFailed)
+            return;
+        emptyClipboard();
+        if (outcome == ConvertOutcome::WriterFailed)
+            break;
+    }
+    complete();
+}
+
+void BatchConverter::complete()
+{
+    view_.SetProgressVisible(false);
+    const std::string folder = view_.OutputFolderText();
+    if (failures_.empty()) {
+        view_.SetStatusText("Successed!");
+        view_.ShowMessage("Successed!", "Congratulation");
+    } else {
+        view_.SetStatusText("Finished with errors.");
+        std::string text;
+        for (const DocumentFailure &failure : failures_)
+            text += (text.empty() ? "" : "\n") + std::string("No PDF was written for ") + failure.path + ": " +
+                    failure.reason;
+        view_.ShowMessage(text, "Error");
+    }
+    std::error_code ignored;
+    if (failures_.empty() || std::filesystem::is_directory(folder, ignored))
+        view_.OpenFolder(folder);
+}
+
+void BatchConverter::SpeedButton1Click()
+{
+    pdf::StopRequested = true;
+    view_.SetStatusText("");
+    view_.SetProgressVisible(false);
+}
+
+void BatchConverter::AbortBatch()
+{
+    if (!running_)
+        return;
+    aborting_ = true;
+    pdf::StopRequested = true;
+}
+
+void BatchConverter::emptyClipboard()
+{
+    clipboard::Clipboard &clipboard = clipboard::ProcessClipboard();
+    clipboard.open();
+    clipboard.empty();
+    clipboard.close();
+}
+
+ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, const std::string &path)
+{
+    const std::int32_t kind = DocumentKindOf(extension);
+    if (kind == kNoKind) {
+        // Nothing can convert it: no application is started.
+        failures_.push_back({path, "it is not a Word, PowerPoint or Excel document."});
+        return ConvertOutcome::Converted;
+    }
+    currentKind_ = kind;
+
+    auto officeFailed = [&](const std::string &message) {
+        view_.ShowMessage(message, "Error");
+        view_.SetProgressVisible(false);
+        view_.SetStatusText("");
+        currentKind_ = 0;
+        return ConvertOutcome::OfficeFailed;
+    };
+
+    Variant created;
+    try {
+        created = createApplication_(ProgIdOf(kind));
+    } catch (const std::exception &) {
+        return officeFailed(FailedToConnectText(kind));
+    }
+    ApplicationHold app(std::move(created));
+
+    app.get().put("Visible", true);
+    app.get().put("WindowState", kMinimised);
+
+    try {
+        const char *collection = kind == kWord ? "Documents" : kind == kPowerPoint ? "Presentations" : "WorkBooks";
+        app.get().read(collection).call("Open", {path});
+    } catch (const std::exception &) {
+        const std::string message = FailedToOpenText(kind);
+        view_.ShowMessage(message, "Error");
+        app.quitAndRelease();
+        view_.SetProgressVisible(false);
+        view_.SetStatusText("");
+        currentKind_ = 0;
+        return ConvertOutcome::OfficeFailed;
+    }
+
+    std::int32_t pageCount = 0;
+    switch (kind) {
+    case kWord: pageCount = app.get().read("Application").read("Selection").get("Information", {4}).toInt32(); break;
+    case kPowerPoint: pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32(); break;
+    default: pageCount = app.get().read("Worksheets").read("Count").toInt32(); break;
+    }
+
+    const std::string name = OutputName(view_.OutputFolderText(), path);
+    view_.SetStatusText("Converting  " + name);
+
+    ConvertOutcome outcome = ConvertOutcome::Converted;
+    DocumentPages pages(*this, app.get());
+    pdf::WriterHooks hooks;
+    hooks.progress = [this](std::int32_t maximum, std::int32_t position) { ProgressCallback(maximum, position); };
+    hooks.pumpMessages = [this] { view_.PumpMessages(); };
+    std::string failure;
+    try {
+        const int result = pdf::WritePdf(PdfName(name), pageCount, pages, hooks, &failure);
+        if (result == pdf::kFailed && !aborting_)
+            failures_.push_back({path, failure});
+        else if (result == pdf::kNothingWritten)
+            failures_.push_back({path, "it has no pages."});
+    } catch (const std::exception &error) {
+        outcome = ConvertOutcome::WriterFailed;
+        if (!aborting_)
+            failures_.push_back({path, error.what()});
+    }
+    app.quitAndRelease();
+    return outcome;
+}
+
+void BatchConverter::ProgressCallback(std::int32_t maximum, std::int32_t position)
+{
+    view_.PumpMessages();
+    view_.SetProgress(maximum, position);
+}
+
+} // namespace folivex::convert

@@ -1,0 +1,83 @@
+// The batch behind the Convert and Stop buttons.
+//
+// SpeedButton11Click walks the ticked rows of the document list; for each,
+// ConvertDocument starts the matching Office application, opens the
+// document, counts its pages and has WritePdf pull them through CapturePage.
+// The converter owns PageJpeg and CurrentKind; it borrows the view.
+//
+// Errors that no step catches (the application's Visible, WindowState, page
+// count and Quit calls, as on the desktop Office applications) leave
+// SpeedButton11Click as folivex::Error: the caller shows them in the
+// top-level error box. Every application object is released, and its host
+// ended, on every path.
+#pragma once
+
+#include "convert/conversionview.h"
+#include "convert/pagecapture.h"
+#include "convert/pagejpeg.h"
+#include "platform/clipboard.h"
+#include "platform/variant.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace folivex::convert {
+
+enum class ConvertOutcome : std::uint8_t { Converted = 0, WriterFailed = 1, OfficeFailed = 2 };
+
+// A document of the batch that produced no PDF, and why. The user's Stop is
+// no failure and is not listed.
+struct DocumentFailure {
+    std::string path;
+    std::string reason;
+};
+
+class BatchConverter {
+public:
+    // Creates an application object from its programmatic identifier; throws on failure.
+    using ApplicationFactory = std::function<automation::Variant(const std::string &progId)>;
+
+    explicit BatchConverter(ConversionView &view, ApplicationFactory createApplication = {});
+
+    // Convert: the whole batch. Ignored while a batch runs (it can be pressed
+    // again from inside the batch's message pumps).
+    void SpeedButton11Click();
+    // Stop: abandons the document being written; the batch goes on.
+    void SpeedButton1Click();
+
+    // Ends the running batch as soon as it can: the document being captured
+    // or written is abandoned (no file left), no further row is converted and
+    // no completion is shown. For closing the window in the middle of a batch.
+    void AbortBatch();
+
+    ConvertOutcome ConvertDocument(const std::string &extension, const std::string &path);
+    // The progress callback: pumps messages, then moves the bar.
+    void ProgressCallback(std::int32_t maximum, std::int32_t position);
+
+    bool running() const { return running_; }
+    std::int32_t CurrentKind() const { return currentKind_; }
+    PageJpeg &pageJpeg() { return pageJpeg_; }
+    PageCapture &pageCapture() { return pageCapture_; }
+    // The documents of the last batch that produced no PDF.
+    const std::vector<DocumentFailure> &failures() const { return failures_; }
+
+private:
+    class DocumentPages;
+
+    void runBatch();
+    void complete();
+    void emptyClipboard();
+
+    ConversionView &view_;
+    ApplicationFactory createApplication_;
+    PageJpeg pageJpeg_;
+    PageCapture pageCapture_;
+    std::int32_t currentKind_ = 0;
+    bool running_ = false;
+    bool aborting_ = false;
+    std::vector<DocumentFailure> failures_;
+};
+
+} // namespace folivex::convert

@@ -1,0 +1,57 @@
+#include "documentkind.h"
+
+namespace folivex::convert {
+
+std::string LowerCaseExtension(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = path.substr(dot);
+    for (char &c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return extension;
+}
+
+std::int32_t DocumentKindOf(const std::string &lowerCaseExtension)
+{
+    if (lowerCaseExtension.find("do") != std::string::npos)
+        return kWord;
+    if (lowerCaseExtension.find('p') != std::string::npos)
+        return kPowerPoint;
+    if (lowerCaseExtension.find("xl") != std::string::npos)
+        return kExcel;
+    return kNoKind;
+}
+
+std::string ProgIdOf(std::int32_t kind)
+{
+    switch (kind) {
+    case kWord: return "Word.Application";
+    case kPowerPoint: return "PowerPoint.Application";
+    case kExcel: return "Excel.Application";
+    default: return {};
+    }
+}
+
+std::string FailedToConnectText(std::int32_t kind)
+{
+    switch (kind) {
+    case kWord: return "Failed to connect Word. Please install LibreOffice Writer.";
+    case kPowerPoint: return "Failed to connect PowerPoint. Please install LibreOffice Impress.";
+    default: return "Failed to connect Excel. Please install LibreOffice Calc.";
+    }
+}
+
+std::string FailedToOpenText(std::int32_t kind)
+{
+    switch (kind) {
+    case kWord: return "Failed to open the word document. If the Word version is below 2007, please update it.";
+    case kPowerPoint: return "Failed to open the ppt file. If the powerpoint version is below 2007, please update it.";
+    default: return "Failed to open the Excel document. If the Excel version is below 2007, please update it.";
+    }
+}
+
+} // namespace folivex::convert

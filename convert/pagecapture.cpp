@@ -1,0 +1,185 @@
+#include "pagecapture.h"
+
+#include "convert/documentkind.h"
+#include "convert/sizepercent.h"
+#include "convert/wordpages.h"
+#include "core/error.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <memory>
+
+namespace folivex::convert {
+
+using automation::Variant;
+using clipboard::Clipboard;
+
+namespace {
+
+// The encoder's limit: a larger bitmap would only fail when it is saved, after
+// the memory for it was spent.
+constexpr std::int64_t kLargestSide = 65500;
+constexpr int kJpegImageTooBig = 41;
+
+void emptyClipboard(Clipboard &clipboard)
+{
+    clipboard.open();
+    clipboard.empty();
+    clipboard.close();
+}
+
+void emptyClipboardQuietly(Clipboard &clipboard) noexcept
+{
+    try {
+        if (clipboard.isOpen())
+            clipboard.close();
+        emptyClipboard(clipboard);
+    } catch (...) {
+        // The error already on its way is the one the caller hears of.
+    }
+}
+
+// Has the application put page n on the clipboard.
+void copyPage(const Variant &app, std::int32_t kind, std::int32_t n)
+{
+    switch (kind) {
+    case kWord: {
+        const Variant word = app.read("Application");
+        const Variant document = app.read("ActiveDocument");
+        SelectWordPage(word, document, n);
+        app.read("Application").read("Selection").read("Range").call("CopyAsPicture");
+        break;
+    }
+    case kPowerPoint:
+        app.read("ActivePresentation").read("Slides").call("Range", {n}).call("select");
+        app.read("ActivePresentation").read("Slides").call("Range", {n}).call("copy");
+        break;
+    case kExcel:
+        app.get("WorkSheets", {n}).call("Activate");
+        app.read("ActiveSheet").read("UsedRange").call("Select");
+        app.read("Selection").call("Copy");
+        break;
+    default:
+        break;
+    }
+}
+
+// The picture under the first readable format, in the clipboard's order; a
+// bitmap format gives no picture (a white page).
+std::shared_ptr<const clipboard::Picture> readPicture(const Clipboard &clipboard)
+{
+    for (const std::uint32_t format : clipboard.formats()) {
+        switch (format) {
+        case clipboard::MetafilePicture:
+        case clipboard::EnhancedMetafile:
+            return clipboard.enhancedMetafile();
+        case clipboard::Bitmap:
+        case clipboard::Dib:
+            return nullptr;
+        default:
+            break;
+        }
+    }
+    throw Error("Invalid clipboard format");
+}
+
+struct Geometry {
+    std::int64_t left = 0, right = 0, top = 0, bottom = 0;
+    std::int64_t height = 0, width = 0;
+};
+
+std::int64_t points(const Variant &value) { return RoundHalfEven(value.toDouble()); }
+
+Geometry readGeometry(const Variant &app, std::int32_t kind)
+{
+    Geometry g;
+    switch (kind) {
+    case kWord: {
+        g.left = points(app.read("ActiveDocument").read("PageSetup").read("LeftMargin"));
+        g.right = points(app.read("ActiveDocument").read("PageSetup").read("RightMargin"));
+        g.top = points(app.read("ActiveDocument").read("PageSetup").read("TopMargin"));
+        g.bottom = points(app.read("ActiveDocument").read("PageSetup").read("BottomMargin"));
+        g.height = points(app.read("ActiveDocument").read("PageSetup").read("PageHeight"));
+        g.width = points(app.read("ActiveDocument").read("PageSetup").read("PageWidth"));
+        break;
+    }
+    case kPowerPoint:
+        g.height = points(app.read("ActivePresentation").read("PageSetup").read("SlideHeight"));
+        g.width = points(app.read("ActivePresentation").read("PageSetup").read("SlideWidth"));
+        break;
+    case kExcel:
+        g.left = points(app.read("ActiveSheet").read("PageSetup").read("LeftMargin"));
+        g.right = points(app.read("ActiveSheet").read("PageSetup").read("RightMargin"));
+        g.top = points(app.read("ActiveSheet").read("PageSetup").read("TopMargin"));
+        g.bottom = points(app.read("ActiveSheet").read("PageSetup").read("BottomMargin"));
+        g.height = points(app.read("ActiveSheet").read("UsedRange").read("Height"));
+        g.width = points(app.read("ActiveSheet").read("UsedRange").read("Width"));
+        break;
+    default:
+        break;
+    }
+    return g;
+}
+
+// A white 24-bit bitmap; a size the encoder could never take, or memory that
+// cannot be had, is an error rather than an absurd allocation.
+QImage whiteBitmap(std::int64_t width, std::int64_t height)
+{
+    width = std::max<std::int64_t>(width, 0);
+    height = std::max<std::int64_t>(height, 0);
+    if (width > kLargestSide || height > kLargestSide)
+        throw Error("JPEG error #" + std::to_string(kJpegImageTooBig));
+    if (width == 0 || height == 0)
+        return QImage();
+    QImage bitmap(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
+    if (bitmap.isNull())
+        throw Error("Cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels");
+    bitmap.fill(Qt::white);
+    return bitmap;
+}
+
+} // namespace
+
+void PageCapture::CapturePage(std::int32_t PageIndex, Clipboard &Clipboard, const Variant &App, std::int32_t Kind)
+{
+    view_.PumpMessages();
+    emptyClipboard(Clipboard);
+    try {
+        captureCopiedPage(PageIndex + 1, Clipboard, App, Kind);
+    } catch (...) {
+        emptyClipboardQuietly(Clipboard);
+        throw;
+    }
+    emptyClipboard(Clipboard);
+}
+
+void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const Variant &app, std::int32_t kind)
+{
+    try {
+        copyPage(app, kind, n);
+    } catch (const std::exception &) {
+        view_.ShowMessage("No content.", "Warning");
+        return;
+    }
+
+    const std::shared_ptr<const clipboard::Picture> picture = readPicture(clipboard);
+    const Geometry g = readGeometry(app, kind);
+
+    // The percentage is read afresh for the width and for the height.
+    const std::int64_t width = ScaledPixels(CheckedSizePercent(view_.SizePercentText()), g.width);
+    const std::int64_t height = ScaledPixels(CheckedSizePercent(view_.SizePercentText()), g.height);
+    QImage pageBitmap = whiteBitmap(width, height);
+    if (picture && !pageBitmap.isNull())
+        picture->play(pageBitmap, QRect(0, 0, pageBitmap.width(), pageBitmap.height()));
+
+    QImage framedBitmap = whiteBitmap(width + g.left + g.right, height + g.top + g.bottom);
+    if (!framedBitmap.isNull() && !pageBitmap.isNull()) {
+        QPainter painter(&framedBitmap);
+        painter.drawImage(static_cast<int>(g.left), static_cast<int>(g.top), pageBitmap);
+    }
+    pageJpeg_.Assign(framedBitmap);
+}
+
+} // namespace folivex::convert

@@ -1,0 +1,39 @@
+// CapturePage: one page, slide or worksheet as a JPEG-ready bitmap.
+//
+// The Office application copies the page as a picture to the clipboard; the
+// picture is played into a white bitmap of the page's size in points scaled
+// by the size percentage, framed by the page margins (not scaled), and the
+// framed bitmap is assigned to the PageJpeg holder.
+#pragma once
+
+#include "convert/conversionview.h"
+#include "convert/pagejpeg.h"
+#include "platform/clipboard.h"
+#include "platform/variant.h"
+
+#include <cstdint>
+
+namespace folivex::convert {
+
+class PageCapture {
+public:
+    // Borrows both; they must outlive the capture.
+    PageCapture(ConversionView &view, PageJpeg &pageJpeg) : view_(view), pageJpeg_(pageJpeg) {}
+
+    // Captures page PageIndex (from 0) of the document that App has open.
+    // A failed copy shows "No content." and returns with PageJpeg untouched;
+    // clipboard, geometry, size percentage and bitmap failures are thrown
+    // (folivex::Error), PageJpeg untouched. The clipboard is empty afterwards
+    // on every path.
+    void CapturePage(std::int32_t PageIndex, clipboard::Clipboard &Clipboard, const automation::Variant &App,
+                     std::int32_t Kind);
+
+private:
+    void captureCopiedPage(std::int32_t n, clipboard::Clipboard &clipboard, const automation::Variant &app,
+                           std::int32_t kind);
+
+    ConversionView &view_;
+    PageJpeg &pageJpeg_;
+};
+
+} // namespace folivex::convert
