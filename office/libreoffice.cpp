@@ -13,11 +13,13 @@
 #include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNameReplace.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
+#include <com/sun/star/util/XFlushable.hpp>
 
 #include <cstdlib>
 #include <filesystem>
@@ -31,20 +33,41 @@ using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
-// No lock files beside the user's documents: they are only ever read.
-void turnOffLockFiles()
+Reference<css::container::XNameReplace> settings(const Reference<css::lang::XMultiServiceFactory> &provider,
+                                                 const char *path)
 {
-    auto context = comphelper::getProcessComponentContext();
-    auto provider = css::configuration::theDefaultProvider::get(context);
-    css::beans::NamedValue path(rtl::OUString("nodepath"), css::uno::Any(rtl::OUString("/org.openoffice.Office.Common/Misc")));
+    css::beans::NamedValue node(rtl::OUString("nodepath"), css::uno::Any(rtl::OUString::createFromAscii(path)));
     css::uno::Sequence<css::uno::Any> args(1);
-    args.getArray()[0] <<= path;
-    Reference<css::container::XNameReplace> misc(
+    args.getArray()[0] <<= node;
+    return Reference<css::container::XNameReplace>(
         provider->createInstanceWithArguments(rtl::OUString("com.sun.star.configuration.ConfigurationUpdateAccess"), args),
         UNO_QUERY_THROW);
+}
+
+void commit(const Reference<css::container::XNameReplace> &access)
+{
+    Reference<css::util::XChangesBatch>(access, UNO_QUERY_THROW)->commitChanges();
+}
+
+// No lock files beside the user's documents: they are only ever read. And
+// the profile is marked as past its first start, written out now rather than
+// at a shutdown that never comes (the host ends with _exit): a profile whose
+// first start was never recorded repeats that work, about half a second, at
+// every start.
+void settleProfile()
+{
+    auto context = comphelper::getProcessComponentContext();
+    Reference<css::lang::XMultiServiceFactory> provider = css::configuration::theDefaultProvider::get(context);
+    auto misc = settings(provider, "/org.openoffice.Office.Common/Misc");
     misc->replaceByName(rtl::OUString("UseDocumentOOoLockFile"), css::uno::Any(false));
     misc->replaceByName(rtl::OUString("UseDocumentSystemFileLocking"), css::uno::Any(false));
-    Reference<css::util::XChangesBatch>(misc, UNO_QUERY_THROW)->commitChanges();
+    misc->replaceByName(rtl::OUString("FirstRun"), css::uno::Any(false));
+    commit(misc);
+    auto product = settings(provider, "/org.openoffice.Setup/Product");
+    Reference<css::container::XNameAccess> read(product, UNO_QUERY_THROW);
+    product->replaceByName(rtl::OUString("ooSetupLastVersion"), read->getByName(rtl::OUString("ooSetupVersion")));
+    commit(product);
+    Reference<css::util::XFlushable>(provider, UNO_QUERY_THROW)->flush();
 }
 
 std::string fileUrl(const std::string &path)
@@ -109,7 +132,7 @@ LibreOffice::LibreOffice()
     if (!office_)
         throw Error("LibreOffice could not be started from " + folder);
     try {
-        turnOffLockFiles();
+        settleProfile();
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot configure LibreOffice: " + fromOUString(e.Message));
     }
