@@ -56,6 +56,8 @@ QStringList droppedLocalPaths(const QMimeData *data)
 DocumentList::DocumentList(QWidget *parent)
     : QTreeWidget(parent)
 {
+    // Turning sorting off also makes the headers unclickable, so it comes first.
+    setSortingEnabled(false);
     setColumnCount(ColumnCount);
     setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Path"), QStringLiteral("Size"),
                      QStringLiteral("Build Time"), QStringLiteral("ModifyTime")});
@@ -69,7 +71,6 @@ DocumentList::DocumentList(QWidget *parent)
         columns->resizeSection(column, kColumnWidths[column]);
     connect(columns, &QHeaderView::sectionClicked, this, &DocumentList::ListView1ColumnClick);
 
-    setSortingEnabled(false);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);

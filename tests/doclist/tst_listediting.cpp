@@ -247,9 +247,15 @@ void ListEditingTest::renamingChangesOnlyTheName()
     QTest::keyClicks(editor, QStringLiteral("Final report.docx"));
     QTest::keyClick(editor, Qt::Key_Return);
 
-    DocumentEntry expected = before;
-    expected.name = QStringLiteral("Final report.docx");
-    QCOMPARE(list_->Row(0), expected);
+    // The delegate commits the edit from the event loop.
+    QTRY_VERIFY(list_->findChild<QLineEdit *>() == nullptr);
+    const DocumentEntry after = list_->Row(0);
+    QCOMPARE(after.name, QStringLiteral("Final report.docx"));
+    QCOMPARE(after.path, before.path);
+    QCOMPARE(after.sizeText, before.sizeText);
+    QCOMPARE(after.buildTimeText, before.buildTimeText);
+    QCOMPARE(after.modifyTimeText, before.modifyTimeText);
+    QCOMPARE(after.ticked, before.ticked);
     QCOMPARE(list_->RowPath(0), path);
 }
 
@@ -258,6 +264,7 @@ void ListEditingTest::otherColumnsAreNotEditable()
     list_->AddDocumentFile(file(QStringLiteral("fixed.doc")));
     QTreeWidgetItem *item = list_->topLevelItem(0);
     for (int index = DocumentList::PathColumn; index < DocumentList::ColumnCount; ++index) {
+        QTest::ignoreMessage(QtWarningMsg, "edit: editing failed");
         list_->edit(list_->model()->index(0, index));
         QVERIFY(list_->findChild<QLineEdit *>() == nullptr);
     }
