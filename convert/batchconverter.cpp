@@ -74,6 +74,7 @@ void BatchConverter::SpeedButton11Click()
     running_ = true;
     aborting_ = false;
     failures_.clear();
+    converted_.clear();
     struct Done {
         bool &running;
         ~Done() { running = false; }
@@ -163,8 +164,10 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     }
     currentKind_ = kind;
 
+    // The application could not be had, or could not open the document: the
+    // batch ends here, without its completion.
     auto officeFailed = [&](const std::string &message) {
-        view_.ShowMessage(message, "Error");
+        failures_.push_back({path, message});
         view_.SetProgressVisible(false);
         view_.SetStatusText("");
         currentKind_ = 0;
@@ -175,6 +178,7 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     try {
         created = createApplication_(ProgIdOf(kind));
     } catch (const std::exception &) {
+        view_.ShowMessage(FailedToConnectText(kind), "Error");
         return officeFailed(FailedToConnectText(kind));
     }
     ApplicationHold app(std::move(created));
@@ -186,13 +190,9 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
         const char *collection = kind == kWord ? "Documents" : kind == kPowerPoint ? "Presentations" : "WorkBooks";
         app.get().read(collection).call("Open", {path});
     } catch (const std::exception &) {
-        const std::string message = FailedToOpenText(kind);
-        view_.ShowMessage(message, "Error");
+        view_.ShowMessage(FailedToOpenText(kind), "Error");
         app.quitAndRelease();
-        view_.SetProgressVisible(false);
-        view_.SetStatusText("");
-        currentKind_ = 0;
-        return ConvertOutcome::OfficeFailed;
+        return officeFailed(FailedToOpenText(kind));
     }
 
     std::int32_t pageCount = 0;
@@ -213,7 +213,9 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     std::string failure;
     try {
         const int result = pdf::WritePdf(PdfName(name), pageCount, pages, hooks, &failure);
-        if (result == pdf::kFailed && !aborting_)
+        if (result == pdf::kWritten)
+            converted_.push_back(path);
+        else if (result == pdf::kFailed && !aborting_)
             failures_.push_back({path, failure});
         else if (result == pdf::kNothingWritten)
             failures_.push_back({path, "it has no pages."});

@@ -60,8 +60,9 @@ public:
     std::int32_t CurrentKind() const { return currentKind_; }
     PageJpeg &pageJpeg() { return pageJpeg_; }
     PageCapture &pageCapture() { return pageCapture_; }
-    // The documents of the last batch that produced no PDF.
+    // The documents of the last batch that produced no PDF, and those that did.
     const std::vector<DocumentFailure> &failures() const { return failures_; }
+    const std::vector<std::string> &converted() const { return converted_; }
 
 private:
     class DocumentPages;
@@ -78,6 +79,7 @@ private:
     bool running_ = false;
     bool aborting_ = false;
     std::vector<DocumentFailure> failures_;
+    std::vector<std::string> converted_;
 };
 
 } // namespace folivex::convert

@@ -1,0 +1,169 @@
+#include "convertcommand.h"
+
+#include "cli/terminalview.h"
+#include "convert/batchconverter.h"
+#include "core/error.h"
+#include "doclist/folderscan.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+
+namespace folivex::cli {
+
+namespace {
+
+constexpr const char *kHelp =
+    "usage: folivex [--convert PATH... [--output DIR] [--size PERCENT]]\n"
+    "\n"
+    "Without arguments Folivex opens its window. With --convert it converts on the\n"
+    "command line, without a display:\n"
+    "\n"
+    "  PATH           a Word, PowerPoint or Excel file, or a folder: every Office\n"
+    "                 document in it is converted (that folder only, not the ones\n"
+    "                 below it). Any number of paths may follow --convert.\n"
+    "  --output DIR   the folder the PDFs are written to (default: ~/Output, made\n"
+    "                 when it does not exist; a DIR you name must exist).\n"
+    "  --size PERCENT the size of the page images, 30 to 100 (default 100): at 100\n"
+    "                 one point of the page is one pixel, at 50 half the width.\n"
+    "  --help         this text.\n"
+    "\n"
+    "Every document becomes one PDF of the same name (report.docx gives report.pdf)\n"
+    "whose every page is one JPEG image of a page, slide or worksheet. Documents\n"
+    "are laid out and rendered by LibreOffice (Writer, Impress, Calc), which must\n"
+    "be installed. Messages are printed with their caption; a progress bar shows\n"
+    "on a terminal. The exit code is 0 when every document produced its PDF, 1 when\n"
+    "one did not (each is named with the reason), 2 for wrong arguments.\n";
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int) { interrupted = 1; }
+
+struct Options {
+    std::vector<std::string> paths;
+    std::string output;
+    std::string size = "100";
+    bool help = false;
+};
+
+// Returns an error text, empty when the arguments are fine.
+std::string parse(const std::vector<std::string> &arguments, Options &options)
+{
+    bool converting = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--convert") {
+            converting = true;
+        } else if (argument == "--output" || argument == "--size") {
+            if (i + 1 >= arguments.size())
+                return argument + " needs a value";
+            (argument == "--output" ? options.output : options.size) = arguments[++i];
+        } else if (argument.rfind("--", 0) == 0) {
+            return "unknown option " + argument;
+        } else if (converting) {
+            options.paths.push_back(argument);
+        } else {
+            return "a path must follow --convert: " + argument;
+        }
+    }
+    if (!options.help && options.paths.empty())
+        return "--convert needs at least one file or folder";
+    return {};
+}
+
+std::string defaultOutputFolder() { return QDir::homePath().toStdString() + "/Output"; }
+
+} // namespace
+
+bool WantsCommandLine(const std::vector<std::string> &arguments)
+{
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [](const std::string &a) { return a == "--convert" || a == "--help" || a == "-h"; });
+}
+
+int RunConvertCommand(const std::vector<std::string> &arguments, std::FILE *out, std::FILE *err)
+{
+    Options options;
+    if (const std::string problem = parse(arguments, options); !problem.empty()) {
+        std::fprintf(err, "folivex: %s\n\n%s", problem.c_str(), kHelp);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kHelp, out);
+        return 0;
+    }
+    if (options.output.empty()) {
+        options.output = defaultOutputFolder();
+        std::error_code ignored;
+        std::filesystem::create_directories(options.output, ignored);
+    }
+
+    TerminalView view(out, err, options.size, options.output);
+    std::vector<std::string> unreadable;
+    for (const std::string &path : options.paths) {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error)) {
+            try {
+                for (const doclist::DocumentEntry &entry : doclist::ScanFolder(QString::fromStdString(path)))
+                    view.addRow(entry.path.toStdString());
+            } catch (const Error &failure) {
+                unreadable.push_back(path + ": " + failure.text());
+            }
+        } else if (std::filesystem::exists(path, error)) {
+            view.addRow(path);
+        } else {
+            unreadable.push_back(path + ": No such file or directory");
+        }
+    }
+
+    convert::BatchConverter converter(view);
+    view.onPump = [&converter] {
+        if (interrupted)
+            converter.AbortBatch();
+    };
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    action.sa_flags = SA_RESETHAND; // a second Ctrl-C ends the program at once
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    bool escaped = false;
+    try {
+        converter.SpeedButton11Click();
+    } catch (const std::exception &error) {
+        std::fprintf(out, "Error: %s\n", error.what());
+        escaped = true;
+    }
+    signal(SIGINT, SIG_DFL);
+    signal(SIGTERM, SIG_DFL);
+    if (interrupted) {
+        std::fprintf(err, "folivex: interrupted; the document being converted was abandoned\n");
+        return 130;
+    }
+
+    // Name every document that produced no PDF, with the reason.
+    int missing = 0;
+    for (const std::string &problem : unreadable) {
+        std::fprintf(err, "folivex: no PDF for %s\n", problem.c_str());
+        ++missing;
+    }
+    for (const convert::RowId row : view.DocumentRows()) {
+        const std::string path = view.FindDocumentRow(row)->path;
+        const auto &done = converter.converted();
+        if (std::find(done.begin(), done.end(), path) != done.end())
+            continue;
+        std::string reason = escaped ? "the conversion ended at an error" : "the batch ended before it";
+        for (const convert::DocumentFailure &failure : converter.failures())
+            if (failure.path == path)
+                reason = failure.reason;
+        std::fprintf(err, "folivex: no PDF for %s: %s\n", path.c_str(), reason.c_str());
+        ++missing;
+    }
+    return missing == 0 && !escaped ? 0 : 1;
+}
+
+} // namespace folivex::cli

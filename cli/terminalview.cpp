@@ -1,0 +1,99 @@
+#include "terminalview.h"
+
+#include <QCoreApplication>
+
+#include <unistd.h>
+
+namespace folivex::cli {
+
+namespace {
+constexpr int kBarWidth = 40;
+constexpr const char *kConverting = "Converting  ";
+} // namespace
+
+TerminalView::TerminalView(std::FILE *out, std::FILE *err, std::string sizePercent, std::string outputFolder)
+    : out_(out), err_(err), barOnTerminal_(::isatty(::fileno(err)) == 1), sizePercent_(std::move(sizePercent)),
+      outputFolder_(std::move(outputFolder))
+{
+}
+
+void TerminalView::addRow(const std::string &path) { rows_.push_back(path); }
+
+void TerminalView::SetStatusText(const std::string &text)
+{
+    // The label's per-document text is the line a terminal user follows.
+    if (text.rfind(kConverting, 0) == 0) {
+        clearBar();
+        std::fprintf(out_, "%s\n", text.c_str());
+        std::fflush(out_);
+    }
+}
+
+void TerminalView::SetProgressVisible(bool visible)
+{
+    barVisible_ = visible;
+    if (!visible)
+        clearBar();
+}
+
+void TerminalView::SetProgress(std::int32_t maximum, std::int32_t position)
+{
+    if (!barOnTerminal_ || !barVisible_ || maximum <= 0)
+        return;
+    const int percent = static_cast<int>(100LL * position / maximum);
+    if (percent == lastPercent_)
+        return;
+    lastPercent_ = percent;
+    const int filled = kBarWidth * percent / 100;
+    std::fprintf(err_, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(),
+                 percent);
+    std::fflush(err_);
+    barDrawn_ = true;
+}
+
+void TerminalView::clearBar()
+{
+    if (!barDrawn_)
+        return;
+    std::fprintf(err_, "\r%*s\r", kBarWidth + 8, "");
+    std::fflush(err_);
+    barDrawn_ = false;
+    lastPercent_ = -1;
+}
+
+void TerminalView::ShowMessage(const std::string &text, const std::string &caption)
+{
+    clearBar();
+    std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
+    std::fflush(out_);
+}
+
+void TerminalView::OpenFolder(const std::string &folder)
+{
+    std::fprintf(out_, "The PDFs are in %s\n", folder.c_str());
+    std::fflush(out_);
+}
+
+void TerminalView::PumpMessages()
+{
+    QCoreApplication::processEvents();
+    if (onPump)
+        onPump();
+}
+
+std::vector<convert::RowId> TerminalView::DocumentRows()
+{
+    std::vector<convert::RowId> ids;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        ids.push_back(i);
+    return ids;
+}
+
+std::optional<convert::DocumentRow> TerminalView::FindDocumentRow(convert::RowId row)
+{
+    if (row >= rows_.size())
+        return std::nullopt;
+    return convert::DocumentRow{true, rows_[row]};
+}
+
+} // namespace folivex::cli

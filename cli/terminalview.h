@@ -1,0 +1,50 @@
+// The conversion shown on a terminal: messages on standard output with their
+// captions, a progress bar on standard error when that is a terminal.
+#pragma once
+
+#include "convert/conversionview.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace folivex::cli {
+
+class TerminalView : public convert::ConversionView {
+public:
+    TerminalView(std::FILE *out, std::FILE *err, std::string sizePercent, std::string outputFolder);
+
+    void addRow(const std::string &path);
+
+    void SetStatusText(const std::string &text) override;
+    void RepaintStatus() override {}
+    void RepaintWindow() override {}
+    void SetProgressVisible(bool visible) override;
+    void SetProgress(std::int32_t maximum, std::int32_t position) override;
+    void ShowMessage(const std::string &text, const std::string &caption) override;
+    void OpenFolder(const std::string &folder) override;
+    void PumpMessages() override;
+    std::vector<convert::RowId> DocumentRows() override;
+    std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId row) override;
+    std::string SizePercentText() override { return sizePercent_; }
+    std::string OutputFolderText() override { return outputFolder_; }
+
+    // Runs at every pump (the command line's Ctrl-C check).
+    std::function<void()> onPump;
+
+private:
+    void clearBar();
+
+    std::FILE *out_;
+    std::FILE *err_;
+    bool barOnTerminal_;
+    bool barVisible_ = false;
+    bool barDrawn_ = false;
+    int lastPercent_ = -1;
+    std::string sizePercent_;
+    std::string outputFolder_;
+    std::vector<std::string> rows_;
+};
+
+} // namespace folivex::cli
