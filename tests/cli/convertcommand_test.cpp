@@ -1,0 +1,199 @@
+// folivex --convert end to end: real LibreOffice documents of all six
+// formats through the real Office hosts into PDFs that PDF tools accept.
+#include "tests/support/testsupport.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace folivex::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
+
+CommandResult runFolivex(const std::string &arguments) { return RunCommand(std::string(FOLIVEX_EXECUTABLE) + " " + arguments); }
+
+std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
+
+std::vector<std::pair<int, int>> imageSizes(const fs::path &pdf)
+{
+    std::vector<std::pair<int, int>> sizes;
+    for (const ListedImage &image : ListImages(pdf))
+        sizes.emplace_back(image.width, image.height);
+    return sizes;
+}
+
+// The share of a rendered page's pixels that are not near white.
+double inkOf(const fs::path &pdf, int page, const TempFolder &folder)
+{
+    const fs::path prefix = folder / ("render" + std::to_string(page));
+    const CommandResult rendered = RunCommand("pdftoppm -r 36 -png -f " + std::to_string(page) + " -l " +
+                                              std::to_string(page) + " -singlefile " + quoted(pdf) + " " +
+                                              quoted(prefix));
+    if (rendered.exitCode != 0)
+        return -1;
+    const QImage image(QString::fromStdString(prefix.string() + ".png"));
+    long dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 200;
+    return double(dark) / (image.width() * image.height());
+}
+
+using Sizes = std::vector<std::pair<int, int>>;
+
+} // namespace
+
+TEST(ConvertCommand, OfficeOpenXmlDocumentsBecomePdfsOfTheirPageGeometry)
+{
+    TempFolder out;
+    const CommandResult run = runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " " +
+                                      quoted(kFixtures / "wide16x9.pptx") + " " + quoted(kFixtures / "a4margins.docx") +
+                                      " --output " + quoted(out.path()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Congratulation: Successed!"), std::string::npos) << run.output;
+    EXPECT_EQ(out.entries(), (std::vector<std::string>{"a4margins.pdf", "letter3.pdf", "wide16x9.pdf"}));
+    for (const std::string &name : out.entries())
+        EXPECT_EQ(QpdfProblems(out / name), "") << name;
+    // Letter with 72 pt margins: 612 x 792 framed to 756 x 936.
+    EXPECT_EQ(imageSizes(out / "letter3.pdf"), Sizes(3, {756, 936}));
+    // A4 (595 x 842) with margins 36, 54, 90, 108.
+    EXPECT_EQ(imageSizes(out / "a4margins.pdf"), Sizes(2, {685, 1040}));
+    // 16:9 slides of 960 x 540 points, no margins.
+    EXPECT_EQ(imageSizes(out / "wide16x9.pdf"), Sizes(3, {960, 540}));
+    for (int page = 1; page <= 3; ++page) {
+        EXPECT_GT(inkOf(out / "letter3.pdf", page, out), 0.0003) << "page " << page << " has ink";
+        EXPECT_LT(inkOf(out / "letter3.pdf", page, out), 0.6) << "page " << page << " is mostly paper";
+    }
+}
+
+TEST(ConvertCommand, BinaryOfficeFormatsAndHalfSize)
+{
+    TempFolder out;
+    const CommandResult run = runFolivex("--convert " + quoted(kFixtures / "letter3.doc") + " " +
+                                      quoted(kFixtures / "classic4x3.ppt") + " " + quoted(kFixtures / "workbook.xls") +
+                                      " --size 50 --output " + quoted(out.path()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(imageSizes(out / "letter3.pdf"), Sizes(3, {450, 540})) << "margins are not scaled";
+    EXPECT_EQ(imageSizes(out / "classic4x3.pdf"), Sizes(2, {360, 270}));
+    const Sizes sheets = imageSizes(out / "workbook.pdf");
+    EXPECT_EQ(sheets.size(), 3u) << "one image per worksheet";
+    for (const std::string &name : out.entries())
+        EXPECT_EQ(QpdfProblems(out / name), "") << name;
+}
+
+TEST(ConvertCommand, WorksheetsAreTheirUsedRangeFramedByTheMargins)
+{
+    TempFolder full, half;
+    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "workbook.xlsx") + " --output " + quoted(full.path())).exitCode, 0);
+    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "workbook.xlsx") + " --size 50 --output " + quoted(half.path()))
+                  .exitCode,
+              0);
+    const Sizes at100 = imageSizes(full / "workbook.pdf");
+    const Sizes at50 = imageSizes(half / "workbook.pdf");
+    ASSERT_EQ(at100.size(), 3u);
+    ASSERT_EQ(at50.size(), 3u);
+    // Margins of 36 pt left and right, 54 pt top and bottom, unscaled.
+    for (std::size_t sheet = 0; sheet < 3; ++sheet) {
+        const int usedWidth = at100[sheet].first - 72, usedHeight = at100[sheet].second - 108;
+        EXPECT_GT(usedWidth, 0);
+        EXPECT_NEAR(at50[sheet].first - 72, usedWidth / 2.0, 1.0) << "sheet " << sheet;
+        EXPECT_NEAR(at50[sheet].second - 108, usedHeight / 2.0, 1.0) << "sheet " << sheet;
+    }
+}
+
+TEST(ConvertCommand, TwoDocumentsOfOneNameEndAsTheLaterPdf)
+{
+    TempFolder in, out;
+    fs::copy_file(kFixtures / "letter3.doc", in / "report.doc");
+    fs::copy_file(kFixtures / "workbook.xls", in / "report.xls");
+    const CommandResult run = runFolivex("--convert " + quoted(in / "report.doc") + " " + quoted(in / "report.xls") +
+                                      " --output " + quoted(fs::path(out.path().string() + "/")));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Converting  " + (out / "report.doc").string() + "\n"), std::string::npos)
+        << "no doubled separator: " << run.output;
+    EXPECT_EQ(out.entries(), std::vector<std::string>{"report.pdf"});
+    EXPECT_EQ(imageSizes(out / "report.pdf").size(), 3u) << "the workbook's three sheets";
+    EXPECT_EQ(in.entries(), (std::vector<std::string>{"report.doc", "report.xls"})) << "nothing beside the inputs";
+}
+
+TEST(ConvertCommand, AFolderIsConvertedAsAddFolderScansIt)
+{
+    TempFolder in, out;
+    fs::copy_file(kFixtures / "letter3.docx", in / "A.DOCX");
+    fs::copy_file(kFixtures / "classic4x3.pptx", in / "b.pptx");
+    WriteFile(in / "notes.txt", "not an Office document");
+    fs::create_directory(in / "sub");
+    fs::copy_file(kFixtures / "workbook.xlsx", in / "sub" / "c.xlsx");
+    const CommandResult run = runFolivex("--convert " + quoted(in.path()) + " --output " + quoted(out.path()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(out.entries(), (std::vector<std::string>{"A.pdf", "b.pdf"}));
+}
+
+TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
+{
+    TempFolder out;
+    const fs::path missing = out / "missing";
+    const CommandResult noFolder =
+        runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " --output " + quoted(missing));
+    EXPECT_EQ(noFolder.exitCode, 1);
+    EXPECT_NE(noFolder.output.find("Error: No PDF was written for " + (kFixtures / "letter3.docx").string() +
+                                   ": Cannot create file \"" + (missing / "letter3.pdf").string() + "\"."),
+              std::string::npos)
+        << noFolder.output;
+    EXPECT_EQ(noFolder.output.find("Successed!"), std::string::npos);
+    EXPECT_FALSE(fs::exists(missing));
+
+    const CommandResult broken = runFolivex("--convert " + quoted(kFixtures / "random.docx") + " " +
+                                         quoted(kFixtures / "letter3.docx") + " --output " + quoted(out.path()));
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_NE(broken.output.find("Error: Failed to open the word document. If the Word version is below 2007, "
+                                 "please update it."),
+              std::string::npos)
+        << broken.output;
+    EXPECT_NE(broken.output.find("no PDF for " + (kFixtures / "letter3.docx").string() + ": the batch ended before it"),
+              std::string::npos)
+        << broken.output;
+    EXPECT_TRUE(out.entries().empty());
+
+    const CommandResult usage = runFolivex("--convert");
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_NE(usage.output.find("--convert needs at least one file or folder"), std::string::npos);
+    const CommandResult size = runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " --size big --output " +
+                                       quoted(out.path()));
+    EXPECT_EQ(size.exitCode, 1);
+    EXPECT_NE(size.output.find("'big' is not a valid floating point value"), std::string::npos) << size.output;
+}
+
+TEST(ConvertCommand, InterruptingAbandonsTheDocumentAndKeepsTheOlderPdf)
+{
+    TempFolder out;
+    WriteFile(out / "big100.pdf", "older");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        const std::string input = (kFixtures / "big100.docx").string(), output = out.path().string();
+        execl(FOLIVEX_EXECUTABLE, "folivex", "--convert", input.c_str(), "--output", output.c_str(), nullptr);
+        _exit(127);
+    }
+    // Let it get into the document, then press Ctrl-C.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    kill(child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(out.entries(), std::vector<std::string>{"big100.pdf"}) << "no partial file";
+    EXPECT_EQ(ReadFile(out / "big100.pdf"), "older");
+}
