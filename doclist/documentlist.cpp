@@ -21,6 +21,8 @@ constexpr int kColumnWidths[DocumentList::ColumnCount] = {100, 200, 100, 120, 22
 
 const QColor kTextColour(0, 128, 0);
 
+constexpr int kRowIdRole = Qt::UserRole + 1;
+
 // A row that orders itself by the list's comparison, so the view's own
 // (stable) sort keeps selection and ticks while it moves the rows.
 class DocumentItem : public QTreeWidgetItem {
@@ -105,6 +107,7 @@ void DocumentList::appendRow(const DocumentEntry &entry)
     item->setText(BuildTimeColumn, entry.buildTimeText);
     item->setText(ModifyTimeColumn, entry.modifyTimeText);
     item->setCheckState(NameColumn, entry.ticked ? Qt::Checked : Qt::Unchecked);
+    item->setData(NameColumn, kRowIdRole, QVariant::fromValue<quint64>(nextRowId_++));
     addTopLevelItem(item);
 }
 
@@ -209,6 +212,39 @@ DocumentEntry DocumentList::Row(int row) const
     entry.modifyTimeText = item->text(ModifyTimeColumn);
     entry.ticked = item->checkState(NameColumn) == Qt::Checked;
     return entry;
+}
+
+std::vector<DocumentList::RowId> DocumentList::RowIds() const
+{
+    std::vector<RowId> ids;
+    ids.reserve(static_cast<std::size_t>(topLevelItemCount()));
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        ids.push_back(topLevelItem(row)->data(NameColumn, kRowIdRole).value<quint64>());
+    return ids;
+}
+
+int DocumentList::rowOf(RowId id) const
+{
+    const int count = topLevelItemCount();
+    // A batch asks for the rows in order: try where the last one was found
+    // and the row after it before searching the whole list.
+    for (int guess : {lastFoundRow_, lastFoundRow_ + 1}) {
+        if (guess >= 0 && guess < count && topLevelItem(guess)->data(NameColumn, kRowIdRole).value<quint64>() == id)
+            return lastFoundRow_ = guess;
+    }
+    for (int row = 0; row < count; ++row) {
+        if (topLevelItem(row)->data(NameColumn, kRowIdRole).value<quint64>() == id)
+            return lastFoundRow_ = row;
+    }
+    return -1;
+}
+
+std::optional<DocumentEntry> DocumentList::FindRow(RowId id) const
+{
+    const int row = rowOf(id);
+    if (row < 0)
+        return std::nullopt;
+    return Row(row);
 }
 
 bool DocumentList::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

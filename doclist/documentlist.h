@@ -15,6 +15,9 @@
 #include "doclist/documententry.h"
 
 #include <QTreeWidget>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace folivex::doclist {
 
@@ -70,6 +73,17 @@ public:
     // The whole row as shown (name as edited).
     DocumentEntry Row(int row) const;
 
+    // Every row gets an identity when it is added, never reused within this
+    // list, that stays with it through sorting and renaming. A batch that
+    // pumps events (in which rows may be removed or re-sorted) holds on to
+    // rows by it.
+    using RowId = std::uint64_t;
+    // The rows' identities in displayed order.
+    std::vector<RowId> RowIds() const;
+    // The row as it is now, or nullopt once it has been removed. Fast when
+    // rows are looked up in their displayed order.
+    std::optional<DocumentEntry> FindRow(RowId id) const;
+
 signals:
     // Emitted at the start of Add file, Add folder and of a drop, before any
     // dialog is shown or row added (the main window clears its status label).
@@ -83,8 +97,11 @@ protected:
 
 private:
     void appendRow(const DocumentEntry &entry);
+    int rowOf(RowId id) const;
 
     int sortColumn_ = NameColumn;
+    RowId nextRowId_ = 1;
+    mutable int lastFoundRow_ = -1;
 };
 
 } // namespace folivex::doclist

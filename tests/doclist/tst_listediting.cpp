@@ -33,6 +33,8 @@ private slots:
     void invertTicks_data();
     void invertTicks();
 
+    void rowIdentitiesStayWithTheirRows();
+
     void renamingChangesOnlyTheName();
     void otherColumnsAreNotEditable();
     void renameKeyEditsTheNameFromAnyColumn();
@@ -98,9 +100,15 @@ void ListEditingTest::sizeSortsAsText()
     list_->AddDocumentFile(file(QStringLiteral("large.doc"), 100 * 1024));
     QCOMPARE(column(DocumentList::SizeColumn), (QStringList{QStringLiteral("20KB"), QStringLiteral("100KB")}));
 
+    // Equal texts keep the order they had.
+    list_->AddDocumentFile(file(QStringLiteral("also small.doc"), 20 * 1024 + 5));
+
     clickHeader(DocumentList::SizeColumn);
     QCOMPARE(list_->SortColumn(), int(DocumentList::SizeColumn));
-    QCOMPARE(column(DocumentList::SizeColumn), (QStringList{QStringLiteral("100KB"), QStringLiteral("20KB")}));
+    QCOMPARE(column(DocumentList::SizeColumn),
+             (QStringList{QStringLiteral("100KB"), QStringLiteral("20KB"), QStringLiteral("20KB")}));
+    QCOMPARE(column(DocumentList::NameColumn),
+             (QStringList{QStringLiteral("large.doc"), QStringLiteral("small.doc"), QStringLiteral("also small.doc")}));
 }
 
 void ListEditingTest::nameSortFoldsOnlyAsciiAndIsStable()
@@ -227,6 +235,36 @@ void ListEditingTest::invertTicks()
     for (int row = 0; row < list_->RowCount(); ++row)
         ticks.append(list_->RowTicked(row));
     QCOMPARE(ticks, after);
+}
+
+void ListEditingTest::rowIdentitiesStayWithTheirRows()
+{
+    const QString twice = file(QStringLiteral("b.doc"));
+    list_->AddDocumentFile(twice);
+    list_->AddDocumentFile(file(QStringLiteral("a.doc")));
+    list_->AddDocumentFile(twice);
+    const std::vector<DocumentList::RowId> ids = list_->RowIds();
+    QCOMPARE(ids.size(), std::size_t(3));
+    QVERIFY(ids[0] != ids[2]); // the same file twice is two rows
+
+    // Sorting moves the rows, their identities with them.
+    clickHeader(DocumentList::NameColumn);
+    QCOMPARE(list_->RowIds(), (std::vector<DocumentList::RowId>{ids[1], ids[0], ids[2]}));
+    QCOMPARE(list_->FindRow(ids[1])->name, QStringLiteral("a.doc"));
+
+    // A removed row is gone; the others are still found, as they are now.
+    list_->topLevelItem(1)->setSelected(true);
+    list_->RemoveSelected();
+    QVERIFY(!list_->FindRow(ids[0]).has_value());
+    list_->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    QCOMPARE(list_->FindRow(ids[2])->ticked, false);
+    QCOMPARE(list_->FindRow(ids[2])->path, twice);
+
+    // Identities are not reused after rows are removed.
+    list_->RemoveAll();
+    list_->AddDocumentFile(twice);
+    for (DocumentList::RowId old : ids)
+        QVERIFY(list_->RowIds().front() != old);
 }
 
 void ListEditingTest::renamingChangesOnlyTheName()
