@@ -24,6 +24,9 @@ QStringList ChooseDocumentFiles(QWidget *owner)
 {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // Several files at once. Qt's dialog has no mode for several names that
+    // need not exist; a typed name that does not exist is refused by the
+    // dialog itself, and any that slips through is skipped by AddDocumentFile.
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilters(DocumentNameFilters());
     dialog.selectNameFilter(DocumentNameFilters().first());

@@ -76,8 +76,8 @@ TForm2::TForm2(QWidget *parent)
     makeCaptionBold(LabeledEdit1);
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAttribute(Qt::WA_TranslucentBackground);
     Label1->move(202, 52);
+    // As high as the edit beside it, so its text sits on the same line.
     Label1->setMinimumHeight(21);
     Label1->adjustSize();
 
