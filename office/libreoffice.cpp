@@ -15,7 +15,10 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNameReplace.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/view/XViewSettingsSupplier.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
@@ -61,13 +64,55 @@ void settleProfile()
     auto misc = settings(provider, "/org.openoffice.Office.Common/Misc");
     misc->replaceByName(rtl::OUString("UseDocumentOOoLockFile"), css::uno::Any(false));
     misc->replaceByName(rtl::OUString("UseDocumentSystemFileLocking"), css::uno::Any(false));
+    misc->replaceByName(rtl::OUString("UseLocking"), css::uno::Any(false));
     misc->replaceByName(rtl::OUString("FirstRun"), css::uno::Any(false));
     commit(misc);
     auto product = settings(provider, "/org.openoffice.Setup/Product");
     Reference<css::container::XNameAccess> read(product, UNO_QUERY_THROW);
     product->replaceByName(rtl::OUString("ooSetupLastVersion"), read->getByName(rtl::OUString("ooSetupVersion")));
     commit(product);
+    // What the edit view draws and a print does not: text, table and
+    // section boundaries, field shadings, the page shadow.
+    std::string scheme = "/org.openoffice.Office.UI/ColorScheme/ColorSchemes/"
+                         "org.openoffice.Office.UI:ColorScheme['LibreOffice']/";
+    for (const char *group : {"DocBoundaries", "ObjectBoundaries", "TableBoundaries", "Shadow", "WriterFieldShadings",
+                              "WriterIdxShadings", "WriterSectionBoundaries"}) {
+        auto item = settings(provider, (scheme + group).c_str());
+        item->replaceByName(rtl::OUString("IsVisible"), css::uno::Any(false));
+        commit(item);
+    }
     Reference<css::util::XFlushable>(provider, UNO_QUERY_THROW)->flush();
+}
+
+void setAll(const Reference<css::beans::XPropertySet> &set, std::initializer_list<const char *> names, bool value)
+{
+    if (!set.is())
+        return;
+    auto info = set->getPropertySetInfo();
+    for (const char *name : names) {
+        rtl::OUString n = rtl::OUString::createFromAscii(name);
+        if (info->hasPropertyByName(n))
+            set->setPropertyValue(n, css::uno::Any(value));
+    }
+}
+
+// The view draws the page as it prints: no text boundaries, field shading,
+// grid lines or page-break lines (LibreOfficeKit renders the edit view).
+void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind)
+{
+    Reference<css::frame::XController> controller = model->getCurrentController();
+    if (kind == DocumentKind::Text) {
+        Reference<css::view::XViewSettingsSupplier> supplier(controller, UNO_QUERY);
+        if (supplier.is())
+            setAll(supplier->getViewSettings(),
+                   {"ShowTextBoundaries", "ShowTextFieldBackground", "ShowIndexMarkBackground", "ShowFootnoteBackground",
+                    "ShowTableBoundaries", "ShowAnnotations", "ShowChangesInMargin", "ShowBreaks", "ShowParaBreaks",
+                    "ShowNonprintingCharacters", "ShowFieldCommands"},
+                   false);
+    } else if (kind == DocumentKind::Spreadsheet) {
+        setAll(Reference<css::beans::XPropertySet>(controller, UNO_QUERY),
+               {"ShowGrid", "ShowPageBreaks", "ShowNotes", "ShowHelpLines"}, false);
+    }
 }
 
 std::string fileUrl(const std::string &path)
@@ -192,6 +237,11 @@ std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, Docum
         throw Error("Cannot open " + shown + ": it is " + kindName(loaded) + ", not " + kindName(kind));
 
     document->initializeForRendering("");
+    try {
+        showAsPrinted(model, kind);
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
+    }
     owner.release();
     return std::make_shared<OfficeDocument>(document, model, kind, shown);
 }

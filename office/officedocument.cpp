@@ -67,10 +67,23 @@ std::vector<TwipRect> OfficeDocument::pageRectangles() const
 void OfficeDocument::render(unsigned char *canvas, int width, int height, int part, const TwipRect &area) const
 {
     std::memset(canvas, 0, size_t(width) * size_t(height) * 4);
-    if (kind_ == DocumentKind::Text)
+    if (kind_ == DocumentKind::Text) {
         lok().paintTile(canvas, width, height, int(area.x), int(area.y), int(area.width), int(area.height));
-    else
-        lok().paintPartTile(canvas, part, width, height, int(area.x), int(area.y), int(area.width), int(area.height));
+        return;
+    }
+    TwipRect r = area;
+    if (kind_ == DocumentKind::Presentation) {
+        // Impress's edit view draws a grey hairline on the slide's edge,
+        // which no print has; moving the area by one pixel puts it outside
+        // the canvas.
+        long dx = (r.width + width - 1) / width;
+        long dy = (r.height + height - 1) / height;
+        r.x += dx;
+        r.y += dy;
+        r.width -= dx;
+        r.height -= dy;
+    }
+    lok().paintPartTile(canvas, part, width, height, int(r.x), int(r.y), int(r.width), int(r.height));
 }
 
 } // namespace folivex::office

@@ -1,0 +1,85 @@
+// Excel over Calc: worksheet counts (chart sheets left out), used ranges,
+// sheet margins and the pictures of the used ranges.
+#include "platform/clipboard.h"
+#include "tests/office/officetesting.h"
+
+#include <gtest/gtest.h>
+
+using namespace folivex;
+using namespace folivex::testing;
+using automation::Variant;
+
+namespace {
+
+Variant openExcel(const std::string &file)
+{
+    Variant app = automation::CreateOleObject("Excel.Application");
+    app.put("Visible", true);
+    app.put("WindowState", int32_t(2));
+    app.read("WorkBooks").call("Open", {fixture(file)});
+    return app;
+}
+
+// Activates sheet n, selects its used range and copies the selection.
+Variant copySheet(const Variant &app, int n)
+{
+    app.get("WorkSheets", {int32_t(n)}).call("Activate");
+    app.read("ActiveSheet").read("UsedRange").call("Select");
+    app.read("Selection").call("Copy");
+    return app.read("ActiveSheet").read("UsedRange");
+}
+
+class ExcelFormats : public ::testing::TestWithParam<std::string> {};
+
+} // namespace
+
+TEST_P(ExcelFormats, UsedRangesMarginsAndPictures)
+{
+    Variant app = openExcel("workbook." + GetParam());
+    ASSERT_EQ(app.read("Worksheets").read("Count").toInt32(), 3);
+
+    // Sheet 1: numbers in B3:E10, columns of 1 inch and rows of 1/4 inch.
+    Variant used = copySheet(app, 1);
+    EXPECT_EQ(app.read("ActiveSheet").read("Name").toString(), "Offset");
+    EXPECT_EQ(used.read("Address").toString(), "$B$3:$E$10");
+    EXPECT_EQ(used.read("Row").toInt32(), 3);
+    EXPECT_EQ(used.read("Column").toInt32(), 2);
+    EXPECT_NEAR(used.read("Width").toDouble(), 288, 0.5);
+    EXPECT_NEAR(used.read("Height").toDouble(), 144, 0.5);
+    Variant setup = app.read("ActiveSheet").read("PageSetup");
+    EXPECT_NEAR(setup.read("LeftMargin").toDouble(), 36, 0.1);
+    EXPECT_NEAR(setup.read("RightMargin").toDouble(), 36, 0.1);
+    EXPECT_NEAR(setup.read("TopMargin").toDouble(), 54, 0.1);
+    EXPECT_NEAR(setup.read("BottomMargin").toDouble(), 54, 0.1);
+    EXPECT_EQ(clipboard::ProcessClipboard().formats(), (std::vector<uint32_t>{14}));
+    QImage offset = playClipboard(288, 144);
+    EXPECT_GT(ink(offset, offset.rect()), 300);
+    // Column B is empty down to the end (the numbers sit right-aligned).
+    EXPECT_EQ(ink(offset, QRect(0, 0, 30, 144)), 0);
+
+    // Sheet 2 is empty: its used range is A1 alone, and it is white.
+    used = copySheet(app, 2);
+    EXPECT_EQ(used.read("Address").toString(), "$A$1");
+    QImage empty = playClipboard(used.read("Width").toInt32(), used.read("Height").toInt32());
+    EXPECT_EQ(ink(empty, empty.rect()), 0);
+
+    used = copySheet(app, 3);
+    EXPECT_EQ(used.read("Address").toString(), "$A$1:$C$3");
+    QImage small = playClipboard(216, 54);
+    EXPECT_GT(ink(small, small.rect()), 100);
+    EXPECT_NE(small, offset);
+    app.call("Quit");
+}
+
+INSTANTIATE_TEST_SUITE_P(Excel, ExcelFormats, ::testing::Values("xlsx", "xls"));
+
+TEST(ExcelSheets, ChartSheetsAreNotWorksheets)
+{
+    Variant app = openExcel("chartsheet.xlsx");
+    EXPECT_EQ(app.read("Worksheets").read("Count").toInt32(), 2);
+    EXPECT_EQ(app.get("WorkSheets", {int32_t(1)}).read("Name").toString(), "Data");
+    EXPECT_EQ(app.get("WorkSheets", {int32_t(2)}).read("Name").toString(), "More");
+    EXPECT_EQ(errorText([&] { app.get("WorkSheets", {int32_t(3)}); }),
+              "Application.Worksheets: worksheet 3 does not exist (the workbook has 2)");
+    app.call("Quit");
+}

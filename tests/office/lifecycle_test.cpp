@@ -1,0 +1,149 @@
+// The life of a host: it starts per object, ends with Quit or with the last
+// reference, is ended when it dies or stops answering, keeps the window
+// alive while a call waits, and fails to start without its LibreOffice
+// module.
+#include "platform/clipboard.h"
+#include "tests/office/officetesting.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace folivex;
+using namespace folivex::testing;
+using automation::Variant;
+
+namespace {
+
+// Restores the pump and the time limits whatever a test did.
+class Lifecycle : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        automation::SetMessagePump(nullptr);
+        automation::SetCallTimeLimits(std::chrono::seconds(30), std::chrono::seconds(300));
+        ::unsetenv("FOLIVEX_LIBREOFFICE");
+    }
+};
+
+} // namespace
+
+TEST_F(Lifecycle, QuitAndReleaseLeaveNoProcess)
+{
+    int quitPid, releasedPid;
+    {
+        Variant app = automation::CreateOleObject("Word.Application");
+        quitPid = automation::HostProcessId(app);
+        ASSERT_GT(quitPid, 0);
+        EXPECT_FALSE(processesInGroup(quitPid).empty());
+        app.read("Documents").call("Open", {fixture("letter3.docx")});
+        copyWordPage(app, 1);
+        app.call("Quit");
+        EXPECT_TRUE(processesInGroup(quitPid).empty());
+        EXPECT_EQ(errorText([&] { app.read("Visible"); }), "Word has quit");
+        // The picture outlives its host on the clipboard, but cannot play.
+        EXPECT_EQ(errorText([] { playClipboard(10, 10); }), "Word has quit");
+    }
+    {
+        Variant app = automation::CreateOleObject("Excel.Application");
+        releasedPid = automation::HostProcessId(app);
+        app.read("WorkBooks").call("Open", {fixture("workbook.xlsx")});
+        // A reference to an inner object keeps the host.
+        Variant sheet = app.read("ActiveSheet");
+        app = Variant();
+        EXPECT_FALSE(processesInGroup(releasedPid).empty());
+        EXPECT_EQ(sheet.read("Name").toString(), "Offset");
+    }
+    EXPECT_TRUE(processesInGroup(releasedPid).empty());
+    EXPECT_EQ(errorText([] { playClipboard(10, 10); }), "Cannot draw the picture: Word has ended");
+    clipboard::ProcessClipboard().open();
+    clipboard::ProcessClipboard().empty();
+    clipboard::ProcessClipboard().close();
+}
+
+TEST_F(Lifecycle, AHostKilledInTheMiddleOfACallFailsThatCallAndEveryLaterOne)
+{
+    Variant app = automation::CreateOleObject("Word.Application");
+    int pid = automation::HostProcessId(app);
+    bool killed = false;
+    automation::SetMessagePump([&] {
+        if (!killed) {
+            killed = true;
+            ::kill(pid, SIGKILL);
+        }
+    });
+    EXPECT_EQ(errorText([&] { app.read("Documents").call("Open", {fixture("big100.docx")}); }),
+              "Word ended unexpectedly (killed by signal 9)");
+    EXPECT_TRUE(killed);
+    EXPECT_EQ(errorText([&] { app.read("Visible"); }), "Word ended unexpectedly (killed by signal 9)");
+    EXPECT_TRUE(processesInGroup(pid).empty());
+    automation::SetMessagePump(nullptr);
+    // The next object gets a new host.
+    Variant next = automation::CreateOleObject("Word.Application");
+    next.read("Documents").call("Open", {fixture("letter3.docx")});
+    EXPECT_EQ(next.read("Selection").get("Information", {int32_t(4)}).toInt32(), 3);
+    next.call("Quit");
+}
+
+TEST_F(Lifecycle, AHostThatStopsAnsweringIsEndedAtTheTimeLimit)
+{
+    Variant app = automation::CreateOleObject("PowerPoint.Application");
+    int pid = automation::HostProcessId(app);
+    automation::SetCallTimeLimits(std::chrono::milliseconds(500), std::chrono::milliseconds(800));
+    automation::SetMessagePump([&] { ::kill(pid, SIGSTOP); });
+    EXPECT_EQ(errorText([&] { app.read("Presentations").call("Open", {fixture("big50.pptx")}); }),
+              "PowerPoint did not answer within 0.8 s; it was ended");
+    EXPECT_TRUE(processesInGroup(pid).empty());
+    EXPECT_EQ(errorText([&] { app.read("ActivePresentation"); }), "PowerPoint did not answer within 0.8 s; it was ended");
+}
+
+TEST_F(Lifecycle, ThePumpRunsWhileACallWaitsAndMayCallIn)
+{
+    Variant word = automation::CreateOleObject("Word.Application");
+    Variant excel = automation::CreateOleObject("Excel.Application");
+    int pumped = 0;
+    std::string nested;
+    automation::SetMessagePump([&] {
+        if (pumped++ == 0) {
+            // A call on another host and one on the waiting host itself.
+            excel.read("WorkBooks").call("Open", {fixture("workbook.xlsx")});
+            nested = excel.read("ActiveSheet").read("Name").toString() + " " +
+                     word.read("WindowState").toString();
+        }
+    });
+    word.put("WindowState", int32_t(2));
+    word.read("Documents").call("Open", {fixture("big100.docx")});
+    EXPECT_GT(pumped, 0);
+    EXPECT_EQ(nested, "Offset 2");
+    EXPECT_EQ(word.read("Selection").get("Information", {int32_t(4)}).toInt32(), 100);
+    automation::SetMessagePump(nullptr);
+    word.call("Quit");
+    excel.call("Quit");
+}
+
+TEST_F(Lifecycle, ACreationFailsWithoutItsModuleOrItsHost)
+{
+    namespace fs = std::filesystem;
+    // A LibreOffice without Writer: its program folder minus libswlo.so.
+    fs::path folder = fs::temp_directory_path() / ("folivex-nowriter-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const auto &entry : fs::directory_iterator("/usr/lib/libreoffice/program"))
+        if (entry.path().filename() != "libswlo.so")
+            fs::create_symlink(entry.path(), folder / entry.path().filename());
+    ::setenv("FOLIVEX_LIBREOFFICE", folder.c_str(), 1);
+    EXPECT_EQ(errorText([] { automation::CreateOleObject("Word.Application"); }),
+              "LibreOffice Writer is not installed (no libswlo.so in " + folder.string() + ")");
+    ::unsetenv("FOLIVEX_LIBREOFFICE");
+    fs::remove_all(folder);
+
+    std::string host = std::getenv("FOLIVEX_OFFICE") ? std::getenv("FOLIVEX_OFFICE") : "";
+    ::setenv("FOLIVEX_OFFICE", "/nonexistent/folivex-office", 1);
+    EXPECT_EQ(errorText([] { automation::CreateOleObject("Excel.Application"); }),
+              "The Office host for Excel could not start (exit status 127)");
+    ::setenv("FOLIVEX_OFFICE", host.c_str(), 1);
+    EXPECT_NO_THROW(automation::CreateOleObject("Excel.Application"));
+}

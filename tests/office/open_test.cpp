@@ -1,0 +1,95 @@
+// Open refuses every file that is not a document of its application, never
+// asks anything, and leaves nothing beside the documents it reads.
+#include "tests/office/officetesting.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace folivex;
+using namespace folivex::testing;
+using automation::Variant;
+
+namespace {
+
+std::string openError(const char *progId, const char *collection, const std::string &path)
+{
+    Variant app = automation::CreateOleObject(progId);
+    std::string text = errorText([&] { app.read(collection).call("Open", {path}); });
+    app.call("Quit");
+    return text;
+}
+
+} // namespace
+
+TEST(Open, WordRefusesWhatIsNotAWordDocument)
+{
+    Variant app = automation::CreateOleObject("Word.Application");
+    Variant documents = app.read("Documents");
+    auto fails = [&](const std::string &file) {
+        return errorText([&] { documents.call("Open", {fixture(file)}); });
+    };
+    std::string prefix = "Documents.Open: Cannot open " + fixture("");
+    EXPECT_EQ(fails("zero.docx"), prefix + "zero.docx: the file is empty");
+    EXPECT_EQ(fails("random.docx"),
+              prefix + "random.docx: it is not a Word document (LibreOffice reads it as plain text)");
+    std::string cannot = ": LibreOffice cannot load it (damaged, protected by a password, or not a document)";
+    EXPECT_EQ(fails("truncated.docx"), prefix + "truncated.docx" + cannot);
+    EXPECT_EQ(fails("protected.doc"), prefix + "protected.doc" + cannot);
+    EXPECT_EQ(fails("sheet-named.docx"), prefix + "sheet-named.docx: it is a spreadsheet, not a text document");
+    EXPECT_EQ(fails("missing.docx"), prefix + "missing.docx: there is no such file");
+    // Nothing was opened, and the host still serves.
+    EXPECT_EQ(errorText([&] { app.read("ActiveDocument"); }),
+              "Application.ActiveDocument: This command is not available because no document is open");
+    documents.call("Open", {fixture("letter3.docx")});
+    EXPECT_EQ(app.read("Selection").get("Information", {int32_t(4)}).toInt32(), 3);
+    app.call("Quit");
+}
+
+TEST(Open, PowerPointAndExcelRefuseOtherKindsAndProtectedFiles)
+{
+    std::string cannot = ": LibreOffice cannot load it (damaged, protected by a password, or not a document)";
+    EXPECT_EQ(openError("Excel.Application", "WorkBooks", fixture("protected.xls")),
+              "Workbooks.Open: Cannot open " + fixture("protected.xls") + cannot);
+    EXPECT_EQ(openError("Excel.Application", "WorkBooks", fixture("letter3.docx")),
+              "Workbooks.Open: Cannot open " + fixture("letter3.docx") + ": it is a text document, not a spreadsheet");
+    EXPECT_EQ(openError("PowerPoint.Application", "Presentations", fixture("workbook.xlsx")),
+              "Presentations.Open: Cannot open " + fixture("workbook.xlsx") +
+                  ": it is a spreadsheet, not a presentation");
+    EXPECT_EQ(openError("PowerPoint.Application", "Presentations", fixture("random.docx")),
+              "Presentations.Open: Cannot open " + fixture("random.docx") +
+                  ": it is not a PowerPoint document (LibreOffice reads it as plain text)");
+}
+
+TEST(Open, LeavesNoFileBesideTheDocuments)
+{
+    namespace fs = std::filesystem;
+    fs::path folder = fs::temp_directory_path() / ("folivex-open-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const char *name : {"letter3.docx", "wide16x9.pptx", "workbook.xlsx"})
+        fs::copy_file(fixture(name), folder / name);
+    auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto &entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = listing();
+
+    Variant word = automation::CreateOleObject("Word.Application");
+    word.read("Documents").call("Open", {(folder / "letter3.docx").string()});
+    Variant powerpoint = automation::CreateOleObject("PowerPoint.Application");
+    powerpoint.read("Presentations").call("Open", {(folder / "wide16x9.pptx").string()});
+    Variant excel = automation::CreateOleObject("Excel.Application");
+    excel.read("WorkBooks").call("Open", {(folder / "workbook.xlsx").string()});
+    copyWordPage(word, 1);
+    // While the three documents are open, and after they are closed.
+    EXPECT_EQ(listing(), before);
+    word.call("Quit");
+    powerpoint.call("Quit");
+    excel.call("Quit");
+    EXPECT_EQ(listing(), before);
+    fs::remove_all(folder);
+}
