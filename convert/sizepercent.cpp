@@ -2,21 +2,15 @@
 
 #include "core/error.h"
 
-#include <QLocale>
-#include <QString>
+#include "settings/strtofloat.h"
 
-#include <cfenv>
 #include <cmath>
 
 namespace folivex::convert {
 
 long double ParseSizePercent(const std::string &text)
 {
-    bool ok = false;
-    const double value = QLocale::system().toDouble(QString::fromStdString(text).trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        throw Error("'" + text + "' is not a valid floating point value");
-    return value;
+    return settings::StrToFloat(QString::fromStdString(text));
 }
 
 long double CheckedSizePercent(const std::string &text)

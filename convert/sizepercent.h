@@ -6,8 +6,8 @@
 
 namespace folivex::convert {
 
-// Parses the size percentage text with the regional decimal separator,
-// blanks around it allowed. Throws folivex::Error("'TEXT' is not a valid
+// Parses the size percentage text as the settings dialog does: the regional
+// decimal separator, blanks around it allowed. Throws folivex::Error("'TEXT' is not a valid
 // floating point value") for a text that is no number.
 long double ParseSizePercent(const std::string &text);
 
