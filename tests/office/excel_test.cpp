@@ -73,9 +73,9 @@ TEST_P(ExcelFormats, UsedRangesMarginsAndPictures)
 
 INSTANTIATE_TEST_SUITE_P(Excel, ExcelFormats, ::testing::Values("xlsx", "xls"));
 
-TEST(ExcelSheets, ChartSheetsAreNotWorksheets)
+TEST_P(ExcelFormats, ChartSheetsAreNotWorksheets)
 {
-    Variant app = openExcel("chartsheet.xlsx");
+    Variant app = openExcel("chartsheet." + GetParam());
     EXPECT_EQ(app.read("Worksheets").read("Count").toInt32(), 2);
     EXPECT_EQ(app.get("WorkSheets", {int32_t(1)}).read("Name").toString(), "Data");
     EXPECT_EQ(app.get("WorkSheets", {int32_t(2)}).read("Name").toString(), "More");

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -62,6 +64,40 @@ TEST_F(Lifecycle, QuitAndReleaseLeaveNoProcess)
     clipboard::ProcessClipboard().open();
     clipboard::ProcessClipboard().empty();
     clipboard::ProcessClipboard().close();
+}
+
+TEST_F(Lifecycle, NoHostOutlivesAProgramThatIsKilled)
+{
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    pid_t program = ::fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        ::close(pipe[0]);
+        int host = 0;
+        try {
+            Variant app = automation::CreateOleObject("Word.Application");
+            app.read("Documents").call("Open", {fixture("letter3.docx")});
+            host = automation::HostProcessId(app);
+            ssize_t ignored = ::write(pipe[1], &host, sizeof host);
+            (void)ignored;
+            for (;;)
+                ::pause();
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    ::close(pipe[1]);
+    int host = 0;
+    ASSERT_EQ(::read(pipe[0], &host, sizeof host), ssize_t(sizeof host));
+    ::close(pipe[0]);
+    ASSERT_FALSE(processesInGroup(host).empty());
+    ::kill(program, SIGKILL);
+    ::waitpid(program, nullptr, 0);
+    // The host gets its parent's death signal; give the kernel a moment.
+    for (int i = 0; i < 500 && !processesInGroup(host).empty(); ++i)
+        ::usleep(10000);
+    EXPECT_TRUE(processesInGroup(host).empty());
 }
 
 TEST_F(Lifecycle, AHostKilledInTheMiddleOfACallFailsThatCallAndEveryLaterOne)
