@@ -1,9 +1,10 @@
 // folivex: the window on a desktop; `folivex --convert ...` on the command line.
+#include "app/tform1.h"
 #include "cli/convertcommand.h"
+#include "settings/settingsdialog.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,16 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         return folivex::cli::RunConvertCommand(arguments, stdout, stderr);
     }
-    std::fprintf(stderr, "folivex: the window is not part of this build yet; use folivex --convert PATH...\n");
-    return 2;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Folivex");
+    QApplication::setDesktopFileName("folivex");
+    folivex::app::TForm1 form1;
+    folivex::settings::TForm2 form2(&form1);
+    form1.SetSettingsDialog(&form2);
+    // Files and folders named on the command line (a desktop's "Open with")
+    // start in the list.
+    for (const std::string &path : arguments)
+        form1.AddPath(QString::fromStdString(path));
+    form1.show();
+    return app.exec();
 }

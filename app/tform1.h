@@ -1,0 +1,117 @@
+// TForm1: the main window. Toolbar, document list, status label, progress
+// bar; the conversion's view (it implements ConversionView with widgets).
+//
+// The window owns its controls and the batch converter (which owns PageJpeg
+// and CurrentKind). The settings dialog is created after the window, as the
+// program entry does, and handed over with SetSettingsDialog before the
+// window is shown; the window does not own it. Slots never throw: an error
+// that no operation catches is shown in the top-level error box.
+#pragma once
+
+#include "convert/batchconverter.h"
+#include "convert/conversionview.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QAction;
+class QProgressBar;
+class QToolButton;
+
+namespace folivex::doclist {
+class DocumentList;
+}
+namespace folivex::settings {
+class TForm2;
+}
+
+namespace folivex::app {
+
+inline constexpr const char *kCaption = "Folivex 2.6";
+
+class TForm1 : public QWidget, public convert::ConversionView {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    void SetSettingsDialog(settings::TForm2 *form2) { Form2 = form2; }
+    // Adds a document, or every document of a folder, to the list.
+    void AddPath(const QString &path);
+
+    convert::BatchConverter &Converter() { return *converter_; }
+    std::int32_t CurrentKind() const { return converter_->CurrentKind(); }
+
+    // The components, named as the window's description names them.
+    QLabel *Image1 = nullptr;          // title strip
+    QToolButton *ImgBtnMin = nullptr;  // caption buttons
+    QToolButton *ImgBtnMax = nullptr;
+    QToolButton *ImgBtnClose = nullptr;
+    QLabel *Image9 = nullptr;          // left edge
+    QLabel *Image10 = nullptr;         // right edge
+    QLabel *Image2 = nullptr;          // status strip
+    QLabel *Label1 = nullptr;          // status text
+    QWidget *Panel1 = nullptr;
+    QLabel *Image3 = nullptr;          // toolbar background
+    QToolButton *SpeedButton3 = nullptr, *SpeedButton4 = nullptr, *SpeedButton20 = nullptr, *SpeedButton5 = nullptr,
+                *SpeedButton6 = nullptr, *SpeedButton18 = nullptr, *SpeedButton10 = nullptr, *SpeedButton11 = nullptr,
+                *SpeedButton1 = nullptr, *SpeedButton17 = nullptr, *SpeedButton13 = nullptr, *SpeedButton14 = nullptr;
+    QWidget *Panel2 = nullptr;
+    doclist::DocumentList *ListView1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QWidget *PanelImage = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *Remove1 = nullptr, *RemoveAll1 = nullptr, *CheckAll1 = nullptr;
+    settings::TForm2 *Form2 = nullptr;
+
+    // ConversionView
+    void SetStatusText(const std::string &text) override;
+    void RepaintStatus() override;
+    void RepaintWindow() override;
+    void SetProgressVisible(bool visible) override;
+    void SetProgress(std::int32_t maximum, std::int32_t position) override;
+    void ShowMessage(const std::string &text, const std::string &caption) override;
+    void OpenFolder(const std::string &folder) override;
+    void PumpMessages() override;
+    std::vector<convert::RowId> DocumentRows() override;
+    std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId row) override;
+    std::string SizePercentText() override;
+    std::string OutputFolderText() override;
+
+public slots:
+    void SpeedButton3Click();  // Add file
+    void SpeedButton4Click();  // Add folder
+    void SpeedButton20Click(); // Remove selected
+    void SpeedButton5Click();  // Remove all
+    void SpeedButton6Click();  // Invert ticks
+    void SpeedButton10Click(); // Settings
+    void SpeedButton11Click(); // Convert
+    void SpeedButton1Click();  // Stop
+    void SpeedButton13Click(); // Help
+    void SpeedButton14Click(); // Home
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void showListMenu(const QPoint &position);
+
+private:
+    void createFrame();
+    void createToolbar();
+    void createList();
+    void createStatus();
+    void createContextMenu();
+    void layoutComponents();
+    void placeStatusLabel();
+
+    std::unique_ptr<convert::BatchConverter> converter_;
+    bool closeAfterBatch_ = false;
+};
+
+} // namespace folivex::app
