@@ -89,32 +89,34 @@ struct Geometry {
     std::int64_t height = 0, width = 0;
 };
 
-std::int64_t points(const Variant &value) { return RoundHalfEven(value.toDouble()); }
+// App.owner.holder.member, in whole points.
+std::int64_t pointsAt(const Variant &app, const char *owner, const char *holder, const char *member)
+{
+    return RoundHalfEven(app.read(owner).read(holder).read(member).toDouble());
+}
 
 Geometry readGeometry(const Variant &app, std::int32_t kind)
 {
     Geometry g;
-    switch (kind) {
-    case kWord: {
-        g.left = points(app.read("ActiveDocument").read("PageSetup").read("LeftMargin"));
-        g.right = points(app.read("ActiveDocument").read("PageSetup").read("RightMargin"));
-        g.top = points(app.read("ActiveDocument").read("PageSetup").read("TopMargin"));
-        g.bottom = points(app.read("ActiveDocument").read("PageSetup").read("BottomMargin"));
-        g.height = points(app.read("ActiveDocument").read("PageSetup").read("PageHeight"));
-        g.width = points(app.read("ActiveDocument").read("PageSetup").read("PageWidth"));
-        break;
+    if (kind == kWord || kind == kExcel) {
+        const char *owner = kind == kWord ? "ActiveDocument" : "ActiveSheet";
+        g.left = pointsAt(app, owner, "PageSetup", "LeftMargin");
+        g.right = pointsAt(app, owner, "PageSetup", "RightMargin");
+        g.top = pointsAt(app, owner, "PageSetup", "TopMargin");
+        g.bottom = pointsAt(app, owner, "PageSetup", "BottomMargin");
     }
+    switch (kind) {
+    case kWord:
+        g.height = pointsAt(app, "ActiveDocument", "PageSetup", "PageHeight");
+        g.width = pointsAt(app, "ActiveDocument", "PageSetup", "PageWidth");
+        break;
     case kPowerPoint:
-        g.height = points(app.read("ActivePresentation").read("PageSetup").read("SlideHeight"));
-        g.width = points(app.read("ActivePresentation").read("PageSetup").read("SlideWidth"));
+        g.height = pointsAt(app, "ActivePresentation", "PageSetup", "SlideHeight");
+        g.width = pointsAt(app, "ActivePresentation", "PageSetup", "SlideWidth");
         break;
     case kExcel:
-        g.left = points(app.read("ActiveSheet").read("PageSetup").read("LeftMargin"));
-        g.right = points(app.read("ActiveSheet").read("PageSetup").read("RightMargin"));
-        g.top = points(app.read("ActiveSheet").read("PageSetup").read("TopMargin"));
-        g.bottom = points(app.read("ActiveSheet").read("PageSetup").read("BottomMargin"));
-        g.height = points(app.read("ActiveSheet").read("UsedRange").read("Height"));
-        g.width = points(app.read("ActiveSheet").read("UsedRange").read("Width"));
+        g.height = pointsAt(app, "ActiveSheet", "UsedRange", "Height");
+        g.width = pointsAt(app, "ActiveSheet", "UsedRange", "Width");
         break;
     default:
         break;
