@@ -73,6 +73,14 @@ TEST_P(ExcelFormats, UsedRangesMarginsAndPictures)
 
 INSTANTIATE_TEST_SUITE_P(Excel, ExcelFormats, ::testing::Values("xlsx", "xls"));
 
+TEST(ExcelSheets, NothingButTheApplicationBeforeAWorkbookIsOpen)
+{
+    Variant app = automation::CreateOleObject("Excel.Application");
+    EXPECT_EQ(errorText([&] { app.read("ActiveSheet"); }), "Application.ActiveSheet: No workbook is open");
+    EXPECT_EQ(errorText([&] { app.read("Worksheets"); }), "Application.Worksheets: No workbook is open");
+    app.call("Quit");
+}
+
 TEST_P(ExcelFormats, ChartSheetsAreNotWorksheets)
 {
     Variant app = openExcel("chartsheet." + GetParam());

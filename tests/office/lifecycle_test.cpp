@@ -176,6 +176,23 @@ TEST_F(Lifecycle, ACreationFailsWithoutItsModuleOrItsHost)
     ::unsetenv("FOLIVEX_LIBREOFFICE");
     fs::remove_all(folder);
 
+    // A profile folder that cannot be made.
+    std::string profiles = std::getenv("FOLIVEX_PROFILE_DIR") ? std::getenv("FOLIVEX_PROFILE_DIR") : "";
+    ::setenv("FOLIVEX_PROFILE_DIR", "/proc/folivex/profiles", 1);
+    EXPECT_EQ(errorText([] { automation::CreateOleObject("PowerPoint.Application"); })
+                  .rfind("Cannot create the LibreOffice profile folder /proc/folivex/profiles: ", 0),
+              0u);
+    if (profiles.empty())
+        ::unsetenv("FOLIVEX_PROFILE_DIR");
+    else
+        ::setenv("FOLIVEX_PROFILE_DIR", profiles.c_str(), 1);
+
+    // A host too slow for its time limit.
+    automation::SetCallTimeLimits(std::chrono::milliseconds(1), std::chrono::milliseconds(1));
+    EXPECT_EQ(errorText([] { automation::CreateOleObject("Word.Application"); }),
+              "Word did not start within 0.001 s; it was ended");
+    automation::SetCallTimeLimits(std::chrono::seconds(30), std::chrono::seconds(300));
+
     std::string host = std::getenv("FOLIVEX_OFFICE") ? std::getenv("FOLIVEX_OFFICE") : "";
     ::setenv("FOLIVEX_OFFICE", "/nonexistent/folivex-office", 1);
     EXPECT_EQ(errorText([] { automation::CreateOleObject("Excel.Application"); }),

@@ -65,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(PowerPoint, PowerPointDecks,
 TEST(PowerPointSlides, ASlideOutsideThePresentationIsAnError)
 {
     Variant app = automation::CreateOleObject("PowerPoint.Application");
+    EXPECT_EQ(errorText([&] { app.read("ActivePresentation"); }),
+              "Application.ActivePresentation: No presentation is open");
     app.read("Presentations").call("Open", {fixture("classic4x3.pptx")});
     Variant slides = app.read("ActivePresentation").read("Slides");
     EXPECT_EQ(errorText([&] { slides.call("Range", {int32_t(0)}); }),

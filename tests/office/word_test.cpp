@@ -7,6 +7,7 @@
 
 using namespace folivex;
 using namespace folivex::testing;
+using automation::DispatchRef;
 using automation::Variant;
 
 namespace {
@@ -149,6 +150,25 @@ TEST(WordSelection, CopyingAnEmptySelectionFails)
     app.call("Quit");
 }
 
+TEST(WordSelection, APictureRefusesTargetsItCannotPlayInto)
+{
+    Variant app = openWord("letter3.docx");
+    copyWordPage(app, 1);
+    auto picture = clipboard::ProcessClipboard().enhancedMetafile();
+    QImage rgb32(10, 10, QImage::Format_RGB32);
+    EXPECT_EQ(errorText([&] { picture->play(rgb32, rgb32.rect()); }), "A picture plays only into a 24-bit RGB bitmap");
+    QImage small(10, 10, QImage::Format_RGB888);
+    EXPECT_EQ(errorText([&] { picture->play(small, QRect(0, 0, 40000, 40000)); }),
+              "The picture is too large to draw (40000 x 40000 pixels)");
+    // An empty rectangle draws nothing; a rectangle partly outside is clipped.
+    small.fill(Qt::white);
+    picture->play(small, QRect(0, 0, 0, 0));
+    EXPECT_EQ(ink(small, small.rect()), 0);
+    picture->play(small, QRect(-100, -100, 612, 792));
+    EXPECT_GT(ink(small, small.rect()), 0);
+    app.call("Quit");
+}
+
 TEST(WordSelection, CopyFailsWhileTheProgramHoldsTheClipboardOpen)
 {
     Variant app = openWord("letter3.docx");
@@ -177,5 +197,14 @@ TEST(WordMembers, NamesAreCaseInsensitiveAndMisuseIsReported)
     EXPECT_EQ(errorText([&] { app.read("ActiveDocument").call("goto", {int32_t(3), int32_t(1), int32_t(1)}); }),
               "Document.goto: only pages (1) can be gone to");
     EXPECT_EQ(errorText([&] { app.read("Documents").call("Open"); }), "Documents.Open: Argument 1 of Open must be given");
+    EXPECT_EQ(errorText([&] { app.read("ActiveDocument").call("goto", {"page", int32_t(1), int32_t(1)}); }),
+              "Document.goto: Argument 1 of goto must be a number");
+    EXPECT_EQ(errorText([&] { app.read("ActiveDocument").call("Range", {int32_t(1)}); }),
+              "Document.Range: takes no argument or a start and an end");
+    EXPECT_EQ(errorText([&] { app.put("WindowState", "minimised"); }),
+              "Application.WindowState: Argument 1 of WindowState must be a number");
+    EXPECT_EQ(errorText([&] { app.put("Visible", "yes"); }), "Application.Visible: Visible takes a Boolean");
+    EXPECT_EQ(errorText([&] { app.read("Documents").call("Open", {Variant(DispatchRef(app.toObject()))}); }),
+              "An object cannot be passed to Word");
     app.call("Quit");
 }

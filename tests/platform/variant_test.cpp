@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 using namespace folivex::automation;
@@ -91,6 +92,7 @@ TEST(Variant, ConversionsThatCannotBeMadeSaySo)
     EXPECT_EQ(errorText([] { Variant("abc").toDouble(); }), "Cannot convert the string \"abc\" to a number");
     EXPECT_EQ(errorText([] { Variant("maybe").toBool(); }), "Cannot convert the string \"maybe\" to a Boolean");
     EXPECT_EQ(errorText([] { Variant(3e10).toInt32(); }).rfind("The number", 0), 0u);
+    EXPECT_EQ(errorText([] { Variant(std::nan("")).toInt32(); }), "Cannot convert NaN to an integer");
     EXPECT_EQ(errorText([] { Variant(int32_t(1)).toObject(); }), "The value is an integer, not an object");
     EXPECT_EQ(errorText([] { Variant(DispatchRef(std::make_shared<Counter>())).toString(); }),
               "Cannot convert an object to a string");
