@@ -71,6 +71,11 @@ void settleProfile()
     Reference<css::container::XNameAccess> read(product, UNO_QUERY_THROW);
     product->replaceByName(rtl::OUString("ooSetupLastVersion"), read->getByName(rtl::OUString("ooSetupVersion")));
     commit(product);
+    // Calc lays out with the screen's metrics; once a workbook has switched
+    // a profile to the printer's, column widths would depend on the profile.
+    auto calcInput = settings(provider, "/org.openoffice.Office.Calc/Input");
+    calcInput->replaceByName(rtl::OUString("UsePrinterMetrics"), css::uno::Any(false));
+    commit(calcInput);
     // What the edit view draws and a print does not: text, table and
     // section boundaries, field shadings, the page shadow.
     std::string scheme = "/org.openoffice.Office.UI/ColorScheme/ColorSchemes/"
