@@ -140,26 +140,27 @@ bool HostProcess::waitFor(std::chrono::milliseconds limit)
 void HostProcess::end(std::chrono::milliseconds grace)
 {
     socket_.reset();
-    if (!running())
+    if (pid_ <= 0 || reaped_)
         return;
-    if (!waitFor(grace))
-        kill();
+    if (waitFor(grace)) {
+        // The host has left by itself; whatever it started goes with it.
+        ::kill(-pid_, SIGKILL);
+        return;
+    }
+    kill();
 }
 
 void HostProcess::kill()
 {
-    if (pid_ <= 0)
+    if (pid_ <= 0 || reaped_)
         return;
-    // The group outlives its leader when a child of the host still runs, so
-    // the group is killed even when the host itself has ended.
+    // The whole group: a child of the host must not outlive it.
     ::kill(-pid_, SIGKILL);
-    if (!reaped_) {
-        int status = 0;
-        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-        }
-        reaped_ = true;
-        status_ = status;
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
+    reaped_ = true;
+    status_ = status;
 }
 
 std::string HostProcess::exitDescription() const

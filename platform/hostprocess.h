@@ -36,7 +36,8 @@ public:
     // Closes the socket and waits up to `grace` for the process to leave,
     // then kills its group. Reaps it. Never throws.
     void end(std::chrono::milliseconds grace);
-    // Kills the whole process group at once and reaps it. Never throws.
+    // Kills the whole process group at once and reaps the host, unless it
+    // has been reaped already. Never throws.
     void kill();
     // Collects the exit status if the process has ended (no waiting); true
     // when it has.
