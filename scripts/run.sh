@@ -4,12 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${FOLIVEX_BUILD:-$root/build}
-"$root/scripts/setup.sh"
-if [[ ! -x $build/app/folivex ]]; then
-  echo "folivex is not built yet: only the PDF writer (build/cli/folivex-jpeg2pdf) is." >&2
-  exit 1
-fi
+"$root/scripts/setup.sh" folivex folivex_samples
 if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
   exec "$build/app/folivex" "$@"
 fi
-exec "$build/app/folivex" --convert "$build/samples" --output "$HOME/Output"
+echo "No display: converting the sample documents in $build/samples on the command line."
+exec "$build/app/folivex" --convert "$build/samples" "$@"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing, then configures and builds Folivex.
-# Quick and quiet when everything is there already. Build folder: $FOLIVEX_BUILD (default ./build).
+# Installs the Debian packages that are missing, then configures and builds Folivex
+# (the targets named as arguments, or everything). Quick and quiet when everything
+# is there already. Build folder: $FOLIVEX_BUILD (default ./build).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${FOLIVEX_BUILD:-$root/build}
@@ -22,4 +23,6 @@ fi
 if [[ ! -f $build/build.ninja ]]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" -j"$(nproc)"
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build "$build" -j"$(nproc)" "${targets[@]}"
