@@ -43,8 +43,8 @@ QImage TitleStripSource()
 
     // A faint orange glow behind the icon, gone well before column 150.
     painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient glow(QPointF(18, 14), 70);
-    glow.setColorAt(0.0, QColor(224, 138, 30, 70));
+    QRadialGradient glow(QPointF(18, 13), 56);
+    glow.setColorAt(0.0, QColor(224, 138, 30, 44));
     glow.setColorAt(1.0, QColor(224, 138, 30, 0));
     painter.fillRect(QRect(0, 0, 100, 30), glow);
 
@@ -149,7 +149,7 @@ QImage ToolbarBackground()
     // Gloss over the upper half, shade at the foot, a dark seam below.
     QLinearGradient gloss(0, 0, 0, 36);
     gloss.setColorAt(0.0, QColor(255, 255, 255, 56));
-    gloss.setColorAt(1.0, QColor(255, 255, 255, 10));
+    gloss.setColorAt(1.0, QColor(255, 255, 255, 0));
     painter.fillRect(QRect(0, 0, image.width(), 36), gloss);
     QLinearGradient shade(0, 36, 0, 73);
     shade.setColorAt(0.0, QColor(0, 0, 0, 0));

@@ -1,6 +1,7 @@
-// artwork-sheet OUT.png: paints every picture of the artwork library,
+// artwork-sheet OUT.png [MOCKUP.png]: paints every picture of the artwork library,
 // enlarged, onto one contact sheet, with a mock-up of the window's frame
-// at its real size, so the pictures can be looked at together.
+// at its real size, so the pictures can be looked at together. MOCKUP.png,
+// when given, gets the mock-up alone, twice enlarged.
 #include "artwork/appicon.h"
 #include "artwork/skin.h"
 #include "artwork/toolbarpictures.h"
@@ -108,8 +109,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: artwork-sheet OUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: artwork-sheet OUT.png [MOCKUP.png]\n");
         return 2;
     }
 
@@ -175,6 +176,10 @@ int main(int argc, char **argv)
 
     if (!sheet.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "artwork-sheet: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    if (argc == 3 && !Enlarged(MockWindow(724, false), 2).save(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "artwork-sheet: cannot write %s\n", argv[2]);
         return 1;
     }
     return 0;
