@@ -1,6 +1,11 @@
 #include "tform1.h"
 
 #include "app/helppage.h"
+#include "app/windowskin.h"
+#include "artwork/skin.h"
+#include "controls/imgbtn.h"
+#include "artwork/appicon.h"
+#include "artwork/toolbarpictures.h"
 #include "core/error.h"
 #include "doclist/documentlist.h"
 #include "platform/automation.h"
@@ -16,7 +21,11 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QToolButton>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace folivex::app {
 
@@ -36,35 +45,38 @@ struct ToolbarButton {
     int left, width;
     const char *caption, *hint;
     void (TForm1::*click)();
+    artwork::ToolbarButton picture;
 };
 
 // The toolbar from left to right; separators have no caption and no handler.
 const ToolbarButton kToolbar[] = {
-    {&TForm1::SpeedButton3, "SpeedButton3", 0, 49, "Add", "Add File", &TForm1::SpeedButton3Click},
-    {&TForm1::SpeedButton4, "SpeedButton4", 48, 49, "Adds", "Add Folder", &TForm1::SpeedButton4Click},
-    {&TForm1::SpeedButton20, "SpeedButton20", 96, 49, "Remove", "Remove Selected", &TForm1::SpeedButton20Click},
-    {&TForm1::SpeedButton5, "SpeedButton5", 144, 65, "Removes", "Remove All", &TForm1::SpeedButton5Click},
-    {&TForm1::SpeedButton6, "SpeedButton6", 208, 49, "Check", "Select All", &TForm1::SpeedButton6Click},
-    {&TForm1::SpeedButton18, "SpeedButton18", 260, 1, nullptr, nullptr, nullptr},
-    {&TForm1::SpeedButton10, "SpeedButton10", 264, 49, "Setting", "Setting", &TForm1::SpeedButton10Click},
-    {&TForm1::SpeedButton11, "SpeedButton11", 312, 57, "Convert", "Convert", &TForm1::SpeedButton11Click},
-    {&TForm1::SpeedButton1, "SpeedButton1", 368, 49, "Stop", "Stop conversion", &TForm1::SpeedButton1Click},
-    {&TForm1::SpeedButton17, "SpeedButton17", 420, 1, nullptr, nullptr, nullptr},
-    {&TForm1::SpeedButton13, "SpeedButton13", 424, 49, "Help", "Help", &TForm1::SpeedButton13Click},
-    {&TForm1::SpeedButton14, "SpeedButton14", 472, 49, "Home", "Homepage", &TForm1::SpeedButton14Click},
+    {&TForm1::SpeedButton3, "SpeedButton3", 0, 49, "Add", "Add File", &TForm1::SpeedButton3Click, artwork::ToolbarButton::Add},
+    {&TForm1::SpeedButton4, "SpeedButton4", 48, 49, "Adds", "Add Folder", &TForm1::SpeedButton4Click, artwork::ToolbarButton::Adds},
+    {&TForm1::SpeedButton20, "SpeedButton20", 96, 49, "Remove", "Remove Selected", &TForm1::SpeedButton20Click, artwork::ToolbarButton::Remove},
+    {&TForm1::SpeedButton5, "SpeedButton5", 144, 65, "Removes", "Remove All", &TForm1::SpeedButton5Click, artwork::ToolbarButton::Removes},
+    {&TForm1::SpeedButton6, "SpeedButton6", 208, 49, "Check", "Select All", &TForm1::SpeedButton6Click, artwork::ToolbarButton::Check},
+    {&TForm1::SpeedButton18, "SpeedButton18", 260, 1, nullptr, nullptr, nullptr, {}},
+    {&TForm1::SpeedButton10, "SpeedButton10", 264, 49, "Setting", "Setting", &TForm1::SpeedButton10Click, artwork::ToolbarButton::Setting},
+    {&TForm1::SpeedButton11, "SpeedButton11", 312, 57, "Convert", "Convert", &TForm1::SpeedButton11Click, artwork::ToolbarButton::Convert},
+    {&TForm1::SpeedButton1, "SpeedButton1", 368, 49, "Stop", "Stop conversion", &TForm1::SpeedButton1Click, artwork::ToolbarButton::Stop},
+    {&TForm1::SpeedButton17, "SpeedButton17", 420, 1, nullptr, nullptr, nullptr, {}},
+    {&TForm1::SpeedButton13, "SpeedButton13", 424, 49, "Help", "Help", &TForm1::SpeedButton13Click, artwork::ToolbarButton::Help},
+    {&TForm1::SpeedButton14, "SpeedButton14", 472, 49, "Home", "Homepage", &TForm1::SpeedButton14Click, artwork::ToolbarButton::Home},
 };
 
-QLabel *stretchedPicture(QWidget *parent, const char *name, const QColor &colour)
+// An image control showing `picture`, stretched over its place when `stretch`.
+QLabel *pictureLabel(QWidget *parent, const char *name, const QImage &picture, bool stretch = true)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
-    label->setScaledContents(true);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
+    label->setScaledContents(stretch);
+    label->setPixmap(QPixmap::fromImage(picture));
     return label;
 }
+
+constexpr int kCaptionCellWidth = 25;
+constexpr int kCaptionCellHeight = 31;
+constexpr int kMinimiseColumn = 0, kMaximiseColumn = 25, kCloseColumn = 50, kRestoreColumn = 76;
 
 } // namespace
 
@@ -72,22 +84,31 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
 {
     setObjectName("Form1");
     setWindowTitle(kCaption);
+    setWindowIcon(QIcon(QPixmap::fromImage(artwork::AppIcon(256))));
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
     setFont(font);
+
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    resize(kClientWidth, kClientHeight);
+    move(305, 121);
+    StartSystemMove = [this] {
+        if (QWindow *window = windowHandle())
+            window->startSystemMove();
+    };
 
     createFrame();
     createToolbar();
     createList();
     createStatus();
     createContextMenu();
-
-    resize(kClientWidth, kClientHeight);
-    move(305, 121);
     layoutComponents();
-    placeStatusLabel();
-    ProgressBar1->hide();
 
+    applySkin();
+    placeStatusLabel();
+    SkinListHeader(*ListView1, kHeaderColour);
+    SkinListBackground(*ListView1, ImageBk->pixmap().toImage());
+    ProgressBar1->hide();
     converter_ = std::make_unique<convert::BatchConverter>(*this);
     // An Automation call that waits for its Office host keeps the window alive.
     automation::SetMessagePump([] { QCoreApplication::processEvents(); });
@@ -97,31 +118,32 @@ TForm1::~TForm1() { automation::SetMessagePump({}); }
 
 void TForm1::createFrame()
 {
-    Image1 = stretchedPicture(this, "Image1", QColor(40, 40, 40));
-    Image1->setText(QString("  ") + kCaption);
-    Image1->setStyleSheet("color: white; font-weight: bold;");
-    const std::pair<QToolButton **, const char *> captionButtons[] = {
+    Image1 = pictureLabel(this, "Image1", QImage(), false);
+    Image1->installEventFilter(this);
+    const std::pair<controls::TImgBtn **, const char *> captionButtons[] = {
         {&ImgBtnMin, "ImgBtnMin"}, {&ImgBtnMax, "ImgBtnMax"}, {&ImgBtnClose, "ImgBtnClose"}};
     for (auto [button, name] : captionButtons) {
-        *button = new QToolButton(this);
+        *button = new controls::TImgBtn(this);
         (*button)->setObjectName(name);
-        (*button)->setAutoRaise(true);
+        (*button)->resize(kCaptionCellWidth, kCaptionCellHeight);
     }
-    connect(ImgBtnMin, &QToolButton::clicked, this, &QWidget::showMinimized);
-    connect(ImgBtnMax, &QToolButton::clicked, this, [this] { isMaximized() ? showNormal() : showMaximized(); });
-    connect(ImgBtnClose, &QToolButton::clicked, this, &QWidget::close);
-    Image9 = stretchedPicture(this, "Image9", QColor(16, 141, 207));
-    Image10 = stretchedPicture(this, "Image10", QColor(16, 141, 207));
+    connect(ImgBtnMin, &controls::TImgBtn::clicked, this, &TForm1::ImgBtnMinClick);
+    connect(ImgBtnMax, &controls::TImgBtn::clicked, this, &TForm1::ImgBtnMaxClick);
+    connect(ImgBtnClose, &controls::TImgBtn::clicked, this, &TForm1::ImgBtnCloseClick);
+    Image9 = pictureLabel(this, "Image9", artwork::LeftEdge());
+    Image10 = pictureLabel(this, "Image10", artwork::RightEdge());
     PanelImage = new QWidget(this);
     PanelImage->setObjectName("PanelImage");
-    PanelImage->hide();
+    ImageM = pictureLabel(PanelImage, "ImageM", artwork::CaptionButtonSheet(), false);
+    ImageTop = pictureLabel(PanelImage, "ImageTop", artwork::TitleStripSource(), false);
+    ImageBk = pictureLabel(PanelImage, "ImageBk", artwork::ListBackground(), false);
 }
 
 void TForm1::createToolbar()
 {
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
-    Image3 = stretchedPicture(Panel1, "Image3", QColor(20, 90, 50));
+    Image3 = pictureLabel(Panel1, "Image3", artwork::ToolbarBackground());
     QFont caption("Arial");
     caption.setPixelSize(11);
     for (const ToolbarButton &entry : kToolbar) {
@@ -135,6 +157,7 @@ void TForm1::createToolbar()
             button->setToolTip(entry.hint);
             button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
             button->setIconSize(QSize(32, 32));
+            button->setIcon(QIcon(QPixmap::fromImage(artwork::ToolbarPicture(entry.picture, devicePixelRatioF()))));
             button->setGeometry(entry.left, 8, entry.width, 57);
             button->setCursor(Qt::PointingHandCursor);
             connect(button, &QToolButton::clicked, this, entry.click);
@@ -176,7 +199,7 @@ void TForm1::createList()
 
 void TForm1::createStatus()
 {
-    Image2 = stretchedPicture(this, "Image2", QColor(20, 90, 50));
+    Image2 = pictureLabel(this, "Image2", artwork::StatusStrip());
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
     QFont font("MS Sans Serif");
@@ -204,11 +227,6 @@ void TForm1::layoutComponents()
 {
     const int w = width(), h = height();
     Image1->setGeometry(0, 0, w, kTitleHeight);
-    ImgBtnMin->setGeometry(w - 87, 3, 25, 31);
-    ImgBtnMax->setGeometry(w - 62, 3, 25, 31);
-    ImgBtnClose->setGeometry(w - 37, 3, 25, 31);
-    for (QWidget *button : {ImgBtnMin, ImgBtnMax, ImgBtnClose})
-        button->raise();
     const int middle = h - kTitleHeight - kStatusHeight;
     Image9->setGeometry(0, kTitleHeight, kEdgeWidth, middle);
     Image10->setGeometry(w - kEdgeWidth, kTitleHeight, kEdgeWidth, middle);
@@ -226,12 +244,109 @@ void TForm1::placeStatusLabel()
     Label1->move(Image2->x() + Panel1->width() / 2 - 10, Image2->y() + 6);
 }
 
+void TForm1::applySkin()
+{
+    skinnedSize_ = size();
+    setMask(RoundedWindowRegion(width(), height()));
+    PanelImage->hide();
+    paintTitleStrip(true);
+    placeCaptionButtons();
+    LoadCaptionButtonPictures(*ImgBtnMin, ImageM->pixmap().toImage(), kCaptionCellWidth, kCaptionCellHeight,
+                              kMinimiseColumn, 0);
+    LoadCaptionButtonPictures(*ImgBtnMax, ImageM->pixmap().toImage(), kCaptionCellWidth, kCaptionCellHeight,
+                              kMaximiseColumn, 0);
+    LoadCaptionButtonPictures(*ImgBtnClose, ImageM->pixmap().toImage(), kCaptionCellWidth, kCaptionCellHeight,
+                              kCloseColumn, 0);
+}
+
+// The strip is built anew for the window's width, then the icon and the
+// caption go on it: bold 12 point at creation, the canvas's 8 point after.
+void TForm1::paintTitleStrip(bool atCreation)
+{
+    QImage strip = BuildTitleStrip(ImageTop->pixmap().toImage(), width());
+    DrawIconAndCaption(strip, artwork::AppIcon(16), kCaption, atCreation);
+    Image1->setPixmap(QPixmap::fromImage(strip));
+}
+
+void TForm1::placeCaptionButtons()
+{
+    ImgBtnMin->move(width() - 87, 3);
+    ImgBtnMax->move(width() - 62, 3);
+    ImgBtnClose->move(width() - 37, 3);
+    for (QWidget *button : {ImgBtnMin, ImgBtnMax, ImgBtnClose})
+        button->raise();
+}
+
 void TForm1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    // Qt also reports the size a window had all along when it is first
+    // shown; only a change of size is a resize of the frame.
+    if (!converter_ || event->size() == skinnedSize_)
+        return;
+    skinnedSize_ = event->size();
     layoutComponents();
+    setMask(RoundedWindowRegion(width(), height()));
+    paintTitleStrip(false);
+    placeCaptionButtons();
     placeStatusLabel();
+    // A maximised window leaves 30 pixels of the screen's height free.
+    if (isMaximized() && screen()) {
+        const int height = screen()->geometry().height() - 30;
+        if (this->height() != height)
+            resize(width(), height);
+    }
 }
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            Image1MouseDown(static_cast<QMouseEvent *>(event)->button());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            Image1DblClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton button)
+{
+    if (isMaximized() || button != Qt::LeftButton)
+        return;
+    if (StartSystemMove)
+        StartSystemMove();
+}
+
+void TForm1::Image1DblClick() { ImgBtnMaxClick(); }
+
+void TForm1::ImgBtnMinClick()
+{
+    // The whole program goes to the taskbar, not only this window.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            window->showMinimized();
+}
+
+void TForm1::ImgBtnMaxClick()
+{
+    // The pictures are chosen from the state being left.
+    ImgBtnMax->raise();
+    ImgBtnMax->move(width() - 62, 3);
+    const QImage sheet = ImageM->pixmap().toImage();
+    if (!isMaximized()) {
+        LoadCaptionButtonPictures(*ImgBtnMax, sheet, kCaptionCellWidth, kCaptionCellHeight, kRestoreColumn, 0);
+        showMaximized();
+    } else {
+        LoadCaptionButtonPictures(*ImgBtnMax, sheet, kCaptionCellWidth, kCaptionCellHeight, kMaximiseColumn, 0);
+        showNormal();
+    }
+}
+
+void TForm1::ImgBtnCloseClick() { close(); }
 
 void TForm1::closeEvent(QCloseEvent *event)
 {

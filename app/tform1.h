@@ -11,8 +11,10 @@
 #include "convert/batchconverter.h"
 #include "convert/conversionview.h"
 
+#include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -21,6 +23,9 @@ class QAction;
 class QProgressBar;
 class QToolButton;
 
+namespace folivex::controls {
+class TImgBtn;
+}
 namespace folivex::doclist {
 class DocumentList;
 }
@@ -48,9 +53,9 @@ public:
 
     // The components, named as the window's description names them.
     QLabel *Image1 = nullptr;          // title strip
-    QToolButton *ImgBtnMin = nullptr;  // caption buttons
-    QToolButton *ImgBtnMax = nullptr;
-    QToolButton *ImgBtnClose = nullptr;
+    controls::TImgBtn *ImgBtnMin = nullptr; // caption buttons
+    controls::TImgBtn *ImgBtnMax = nullptr;
+    controls::TImgBtn *ImgBtnClose = nullptr;
     QLabel *Image9 = nullptr;          // left edge
     QLabel *Image10 = nullptr;         // right edge
     QLabel *Image2 = nullptr;          // status strip
@@ -63,10 +68,17 @@ public:
     QWidget *Panel2 = nullptr;
     doclist::DocumentList *ListView1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    QWidget *PanelImage = nullptr;
+    QWidget *PanelImage = nullptr;     // holds the skin's source pictures, hidden
+    QLabel *ImageM = nullptr;          // caption button sheet
+    QLabel *ImageTop = nullptr;        // title strip source
+    QLabel *ImageBk = nullptr;         // list background
     QMenu *PopupMenu1 = nullptr;
     QAction *Remove1 = nullptr, *RemoveAll1 = nullptr, *CheckAll1 = nullptr;
     settings::TForm2 *Form2 = nullptr;
+
+    // Starts moving the window with the mouse (the window system's move);
+    // tests replace it to see that a drag asked for it.
+    std::function<void()> StartSystemMove;
 
     // ConversionView
     void SetStatusText(const std::string &text) override;
@@ -93,15 +105,24 @@ public slots:
     void SpeedButton1Click();  // Stop
     void SpeedButton13Click(); // Help
     void SpeedButton14Click(); // Home
+    void ImgBtnMinClick();
+    void ImgBtnMaxClick();
+    void ImgBtnCloseClick();
+    void Image1DblClick();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override; // FormResize
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void showListMenu(const QPoint &position);
 
 private:
+    void Image1MouseDown(Qt::MouseButton button);
+    void applySkin();
+    void paintTitleStrip(bool atCreation);
+    void placeCaptionButtons();
     void createFrame();
     void createToolbar();
     void createList();
@@ -112,6 +133,7 @@ private:
 
     std::unique_ptr<convert::BatchConverter> converter_;
     bool closeAfterBatch_ = false;
+    QSize skinnedSize_; // the size the frame was last laid out for
 };
 
 } // namespace folivex::app
