@@ -1,5 +1,7 @@
 #include "tform1.h"
 
+#include <algorithm>
+
 #include "app/helppage.h"
 #include "app/windowskin.h"
 #include "artwork/skin.h"
@@ -14,6 +16,7 @@
 #include "ui/messagebox.h"
 
 #include <QApplication>
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -187,7 +190,7 @@ void TForm1::createList()
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setFixedHeight(kProgressHeight);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setRange(0, 0);
+    ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
     QPalette palette = ProgressBar1->palette();
     palette.setColor(QPalette::Highlight, QColor(0, 128, 0));
@@ -291,7 +294,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
     placeCaptionButtons();
     placeStatusLabel();
     // A maximised window leaves 30 pixels of the screen's height free.
-    if (isMaximized() && screen()) {
+    if (maximised_ && screen()) {
         const int height = screen()->geometry().height() - 30;
         if (this->height() != height)
             resize(width(), height);
@@ -301,8 +304,18 @@ void TForm1::resizeEvent(QResizeEvent *event)
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Image1) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
         if (event->type() == QEvent::MouseButtonPress) {
-            Image1MouseDown(static_cast<QMouseEvent *>(event)->button());
+            dragStart_ = mouse->button() == Qt::LeftButton ? mouse->position().toPoint() : QPoint(-1, -1);
+            return true;
+        }
+        // The window system's move takes the pointer over, so it starts once
+        // the pointer moves with the left button held: a double click on the
+        // strip still reaches the window.
+        if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton) && dragStart_.x() >= 0 &&
+            (mouse->position().toPoint() - dragStart_).manhattanLength() >= QApplication::startDragDistance()) {
+            dragStart_ = QPoint(-1, -1);
+            Image1MouseDown(Qt::LeftButton);
             return true;
         }
         if (event->type() == QEvent::MouseButtonDblClick) {
@@ -315,7 +328,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::Image1MouseDown(Qt::MouseButton button)
 {
-    if (isMaximized() || button != Qt::LeftButton)
+    if (maximised_ || button != Qt::LeftButton)
         return;
     if (StartSystemMove)
         StartSystemMove();
@@ -337,12 +350,18 @@ void TForm1::ImgBtnMaxClick()
     ImgBtnMax->raise();
     ImgBtnMax->move(width() - 62, 3);
     const QImage sheet = ImageM->pixmap().toImage();
-    if (!isMaximized()) {
+    if (!maximised_) {
         LoadCaptionButtonPictures(*ImgBtnMax, sheet, kCaptionCellWidth, kCaptionCellHeight, kRestoreColumn, 0);
+        normalGeometry_ = geometry();
+        maximised_ = true;
         showMaximized();
     } else {
         LoadCaptionButtonPictures(*ImgBtnMax, sheet, kCaptionCellWidth, kCaptionCellHeight, kMaximiseColumn, 0);
+        maximised_ = false;
         showNormal();
+        // Some window managers forget the maximised state once the height is
+        // set below; the size the window had comes back all the same.
+        setGeometry(normalGeometry_);
     }
 }
 
@@ -426,7 +445,8 @@ void TForm1::SetProgressVisible(bool visible) { ProgressBar1->setVisible(visible
 
 void TForm1::SetProgress(std::int32_t maximum, std::int32_t position)
 {
-    ProgressBar1->setMaximum(maximum);
+    // A maximum of 0 is an empty bar, not Qt's busy indicator.
+    ProgressBar1->setMaximum(std::max(maximum, 1));
     ProgressBar1->setValue(position);
 }
 

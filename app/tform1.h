@@ -50,6 +50,7 @@ public:
 
     convert::BatchConverter &Converter() { return *converter_; }
     std::int32_t CurrentKind() const { return converter_->CurrentKind(); }
+    bool Maximised() const { return maximised_; }
 
     // The components, named as the window's description names them.
     QLabel *Image1 = nullptr;          // title strip
@@ -133,7 +134,10 @@ private:
 
     std::unique_ptr<convert::BatchConverter> converter_;
     bool closeAfterBatch_ = false;
-    QSize skinnedSize_; // the size the frame was last laid out for
+    QSize skinnedSize_;           // the size the frame was last laid out for
+    QPoint dragStart_{-1, -1};    // where the left button went down on the title strip
+    bool maximised_ = false;      // maximised through the caption button or the strip
+    QRect normalGeometry_;        // where the window was before it was maximised
 };
 
 } // namespace folivex::app

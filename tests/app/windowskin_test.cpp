@@ -79,25 +79,33 @@ void WindowSkinTest::captionButtonsStandAtTheRightEnd()
 
 void WindowSkinTest::onlyTheLeftButtonDragsAndNotWhenMaximised()
 {
-    QTest::mousePress(form->Image1, Qt::RightButton, {}, QPoint(300, 15));
+    auto drag = [this](Qt::MouseButton button) {
+        QTest::mousePress(form->Image1, button, {}, QPoint(300, 15));
+        QMouseEvent move(QEvent::MouseMove, QPointF(330, 18), form->Image1->mapToGlobal(QPointF(330, 18)), Qt::NoButton,
+                         button, Qt::NoModifier);
+        QApplication::sendEvent(form->Image1, &move);
+        QTest::mouseRelease(form->Image1, button, {}, QPoint(330, 18));
+    };
+    drag(Qt::RightButton);
     QCOMPARE(moves, 0);
-    QTest::mousePress(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
+    QTest::mouseClick(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
+    QCOMPARE(moves, 0); // a click without moving is no drag
+    drag(Qt::LeftButton);
     QCOMPARE(moves, 1);
-    QTest::mouseRelease(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
     form->ImgBtnMaxClick();
-    QTRY_VERIFY(form->isMaximized());
-    QTest::mousePress(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
+    QTRY_VERIFY(form->isMaximized() && form->Maximised());
+    drag(Qt::LeftButton);
     QCOMPARE(moves, 1);
 }
 
 void WindowSkinTest::doubleClickMaximisesAndRestores()
 {
     QTest::mouseDClick(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
-    QTRY_VERIFY(form->isMaximized());
+    QTRY_VERIFY(form->isMaximized() && form->Maximised());
     QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
     QCOMPARE(form->ImgBtnMax->x(), form->width() - 62);
     QTest::mouseDClick(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
-    QTRY_VERIFY(!form->isMaximized());
+    QTRY_VERIFY(!form->isMaximized() && !form->Maximised());
     QCOMPARE(form->ImgBtnMax->Pic(), cell(25, 0));
     QTRY_COMPARE(form->size(), QSize(724, 534));
     QCOMPARE(form->ImgBtnMax->geometry(), QRect(662, 3, 25, 31));
@@ -107,7 +115,7 @@ void WindowSkinTest::maximisedLeavesThirtyPixels()
 {
     QCOMPARE(form->screen()->geometry().height(), 1080);
     QTest::mouseClick(form->ImgBtnMax, Qt::LeftButton, {}, QPoint(12, 15));
-    QTRY_VERIFY(form->isMaximized());
+    QTRY_VERIFY(form->isMaximized() && form->Maximised());
     QTRY_COMPARE(form->height(), 1050);
     QCOMPARE(form->ImgBtnClose->x(), form->width() - 37);
     QVERIFY(!form->mask().contains(QPoint(form->width(), form->height())));
