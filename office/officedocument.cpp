@@ -43,10 +43,13 @@ const css::uno::Reference<css::frame::XModel> &OfficeDocument::model() const
     return model_;
 }
 
-std::vector<TwipRect> OfficeDocument::pageRectangles() const
+const std::vector<TwipRect> &OfficeDocument::pageRectangles() const
 {
+    // The document is open read-only: its layout, read once, stays.
+    if (!pageRectangles_.empty())
+        return pageRectangles_;
     char *text = lok().getPartPageRectangles();
-    std::vector<TwipRect> out;
+    std::vector<TwipRect> &out = pageRectangles_;
     if (!text)
         return out;
     // "x, y, w, h; x, y, w, h; ..."

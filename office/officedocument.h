@@ -39,7 +39,7 @@ public:
     const css::uno::Reference<css::frame::XModel> &model() const;
 
     // Text documents: every page's rectangle, in layout order.
-    std::vector<TwipRect> pageRectangles() const;
+    const std::vector<TwipRect> &pageRectangles() const;
     // Renders `area` of part `part` into a BGRA canvas of width x height.
     void render(unsigned char *canvas, int width, int height, int part, const TwipRect &area) const;
 
@@ -48,6 +48,7 @@ private:
     css::uno::Reference<css::frame::XModel> model_;
     DocumentKind kind_;
     std::string path_;
+    mutable std::vector<TwipRect> pageRectangles_;
 };
 
 } // namespace folivex::office

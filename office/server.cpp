@@ -116,6 +116,19 @@ void Server::run()
         handle(frame);
         if (context_ && context_->ending())
             return;
+        if (rendered_) {
+            // The client is busy with the picture it just got: prepare the
+            // next one, unless it already asks for something.
+            pollfd pending{socket_, POLLIN, 0};
+            if (::poll(&pending, 1, 0) == 0) {
+                try {
+                    ahead_.prepareAfter(*rendered_, renderedWidth_, renderedHeight_);
+                } catch (...) {
+                    // Only a guess failed; the request, when it comes, renders afresh.
+                }
+            }
+            rendered_.reset();
+        }
     }
 }
 
@@ -194,7 +207,11 @@ void Server::render(WireReader &in)
     if (width <= 0 || height <= 0 || !buffer_ || size_t(width) * size_t(height) * 4 > bufferSize_)
         throw Error("The picture buffer does not fit " + std::to_string(width) + " x " + std::to_string(height));
     const PagePicture &p = context_->picture(picture);
-    p.document->render(buffer_, width, height, p.part, p.area);
+    if (!ahead_.take(p, width, height, buffer_))
+        p.document->render(buffer_, width, height, p.part, p.area);
+    rendered_ = p;
+    renderedWidth_ = width;
+    renderedHeight_ = height;
 }
 
 void Server::handle(const std::vector<uint8_t> &frame)

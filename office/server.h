@@ -5,6 +5,10 @@
 // after a Quit; the caller then ends the process with _exit.
 #pragma once
 
+#include "office/renderahead.h"
+
+#include <optional>
+
 #include "office/hostcontext.h"
 #include "office/hostobject.h"
 #include "platform/uniquefd.h"
@@ -52,6 +56,12 @@ private:
     UniqueFd bufferFd_;
     unsigned char *buffer_ = nullptr;
     size_t bufferSize_ = 0;
+    // The picture the last request rendered, whose successor is prepared
+    // while the client has no request pending.
+    std::optional<PagePicture> rendered_;
+    int renderedWidth_ = 0;
+    int renderedHeight_ = 0;
+    RenderAhead ahead_;
 };
 
 } // namespace folivex::office

@@ -79,13 +79,23 @@ WordDocument::WordDocument(std::shared_ptr<OfficeDocument> document, std::shared
         return range(page, page);
     });
     property("PageSetup", [this](const HostArgs &) -> HostValue {
-        return std::make_shared<PageSetup>(PageSetup::ofPageStyle(pageStyleOf(*document_, pageOf(selStart_))));
+        return std::make_shared<PageSetup>(pageSetupOf(pageOf(selStart_)));
     });
+}
+
+const WordDocument::PageValues &WordDocument::pageSetupOf(int32_t page)
+{
+    auto known = pageSetups_.find(page);
+    if (known == pageSetups_.end())
+        known = pageSetups_.emplace(page, PageSetup::ofPageStyle(pageStyleOf(*document_, page))).first;
+    return known->second;
 }
 
 int32_t WordDocument::pageCount() const
 {
-    return document_->lok().getParts();
+    if (pageCount_ < 0)
+        pageCount_ = document_->lok().getParts();
+    return pageCount_;
 }
 
 int32_t WordDocument::clamp(int32_t position) const
@@ -119,7 +129,7 @@ void WordDocument::copyPages(int32_t start, int32_t end) const
 {
     if (end <= start)
         throw Error("the selection is empty: there is nothing to copy");
-    std::vector<TwipRect> pages = document_->pageRectangles();
+    const std::vector<TwipRect> &pages = document_->pageRectangles();
     if (pages.empty() || size_t(end) > pages.size())
         throw Error("LibreOffice did not lay out the pages");
     TwipRect area = pages[size_t(start)];

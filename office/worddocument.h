@@ -12,7 +12,11 @@
 #include "office/hostobject.h"
 #include "office/officedocument.h"
 
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace folivex::office {
 
@@ -43,8 +47,15 @@ public:
     void copyPages(int32_t start, int32_t end) const;
 
 private:
+    using PageValues = std::vector<std::pair<std::string, double>>;
+    // The page style values of page `page`, looked up once: the document is
+    // open read-only, so neither its pages nor their styles change.
+    const PageValues &pageSetupOf(int32_t page);
+
     std::shared_ptr<OfficeDocument> document_;
     std::shared_ptr<WordApplication> application_;
+    mutable int32_t pageCount_ = -1; // laid out when the document was opened
+    std::map<int32_t, PageValues> pageSetups_;
     int32_t selStart_ = 0;
     int32_t selEnd_ = 0;
 };

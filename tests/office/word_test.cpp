@@ -208,3 +208,22 @@ TEST(WordMembers, NamesAreCaseInsensitiveAndMisuseIsReported)
               "An object cannot be passed to Word");
     app.call("Quit");
 }
+
+// The host prepares the next page while the client works on the last one;
+// what it prepared must be what a fresh rendering gives.
+TEST(WordPictures, APreparedNextPageIsTheFreshRendering)
+{
+    Variant app = openWord("letter3.docx");
+    copyWordPage(app, 1);
+    playClipboard(612, 792); // the host now prepares page 2 at this size
+    copyWordPage(app, 2);
+    const QImage prepared = playClipboard(612, 792);
+    copyWordPage(app, 2);
+    const QImage atOtherSize = playClipboard(306, 396); // not prepared: a fresh rendering
+    copyWordPage(app, 2);
+    const QImage fresh = playClipboard(612, 792);       // page 3 was prepared, not page 2
+    EXPECT_EQ(prepared, fresh);
+    EXPECT_GT(ink(fresh, fresh.rect()), 100);
+    EXPECT_EQ(atOtherSize.size(), QSize(306, 396));
+    app.call("Quit");
+}
