@@ -27,14 +27,7 @@ Server::Server(int socket) : socket_(socket), parent_(::getppid()) {}
 
 void Server::reply(uint32_t seq, const WireWriter &body)
 {
-    const std::vector<uint8_t> &b = body.body();
-    uint32_t len = uint32_t(b.size() + 4);
-    std::vector<uint8_t> frame;
-    frame.reserve(len + 4);
-    for (uint32_t v : {len, seq})
-        for (int i = 0; i < 4; ++i)
-            frame.push_back(uint8_t(v >> (8 * i)));
-    frame.insert(frame.end(), b.begin(), b.end());
+    std::vector<uint8_t> frame = body.frame(seq);
     size_t sent = 0;
     while (sent < frame.size()) {
         ssize_t n = ::send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);

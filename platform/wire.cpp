@@ -40,13 +40,14 @@ WireWriter &WireWriter::str(std::string_view v)
     return *this;
 }
 
-std::vector<uint8_t> WireWriter::frame() const
+std::vector<uint8_t> WireWriter::frame(uint32_t seq) const
 {
     std::vector<uint8_t> out;
-    out.reserve(bytes_.size() + 4);
-    uint32_t n = uint32_t(bytes_.size());
-    for (int i = 0; i < 4; ++i)
-        out.push_back(uint8_t(n >> (8 * i)));
+    const uint32_t len = uint32_t(bytes_.size() + 4);
+    out.reserve(len + 4);
+    for (uint32_t v : {len, seq})
+        for (int i = 0; i < 4; ++i)
+            out.push_back(uint8_t(v >> (8 * i)));
     out.insert(out.end(), bytes_.begin(), bytes_.end());
     return out;
 }

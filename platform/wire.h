@@ -23,8 +23,9 @@ public:
     WireWriter &i32(int32_t v);
     WireWriter &f64(double v);
     WireWriter &str(std::string_view v);
-    // The framed message: length prefix and body.
-    std::vector<uint8_t> frame() const;
+    // The framed message: the length (of what follows it), the sequence
+    // number, the body; little-endian.
+    std::vector<uint8_t> frame(uint32_t seq) const;
     const std::vector<uint8_t> &body() const { return bytes_; }
 
 private:
