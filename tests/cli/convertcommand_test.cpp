@@ -187,8 +187,16 @@ TEST(ConvertCommand, InterruptingAbandonsTheDocumentAndKeepsTheOlderPdf)
         execl(FOLIVEX_EXECUTABLE, "folivex", "--convert", input.c_str(), "--output", output.c_str(), nullptr);
         _exit(127);
     }
-    // Let it get into the document, then press Ctrl-C.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    // Press Ctrl-C once the PDF is being written (its temporary file exists).
+    const auto writing = [&] {
+        for (const auto &entry : fs::directory_iterator(out.path()))
+            if (entry.path().extension() == ".part")
+                return true;
+        return false;
+    };
+    for (int wait = 0; wait < 4000 && !writing(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(writing()) << "the conversion never began to write";
     kill(child, SIGINT);
     int status = 0;
     waitpid(child, &status, 0);
