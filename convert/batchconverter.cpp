@@ -21,12 +21,13 @@ struct AbortSignal : std::exception {
     const char *what() const noexcept override { return "the conversion was ended"; }
 };
 
-// Tells the application to quit when the document is done with, releasing
-// the reference on every path; a failing Quit still reaches the caller.
+// The application of one document. Whatever way the document ends, the
+// reference is released with the hold, and releasing the last reference
+// ends the host; quitAndRelease asks it to quit first, and a failing Quit
+// still reaches the caller with the reference already let go.
 class ApplicationHold {
 public:
     explicit ApplicationHold(Variant app) : app_(std::move(app)) {}
-    ~ApplicationHold() = default; // releasing the last reference ends the host
 
     const Variant &get() const { return app_; }
     void quitAndRelease()
