@@ -130,12 +130,14 @@ TEST(ConvertCommand, AFolderIsConvertedAsAddFolderScansIt)
     TempFolder in, out;
     fs::copy_file(kFixtures / "letter3.docx", in / "A.DOCX");
     fs::copy_file(kFixtures / "classic4x3.pptx", in / "b.pptx");
+    fs::copy_file(kFixtures / "workbook.xls", in / "Größe #1 – 50%.xls"); // a name a URL must escape
     WriteFile(in / "notes.txt", "not an Office document");
     fs::create_directory(in / "sub");
     fs::copy_file(kFixtures / "workbook.xlsx", in / "sub" / "c.xlsx");
     const CommandResult run = runFolivex("--convert " + quoted(in.path()) + " --output " + quoted(out.path()));
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(out.entries(), (std::vector<std::string>{"A.pdf", "b.pdf"}));
+    EXPECT_EQ(out.entries(), (std::vector<std::string>{"A.pdf", "Größe #1 – 50%.pdf", "b.pdf"}));
+    EXPECT_EQ(ListImages(out / "Größe #1 – 50%.pdf").size(), 3u);
 }
 
 TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
