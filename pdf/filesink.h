@@ -1,8 +1,9 @@
 // A ByteSink over an open file descriptor, buffered.
 //
 // The sink does not own the descriptor. Small writes gather in a 64 KiB
-// buffer; large ones (a page's JPEG bytes) go straight to the file after the
-// buffer is flushed. Every failure throws folivex::Error naming the file.
+// buffer; a large one (a page's JPEG bytes) goes to the file together with
+// what the buffer holds, in one call. Every failure throws folivex::Error
+// naming the file.
 #pragma once
 
 #include "core/bytesink.h"
@@ -24,6 +25,7 @@ public:
     void flush();
 
 private:
+    // Writes the buffer, then `data`, and empties the buffer.
     void writeAll(const void *data, std::size_t size);
 
     int fd_;
