@@ -5,6 +5,7 @@
 // `soffice --headless --convert-to pdf`. Prints the figures and the ratios.
 #include "core/error.h"
 #include "platform/automation.h"
+#include "convert/wordpages.h"
 #include "platform/clipboard.h"
 
 #include <QImage>
@@ -47,17 +48,7 @@ void play(int w, int h)
 void copyPage(const Variant &app, const std::string &kind, int n)
 {
     if (kind == "Word") {
-        Variant x = app.read("Application");
-        Variant d = app.read("ActiveDocument");
-        d.call("Activate");
-        int count = x.read("Selection").get("Information", {int32_t(4)}).toInt32();
-        if (n >= 1 && n <= count) {
-            Variant s = d.call("goto", {int32_t(1), int32_t(1), int32_t(n)});
-            Variant e = s.call("GoToNext", {int32_t(1)});
-            if (e.read("Start").toInt32() == s.read("Start").toInt32())
-                e.put("Start", d.read("Range").read("End"));
-            d.call("Range", {s.read("Start"), e.read("Start")}).call("Select");
-        }
+        convert::SelectWordPage(app.read("Application"), app.read("ActiveDocument"), n);
         app.read("Application").read("Selection").read("Range").call("CopyAsPicture");
     } else if (kind == "PowerPoint") {
         app.read("ActivePresentation").read("Slides").call("Range", {int32_t(n)}).call("select");

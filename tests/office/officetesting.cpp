@@ -1,5 +1,6 @@
 #include "tests/office/officetesting.h"
 
+#include "convert/wordpages.h"
 #include "core/error.h"
 #include "platform/clipboard.h"
 
@@ -28,13 +29,7 @@ std::string errorText(const std::function<void()> &f)
 
 void copyWordPage(const Variant &app, int n)
 {
-    Variant d = app.read("ActiveDocument");
-    d.call("Activate");
-    Variant s = d.call("goto", {int32_t(1), int32_t(1), int32_t(n)});
-    Variant e = s.call("GoToNext", {int32_t(1)});
-    if (e.read("Start").toInt32() == s.read("Start").toInt32())
-        e.put("Start", d.read("Range").read("End"));
-    d.call("Range", {s.read("Start"), e.read("Start")}).call("Select");
+    convert::SelectWordPage(app.read("Application"), app.read("ActiveDocument"), n);
     app.read("Application").read("Selection").read("Range").call("CopyAsPicture");
 }
 
