@@ -24,8 +24,10 @@
 #include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/util/XFlushable.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace folivex::office {
 
@@ -137,6 +139,19 @@ std::string fileUrl(const std::string &path)
     return out;
 }
 
+std::vector<Reference<css::frame::XModel>> loadedModels()
+{
+    std::vector<Reference<css::frame::XModel>> models;
+    auto desktop = css::frame::Desktop::create(comphelper::getProcessComponentContext());
+    auto all = desktop->getComponents()->createEnumeration();
+    while (all->hasMoreElements()) {
+        Reference<css::frame::XModel> model(all->nextElement(), UNO_QUERY);
+        if (model.is())
+            models.push_back(model);
+    }
+    return models;
+}
+
 const char *kindName(DocumentKind kind)
 {
     switch (kind) {
@@ -202,6 +217,12 @@ std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, Docum
         throw Error("Cannot open " + shown + ": the file is empty");
 
     std::string url = fileUrl(file.string());
+    std::vector<Reference<css::frame::XModel>> before;
+    try {
+        before = loadedModels();
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
+    }
     // No password dialog can appear: the password feature stays off, so a
     // protected document fails to load.
     lok::Document *document = office_->documentLoad(url.c_str(), "Language=en-US,Batch=true");
@@ -210,17 +231,14 @@ std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, Docum
     std::unique_ptr<lok::Document> owner(document);
     DocumentKind loaded = DocumentKind(document->getDocumentType());
 
-    // Find the UNO model of what was just loaded.
+    // The UNO model of what was just loaded is the one that was not there
+    // before. Its URL cannot tell: a template (.dotx, .potx, .xltx) opens as
+    // a new untitled document with no URL at all.
     Reference<css::frame::XModel> model;
     try {
-        auto desktop = css::frame::Desktop::create(comphelper::getProcessComponentContext());
-        auto all = desktop->getComponents()->createEnumeration();
-        rtl::OUString wanted = toOUString(url);
-        while (all->hasMoreElements()) {
-            Reference<css::frame::XModel> candidate(all->nextElement(), UNO_QUERY);
-            if (candidate.is() && candidate->getURL() == wanted)
+        for (const Reference<css::frame::XModel> &candidate : loadedModels())
+            if (std::find(before.begin(), before.end(), candidate) == before.end())
                 model = candidate;
-        }
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
     }

@@ -61,6 +61,26 @@ TEST(Open, PowerPointAndExcelRefuseOtherKindsAndProtectedFiles)
                   ": it is not a PowerPoint document (LibreOffice reads it as plain text)");
 }
 
+// A template is a document of its kind: LibreOffice opens it as a new,
+// untitled document, and each application serves it like any other.
+TEST(Open, TemplatesOpenAsDocuments)
+{
+    Variant word = automation::CreateOleObject("Word.Application");
+    word.read("Documents").call("Open", {fixture("letter3.dotx")});
+    EXPECT_EQ(word.read("Selection").get("Information", {int32_t(4)}).toInt32(), 3);
+    word.call("Quit");
+
+    Variant powerpoint = automation::CreateOleObject("PowerPoint.Application");
+    powerpoint.read("Presentations").call("Open", {fixture("wide16x9.potx")});
+    EXPECT_EQ(powerpoint.read("ActivePresentation").read("Slides").read("Count").toInt32(), 3);
+    powerpoint.call("Quit");
+
+    Variant excel = automation::CreateOleObject("Excel.Application");
+    excel.read("WorkBooks").call("Open", {fixture("workbook.xltx")});
+    EXPECT_EQ(excel.read("Worksheets").read("Count").toInt32(), 3);
+    excel.call("Quit");
+}
+
 TEST(Open, LeavesNoFileBesideTheDocuments)
 {
     namespace fs = std::filesystem;
