@@ -262,6 +262,9 @@ Variant Connection::decode(WireReader &in)
 int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view name)
 {
     auto key = std::make_pair(classId, lower(name));
+    // Quitting a host that has already ended asks for nothing: it is done.
+    if (!alive_ && key.second == "quit")
+        return kQuitEnded;
     if (auto it = members_.find(key); it != members_.end()) {
         checkAlive();
         return it->second.dispid;
@@ -272,12 +275,16 @@ int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view 
     WireReader in(reply.data(), reply.size(), application_);
     Member m{in.i32(), in.u8() != 0};
     members_[key] = m;
+    if (key.second == "quit")
+        quitIds_.insert({classId, m.dispid});
     slowById_[{classId, m.dispid}] = m.slow;
     return m.dispid;
 }
 
 Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args)
 {
+    if (dispid == kQuitEnded || (!alive_ && quitIds_.count({classId, dispid})))
+        return Variant();
     WireWriter req;
     req.u8(uint8_t(Op::Invoke)).u32(object).i32(dispid).u32(flags).u32(uint32_t(args.size()));
     for (const Variant &a : args)

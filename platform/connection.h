@@ -6,7 +6,8 @@
 // replies are matched to their requests by sequence number. A host that
 // ends, breaks the protocol or exceeds a call's time limit is killed with its
 // process group; from then on every call throws folivex::Error with the text
-// that says what happened ("Word ended unexpectedly (killed by signal 9)").
+// that says what happened ("Word ended unexpectedly (killed by signal 9)"),
+// except Quit and releases, which do nothing on a host that has ended.
 //
 // Owned through shared_ptr by every object proxy of the host; the clipboard's
 // pictures hold it weakly. The destructor ends the host.
@@ -19,7 +20,9 @@
 #include <QImage>
 #include <QRect>
 
+#include <climits>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <sys/mman.h>
@@ -79,6 +82,9 @@ private:
     };
     std::map<std::pair<uint32_t, std::string>, Member> members_;
     std::map<std::pair<uint32_t, int32_t>, bool> slowById_;
+    // Quit by class: once the host has ended, Quit does nothing.
+    std::set<std::pair<uint32_t, int32_t>> quitIds_;
+    static constexpr int32_t kQuitEnded = INT32_MIN;
     // Shared pixel buffer for render().
     UniqueFd bufferFd_;
     void *buffer_ = MAP_FAILED;

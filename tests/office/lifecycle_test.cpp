@@ -116,6 +116,9 @@ TEST_F(Lifecycle, AHostKilledInTheMiddleOfACallFailsThatCallAndEveryLaterOne)
     EXPECT_TRUE(killed);
     EXPECT_EQ(errorText([&] { app.read("Visible"); }), "Word ended unexpectedly (killed by signal 9)");
     EXPECT_TRUE(processesInGroup(pid).empty());
+    // Quitting what has already ended does nothing, however it is spelled.
+    EXPECT_EQ(errorText([&] { app.call("Quit"); }), "(no error)");
+    EXPECT_EQ(errorText([&] { app.call("QUIT"); }), "(no error)");
     automation::SetMessagePump(nullptr);
     // The next object gets a new host.
     Variant next = automation::CreateOleObject("Word.Application");
@@ -134,6 +137,7 @@ TEST_F(Lifecycle, AHostThatStopsAnsweringIsEndedAtTheTimeLimit)
               "PowerPoint did not answer within 0.8 s; it was ended");
     EXPECT_TRUE(processesInGroup(pid).empty());
     EXPECT_EQ(errorText([&] { app.read("ActivePresentation"); }), "PowerPoint did not answer within 0.8 s; it was ended");
+    EXPECT_EQ(errorText([&] { app.call("Quit"); }), "(no error)");
 }
 
 TEST_F(Lifecycle, ThePumpRunsWhileACallWaitsAndMayCallIn)
