@@ -159,11 +159,13 @@ void PageCapture::CapturePage(std::int32_t PageIndex, Clipboard &Clipboard, cons
 
 void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const Variant &app, std::int32_t kind)
 {
+    // A page that cannot be copied fails its document: keeping the previous
+    // page's image would put another page, or another document's, in the PDF.
     try {
         copyPage(app, kind, n);
-    } catch (const std::exception &) {
+    } catch (const std::exception &cause) {
         view_.ShowMessage("No content.", "Warning");
-        return;
+        throw Error(std::string("No content. The page could not be copied: ") + cause.what(), {}, n, "copy");
     }
 
     const std::shared_ptr<const clipboard::Picture> picture = readPicture(clipboard);

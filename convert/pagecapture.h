@@ -21,10 +21,10 @@ public:
     PageCapture(ConversionView &view, PageJpeg &pageJpeg) : view_(view), pageJpeg_(pageJpeg) {}
 
     // Captures page PageIndex (from 0) of the document that App has open.
-    // A failed copy shows "No content." and returns with PageJpeg untouched;
-    // clipboard, geometry, size percentage and bitmap failures are thrown
-    // (folivex::Error), PageJpeg untouched. The clipboard is empty afterwards
-    // on every path.
+    // A failed copy shows "No content." and is thrown with its cause; so are
+    // clipboard, geometry, size percentage and bitmap failures (folivex::Error).
+    // PageJpeg is untouched by every failure, and the clipboard is empty
+    // afterwards on every path.
     void CapturePage(std::int32_t PageIndex, clipboard::Clipboard &Clipboard, const automation::Variant &App,
                      std::int32_t Kind);
 

@@ -183,6 +183,29 @@ TEST_F(Batch, FailuresOfAPageOrTheSettingsNameTheirDocument)
     EXPECT_EQ(offices[1].quits, 1);
 }
 
+// A page that cannot be copied (its host died, or ran past its time) fails
+// the document: no PDF of other pages' pictures, the older file kept, and
+// one "No content." however many pages are left.
+TEST_F(Batch, APageThatCannotBeCopiedFailsItsDocument)
+{
+    view.addRow(path("a.docx"));
+    view.addRow(path("b.pptx"));
+    WriteFile(folder / "a.pdf", "older");
+    offices[1].pages = 150;
+    offices[1].copyFails = [](int n) { return n >= 2; };
+    converter.SpeedButton11Click();
+    EXPECT_EQ(ReadFile(folder / "a.pdf"), "older");
+    EXPECT_FALSE(pdfExists("b.pdf")) << "a capture failure ends the batch, which completes";
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[0], "Warning: No content.");
+    EXPECT_EQ(view.messages[1],
+              "Error: No PDF was written for /docs/a.docx: page 2: copy: No content. The page could not be copied: "
+              "Nothing to copy");
+    EXPECT_EQ(view.status, "Finished with errors.");
+    EXPECT_TRUE(converter.converted().empty());
+    EXPECT_EQ(offices[1].quits, 1);
+}
+
 TEST_F(Batch, UnguardedApplicationFailuresLeaveTheBatchButReleaseTheApplication)
 {
     view.addRow(path("a.docx"));

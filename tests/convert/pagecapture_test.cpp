@@ -113,21 +113,28 @@ TEST_F(Capture, HalvesTiesAndMarginsRoundToEven)
     EXPECT_EQ(size(capture(word)), std::make_pair(100 + 0 + 2, 100 + 2 + 0));
     view.sizePercent = "55.5"; // 0.555 x 100 = 55.5, the tie goes to 56
     EXPECT_EQ(size(capture(word)), std::make_pair(56 + 2, 56 + 2));
+
+    // 30.1% of 500 is 150.5 in doubles (30.1 is stored a little above
+    // itself) but 150.49999... in extended precision, the nearest to the text.
+    slide.geometry.width = 500;
+    slide.geometry.height = 1000;
+    view.sizePercent = "30.1";
+    EXPECT_EQ(size(capture(slide)), std::make_pair(150, 301));
 }
 
-TEST_F(Capture, AFailedCopyShowsNoContentAndKeepsThePreviousImage)
+TEST_F(Capture, AFailedCopyShowsNoContentAndFailsWithItsCause)
 {
-    ScriptedOffice word;
-    word.copyFails = [](int) { return true; };
-    capture(word);
-    EXPECT_EQ(saved, 0u) << "nothing captured since start-up";
-    EXPECT_EQ(view.messages, std::vector<std::string>{"Warning: No content."});
-
     ScriptedOffice good;
     good.geometry = {100, 50, 0, 0, 0, 0};
     capture(good);
     const std::size_t first = saved;
-    EXPECT_EQ(size(capture(word, 1)), std::make_pair(100, 50)) << "the previous image again";
+
+    ScriptedOffice word;
+    word.copyFails = [](int n) { return n == 2; };
+    EXPECT_EQ(captureError(word, 1),
+              "No content. The page could not be copied: Nothing to copy");
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Warning: No content."});
+    EXPECT_EQ(size(frameOfSaved()), std::make_pair(100, 50)) << "the holder keeps what it had";
     EXPECT_EQ(saved, first);
     EXPECT_TRUE(clipboard::ProcessClipboard().formats().empty());
 }
