@@ -455,6 +455,12 @@ void TForm1::ShowMessage(const std::string &text, const std::string &caption)
     ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption));
 }
 
+void TForm1::ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &reason)
+{
+    ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption),
+                       QStringLiteral("LibreOffice: ") + QString::fromStdString(reason));
+}
+
 void TForm1::OpenFolder(const std::string &folder)
 {
     ui::OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(folder)));

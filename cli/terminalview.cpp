@@ -68,6 +68,12 @@ void TerminalView::ShowMessage(const std::string &text, const std::string &capti
     std::fflush(out_);
 }
 
+void TerminalView::ShowMessageWithReason(const std::string &text, const std::string &caption,
+                                         const std::string &reason)
+{
+    ShowMessage(text + " (LibreOffice: " + reason + ")", caption);
+}
+
 void TerminalView::OpenFolder(const std::string &folder)
 {
     std::fprintf(out_, "The PDFs are in %s\n", folder.c_str());

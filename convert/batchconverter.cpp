@@ -1,6 +1,7 @@
 #include "batchconverter.h"
 
 #include "convert/documentkind.h"
+#include "convert/officereason.h"
 #include "convert/outputname.h"
 #include "core/error.h"
 #include "pdf/jpeg2pdf.h"
@@ -165,10 +166,16 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     }
     currentKind_ = kind;
 
+    // The box shows the fixed message with the host's reason beside it.
+    auto showFailure = [&](const std::string &message, const std::exception &cause) {
+        const std::string reason = OfficeReason(cause.what(), path);
+        view_.ShowMessageWithReason(message, "Error", reason);
+        return message + " (LibreOffice: " + reason + ")";
+    };
     // The application could not be had, or could not open the document: the
     // batch ends here, without its completion.
-    auto officeFailed = [&](const std::string &message) {
-        failures_.push_back({path, message});
+    auto officeFailed = [&](const std::string &failure) {
+        failures_.push_back({path, failure});
         view_.SetProgressVisible(false);
         view_.SetStatusText("");
         currentKind_ = 0;
@@ -178,9 +185,8 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     Variant created;
     try {
         created = createApplication_(ProgIdOf(kind));
-    } catch (const std::exception &) {
-        view_.ShowMessage(FailedToConnectText(kind), "Error");
-        return officeFailed(FailedToConnectText(kind));
+    } catch (const std::exception &cause) {
+        return officeFailed(showFailure(FailedToConnectText(kind), cause));
     }
     ApplicationHold app(std::move(created));
 
@@ -190,10 +196,10 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     try {
         const char *collection = kind == kWord ? "Documents" : kind == kPowerPoint ? "Presentations" : "WorkBooks";
         app.get().read(collection).call("Open", {path});
-    } catch (const std::exception &) {
-        view_.ShowMessage(FailedToOpenText(kind), "Error");
+    } catch (const std::exception &cause) {
+        const std::string failure = showFailure(FailedToOpenText(kind), cause);
         app.quitAndRelease();
-        return officeFailed(FailedToOpenText(kind));
+        return officeFailed(failure);
     }
 
     std::int32_t pageCount = 0;

@@ -36,6 +36,14 @@ public:
 
     // A modal box with one sentence, a one-word caption and one OK button.
     virtual void ShowMessage(const std::string &text, const std::string &caption) = 0;
+    // The same box for a failure of LibreOffice, with the reason it gave
+    // ("it is a spreadsheet, not a text document"); the text stays as it is
+    // and the reason is shown beside it where the view has room.
+    virtual void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &reason)
+    {
+        (void)reason;
+        ShowMessage(text, caption);
+    }
     // The folder opened in the desktop's file manager.
     virtual void OpenFolder(const std::string &folder) = 0;
     // Handles the pending window messages and returns.

@@ -14,13 +14,15 @@ MessageBoxHandler &currentHandler()
 
 } // namespace
 
-void ShowMessageBox(QWidget *owner, const QString &text, const QString &caption)
+void ShowMessageBox(QWidget *owner, const QString &text, const QString &caption, const QString &detail)
 {
     if (const MessageBoxHandler &handler = currentHandler()) {
-        handler(text, caption);
+        handler(detail.isEmpty() ? text : text + QLatin1Char('\n') + detail, caption);
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    if (!detail.isEmpty())
+        box.setInformativeText(detail);
     box.exec();
 }
 

@@ -16,8 +16,10 @@ namespace folivex::ui {
 using MessageBoxHandler = std::function<void(const QString &text, const QString &caption)>;
 
 // Shows `text` under `caption` modally, owned by `owner` (may be null), and
-// returns when the user dismisses it. Never throws.
-void ShowMessageBox(QWidget *owner, const QString &text, const QString &caption);
+// returns when the user dismisses it. A `detail` shows beneath the text in
+// the box's smaller informative line (a handler gets it after a newline).
+// Never throws.
+void ShowMessageBox(QWidget *owner, const QString &text, const QString &caption, const QString &detail = {});
 
 // The top-level error box: the error's own text under the caption "Folivex".
 void ShowErrorBox(QWidget *owner, const QString &text);

@@ -2,10 +2,13 @@
 // written, unticked rows, and what every page looks like.
 #include "convert/batchconverter.h"
 #include "pdf/jpeg2pdf.h"
+#include "platform/automation.h"
 #include "scriptedoffice.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 using namespace folivex;
 using namespace folivex::test;
@@ -40,4 +43,75 @@ TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
     EXPECT_EQ(ListImages(out / "classic4x3.pdf").size(), 2u);
     EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"});
     EXPECT_FALSE(view.progressVisible) << "the bar stays hidden after a stop";
+}
+
+// What the host says about a document it cannot open reaches the user with
+// the fixed message; a host killed in the open ends path B as written.
+TEST(BatchWithOffice, AFailedOpenGivesTheHostsReason)
+{
+    TempFolder out;
+    RecordingView view;
+    view.outputFolder = out.path().string();
+    view.addRow((kFixtures / "sheet-named.docx").string());
+    convert::BatchConverter converter(view);
+    converter.SpeedButton11Click();
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: Failed to open the word document. If the Word version "
+                                                      "is below 2007, please update it."});
+    EXPECT_EQ(view.reasons, std::vector<std::string>{"it is a spreadsheet, not a text document"});
+
+    int pid = 0;
+    convert::BatchConverter killing(view, [&](const std::string &progId) {
+        automation::Variant app = automation::CreateOleObject(progId);
+        pid = automation::HostProcessId(app);
+        return app;
+    });
+    view.rows.clear();
+    view.messages.clear();
+    view.reasons.clear();
+    view.addRow((kFixtures / "big100.docx").string());
+    automation::SetMessagePump([&] {
+        if (pid != 0)
+            ::kill(pid, SIGKILL);
+    });
+    EXPECT_NO_THROW(killing.SpeedButton11Click()) << "Quit on the ended host does nothing";
+    automation::SetMessagePump(nullptr);
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.reasons, std::vector<std::string>{"Word ended unexpectedly (killed by signal 9)"});
+    EXPECT_EQ(view.status, "");
+    EXPECT_FALSE(view.progressVisible);
+    EXPECT_EQ(killing.CurrentKind(), 0);
+}
+
+// A host that dies in the middle of a document fails that document: no PDF
+// of repeated pages, the older file kept, one warning.
+TEST(BatchWithOffice, AHostKilledInTheMiddleOfADocumentWritesNoPdf)
+{
+    TempFolder out;
+    RecordingView view;
+    view.outputFolder = out.path().string();
+    view.addRow((kFixtures / "big100.docx").string());
+    WriteFile(out / "big100.pdf", "older");
+    int pid = 0;
+    convert::BatchConverter converter(view, [&](const std::string &progId) {
+        automation::Variant app = automation::CreateOleObject(progId);
+        pid = automation::HostProcessId(app);
+        return app;
+    });
+    int pumps = 0;
+    view.onPump = [&] {
+        if (++pumps == 20)
+            ::kill(pid, SIGKILL);
+    };
+    EXPECT_NO_THROW(converter.SpeedButton11Click());
+    EXPECT_EQ(ReadFile(out / "big100.pdf"), "older");
+    EXPECT_EQ(out.entries(), std::vector<std::string>{"big100.pdf"}) << "no temporary file is left";
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[0], "Warning: No content.");
+    EXPECT_NE(view.messages[1].find("No PDF was written for " + (kFixtures / "big100.docx").string() +
+                                    ": page "),
+              std::string::npos)
+        << view.messages[1];
+    EXPECT_NE(view.messages[1].find("Word ended unexpectedly (killed by signal 9)"), std::string::npos)
+        << view.messages[1];
+    ASSERT_EQ(converter.failures().size(), 1u);
 }

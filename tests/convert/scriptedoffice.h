@@ -103,6 +103,12 @@ public:
     {
         messages.push_back(caption + ": " + text);
     }
+    void ShowMessageWithReason(const std::string &text, const std::string &caption,
+                               const std::string &reason) override
+    {
+        ShowMessage(text, caption);
+        reasons.push_back(reason);
+    }
     void OpenFolder(const std::string &folder) override { openedFolders.push_back(folder); }
     void PumpMessages() override
     {
@@ -124,6 +130,7 @@ public:
     bool progressVisible = false;
     std::vector<std::pair<int, int>> progress;
     std::vector<std::string> messages;
+    std::vector<std::string> reasons; // what LibreOffice said, for each message that carried it
     std::vector<std::string> openedFolders;
     std::string sizePercent = "100";
     std::string outputFolder;
