@@ -6,8 +6,10 @@
 #include "doclist/folderscan.h"
 
 #include <QDir>
+#include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <csignal>
 #include <filesystem>
 
@@ -77,6 +79,21 @@ std::string parse(const std::vector<std::string> &arguments, Options &options)
 
 std::string defaultOutputFolder() { return QDir::homePath().toStdString() + "/Output"; }
 
+// --size is written as scripts write numbers, with a "." whatever the
+// locale; the conversion reads the percentage as the settings dialog does,
+// with the user's decimal separator, so a plain number is handed over in
+// that spelling. Anything else goes as it is, to be refused with its text.
+std::string sizeForConversion(const std::string &size)
+{
+    long double value = 0;
+    const auto [end, error] = std::from_chars(size.data(), size.data() + size.size(), value);
+    if (error != std::errc() || end != size.data() + size.size())
+        return size;
+    QString text = QString::fromStdString(size);
+    text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+    return text.toStdString();
+}
+
 } // namespace
 
 bool WantsCommandLine(const std::vector<std::string> &arguments)
@@ -102,7 +119,7 @@ int RunConvertCommand(const std::vector<std::string> &arguments, std::FILE *out,
         std::filesystem::create_directories(options.output, ignored);
     }
 
-    TerminalView view(out, err, options.size, options.output);
+    TerminalView view(out, err, sizeForConversion(options.size), options.output);
     std::vector<std::string> unreadable;
     for (const std::string &path : options.paths) {
         std::error_code error;

@@ -125,7 +125,7 @@ QString TForm2::OutputFolderText() const
 
 void TForm2::Button1Click()
 {
-    double percent = 0.0;
+    long double percent = 0.0L;
     try {
         percent = StrToFloat(LabeledEdit1->text());
     } catch (const Error &error) {

@@ -158,13 +158,22 @@ TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
                                          quoted(kFixtures / "letter3.docx") + " --output " + quoted(out.path()));
     EXPECT_EQ(broken.exitCode, 1);
     EXPECT_NE(broken.output.find("Error: Failed to open the word document. If the Word version is below 2007, "
-                                 "please update it."),
+                                 "please update it. (LibreOffice: it is not a Word document (LibreOffice reads it "
+                                 "as plain text))"),
               std::string::npos)
         << broken.output;
     EXPECT_NE(broken.output.find("no PDF for " + (kFixtures / "letter3.docx").string() + ": the batch ended before it"),
               std::string::npos)
         << broken.output;
     EXPECT_TRUE(out.entries().empty());
+
+    // A plain number whatever the locale: under German, 55.5 is still 55.5%.
+    const CommandResult german = RunCommand("LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 " + std::string(FOLIVEX_EXECUTABLE) +
+                                            " --convert " + quoted(kFixtures / "letter3.docx") + " --size 55.5 --output " +
+                                            quoted(out.path()));
+    EXPECT_EQ(german.exitCode, 0) << german.output;
+    EXPECT_EQ(imageSizes(out / "letter3.pdf").front(), std::make_pair(340 + 144, 440 + 144));
+    fs::remove(out / "letter3.pdf");
 
     const CommandResult usage = runFolivex("--convert");
     EXPECT_EQ(usage.exitCode, 2);
