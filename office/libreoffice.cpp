@@ -225,7 +225,7 @@ std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, Docum
     }
     // No password dialog can appear: the password feature stays off, so a
     // protected document fails to load.
-    lok::Document *document = office_->documentLoad(url.c_str(), "Language=en-US,Batch=true");
+    lok::Document *document = office_->documentLoad(url.c_str(), "Batch=true");
     if (!document)
         throw Error("Cannot open " + shown + ": LibreOffice cannot load it (damaged, protected by a password, or not a document)");
     std::unique_ptr<lok::Document> owner(document);
