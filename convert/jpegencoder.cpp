@@ -2,7 +2,9 @@
 
 #include "core/error.h"
 
+#include <algorithm>
 #include <csetjmp>
+#include <exception>
 #include <cstdio>
 #include <string>
 
@@ -59,9 +61,80 @@ void termDestination(j_compress_ptr info)
                         dest->staging + (kStagingSize - dest->base.free_in_buffer));
 }
 
-// Runs the compressor. Returns 0, or the library's message number after an
-// error. No C++ object with a destructor lives in this frame across setjmp.
-int compress(const QImage &rgb, std::vector<std::uint8_t> &bytes)
+// Hands the compressor its rows: `rows(y, count, out)` points out[0..count)
+// at rows y .. y + count - 1. Never throws; false stops the compression.
+class RowFeed {
+public:
+    virtual ~RowFeed() = default;
+    virtual bool rows(int y, int count, JSAMPROW *out) noexcept = 0;
+};
+
+// The rows of one whole bitmap.
+class BitmapFeed : public RowFeed {
+public:
+    explicit BitmapFeed(const QImage &rgb) : rgb_(rgb) {}
+    bool rows(int y, int count, JSAMPROW *out) noexcept override
+    {
+        for (int i = 0; i < count; ++i)
+            out[i] = const_cast<JSAMPROW>(rgb_.constScanLine(y + i));
+        return true;
+    }
+
+private:
+    const QImage &rgb_;
+};
+
+// Rows painted band after band; what the painter throws is kept for the
+// caller, outside the compressor's frame.
+class BandFeed : public RowFeed {
+public:
+    BandFeed(int width, int height, int bandRows, const BandPainter &paint)
+        : width_(width), height_(height), bandRows_(bandRows), paint_(paint)
+    {
+    }
+    bool rows(int y, int count, JSAMPROW *out) noexcept override
+    {
+        try {
+            // The rows of one call must all stay valid together: a call
+            // that leaves the band starts a new band at its first row.
+            if (band_.isNull() || y < top_ || y + count > top_ + band_.height())
+                paintBandAt(y, count);
+            for (int i = 0; i < count; ++i)
+                out[i] = band_.scanLine(y + i - top_);
+            return true;
+        } catch (...) {
+            failure = std::current_exception();
+            return false;
+        }
+    }
+    std::exception_ptr failure;
+
+private:
+    void paintBandAt(int row, int count)
+    {
+        const int rows = std::min(std::max(bandRows_, count), height_ - row);
+        if (band_.isNull() || band_.height() != rows) {
+            band_ = QImage(width_, rows, QImage::Format_RGB888);
+            if (band_.isNull())
+                throw Error("Cannot create a band of " + std::to_string(width_) + " x " + std::to_string(rows) +
+                            " pixels", {}, 0, "encoding");
+        }
+        top_ = row;
+        paint_(top_, band_);
+        if (band_.format() != QImage::Format_RGB888 || band_.width() != width_ || band_.height() != rows)
+            throw Error("a band came back in another shape", {}, 0, "encoding");
+    }
+
+    int width_, height_, bandRows_;
+    const BandPainter &paint_;
+    QImage band_;
+    int top_ = 0;
+};
+
+// Runs the compressor. Returns 0, the library's message number after an
+// error, or -1 when the feed stopped. No C++ object with a destructor lives
+// in this frame across setjmp.
+int compress(int width, int height, RowFeed &feed, std::vector<std::uint8_t> &bytes)
 {
     jpeg_compress_struct info;
     ErrorManager errors;
@@ -82,8 +155,8 @@ int compress(const QImage &rgb, std::vector<std::uint8_t> &bytes)
     dest.bytes = &bytes;
     info.dest = &dest.base;
 
-    info.image_width = static_cast<JDIMENSION>(rgb.width());
-    info.image_height = static_cast<JDIMENSION>(rgb.height());
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
@@ -91,9 +164,11 @@ int compress(const QImage &rgb, std::vector<std::uint8_t> &bytes)
     jpeg_start_compress(&info, TRUE);
     JSAMPROW rows[16];
     while (info.next_scanline < info.image_height) {
-        JDIMENSION count = 0;
-        for (; count < 16 && info.next_scanline + count < info.image_height; ++count)
-            rows[count] = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline + count)));
+        const JDIMENSION count = std::min<JDIMENSION>(16, info.image_height - info.next_scanline);
+        if (!feed.rows(static_cast<int>(info.next_scanline), static_cast<int>(count), rows)) {
+            jpeg_destroy_compress(&info);
+            return -1;
+        }
         jpeg_write_scanlines(&info, rows, count);
     }
     jpeg_finish_compress(&info);
@@ -110,7 +185,21 @@ std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap)
     if (rgb.isNull())
         throw Error("the page bitmap cannot be converted to 24 bits per pixel", {}, 0, "encoding");
     std::vector<std::uint8_t> bytes;
-    if (const int code = compress(rgb, bytes))
+    BitmapFeed feed(rgb);
+    if (const int code = compress(rgb.width(), rgb.height(), feed, bytes))
+        throw Error("JPEG error #" + std::to_string(code));
+    return bytes;
+}
+
+std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int bandRows, const BandPainter &paint)
+{
+    std::vector<std::uint8_t> bytes;
+    // Whole groups of 16 rows, what the compressor asks for at a time.
+    BandFeed feed(width, height, std::max(16, (bandRows + 15) / 16 * 16), paint);
+    const int code = compress(width, height, feed, bytes);
+    if (code == -1)
+        std::rethrow_exception(feed.failure);
+    if (code != 0)
         throw Error("JPEG error #" + std::to_string(code));
     return bytes;
 }

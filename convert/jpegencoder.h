@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace folivex::convert {
@@ -14,5 +15,15 @@ namespace folivex::convert {
 // message number (41 for an image over 65500 pixels wide or tall); warnings
 // are ignored. The bitmap must not be empty.
 std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap);
+
+// Paints rows [top, top + band.height()) of the image into `band`, a
+// Format_RGB888 image of the image's width whose pixels are undefined.
+using BandPainter = std::function<void(int top, QImage &band)>;
+
+// The same compression of a width x height image that is never whole in
+// memory: `paint` is asked for one band of `bandRows` rows (rounded up to
+// a multiple of 16) after another, the last one shorter, top to bottom. The bytes are those of
+// EncodeBaselineJpeg on the assembled image. What `paint` throws is thrown.
+std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int bandRows, const BandPainter &paint);
 
 } // namespace folivex::convert

@@ -21,6 +21,9 @@ namespace {
 // the memory for it was spent.
 constexpr std::int64_t kLargestSide = 65500;
 constexpr int kJpegImageTooBig = 41;
+// A framed page of more pixels than this (48 MiB at 24 bits) is never whole
+// in memory: it is drawn and encoded one band of rows at a time.
+constexpr std::int64_t kLargestWholeBitmap = std::int64_t(16) << 20;
 
 void emptyClipboard(Clipboard &clipboard)
 {
@@ -144,6 +147,24 @@ QImage whiteBitmap(std::int64_t width, std::int64_t height)
 
 } // namespace
 
+void PageCapture::assignBands(std::shared_ptr<const clipboard::Picture> picture, std::int64_t left, std::int64_t top,
+                              std::int64_t width, std::int64_t height, std::int64_t framedWidth,
+                              std::int64_t framedHeight)
+{
+    if (framedWidth > kLargestSide || framedHeight > kLargestSide)
+        throw Error("JPEG error #" + std::to_string(kJpegImageTooBig));
+    // Bands of whole 16-row groups, the compressor's own unit, of about
+    // the pixels of the largest whole bitmap.
+    const std::int64_t bandRows = std::max<std::int64_t>(16, (kLargestWholeBitmap / framedWidth) / 16 * 16);
+    const QRect page{int(left), int(top), int(width), int(height)};
+    pageJpeg_.AssignBands(int(framedWidth), int(framedHeight), int(bandRows),
+                          [picture, page](int bandTop, QImage &band) {
+                              band.fill(Qt::white);
+                              if (picture)
+                                  picture->play(band, page.translated(0, -bandTop));
+                          });
+}
+
 void PageCapture::CapturePage(std::int32_t PageIndex, Clipboard &Clipboard, const Variant &App, std::int32_t Kind)
 {
     view_.PumpMessages();
@@ -174,6 +195,12 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
     // The percentage is read afresh for the width and for the height.
     const std::int64_t width = ScaledPixels(CheckedSizePercent(view_.SizePercentText()), g.width);
     const std::int64_t height = ScaledPixels(CheckedSizePercent(view_.SizePercentText()), g.height);
+    const std::int64_t framedWidth = std::max<std::int64_t>(width, 0) + g.left + g.right;
+    const std::int64_t framedHeight = std::max<std::int64_t>(height, 0) + g.top + g.bottom;
+    if (framedWidth * framedHeight > kLargestWholeBitmap && width > 0 && height > 0) {
+        assignBands(picture, g.left, g.top, width, height, framedWidth, framedHeight);
+        return;
+    }
     QImage pageBitmap = whiteBitmap(width, height);
     if (picture && !pageBitmap.isNull())
         picture->play(pageBitmap, QRect(0, 0, pageBitmap.width(), pageBitmap.height()));

@@ -3,7 +3,9 @@
 // The Office application copies the page as a picture to the clipboard; the
 // picture is played into a white bitmap of the page's size in points scaled
 // by the size percentage, framed by the page margins (not scaled), and the
-// framed bitmap is assigned to the PageJpeg holder.
+// framed bitmap is assigned to the PageJpeg holder. A framed page of more
+// than 16 Mi pixels is assigned as bands instead: the picture is played
+// into one band of rows after another when the holder is saved.
 #pragma once
 
 #include "convert/conversionview.h"
@@ -12,6 +14,7 @@
 #include "platform/variant.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace folivex::convert {
 
@@ -31,6 +34,9 @@ public:
 private:
     void captureCopiedPage(std::int32_t n, clipboard::Clipboard &clipboard, const automation::Variant &app,
                            std::int32_t kind);
+
+    void assignBands(std::shared_ptr<const clipboard::Picture> picture, std::int64_t left, std::int64_t top,
+                     std::int64_t width, std::int64_t height, std::int64_t framedWidth, std::int64_t framedHeight);
 
     ConversionView &view_;
     PageJpeg &pageJpeg_;

@@ -7,6 +7,18 @@ namespace folivex::convert {
 void PageJpeg::Assign(const QImage &bitmap)
 {
     bitmap_ = bitmap;
+    paint_ = nullptr;
+    jpeg_.clear();
+    encoded_ = false;
+}
+
+void PageJpeg::AssignBands(int width, int height, int bandRows, BandPainter paint)
+{
+    bitmap_ = QImage();
+    bandWidth_ = width;
+    bandHeight_ = height;
+    bandRows_ = bandRows;
+    paint_ = std::move(paint);
     jpeg_.clear();
     encoded_ = false;
 }
@@ -14,9 +26,12 @@ void PageJpeg::Assign(const QImage &bitmap)
 void PageJpeg::SaveToStream(ByteSink &stream)
 {
     if (!encoded_) {
-        jpeg_ = bitmap_.isNull() || bitmap_.width() == 0 || bitmap_.height() == 0
-                    ? std::vector<std::uint8_t>()
-                    : EncodeBaselineJpeg(bitmap_);
+        if (paint_)
+            jpeg_ = EncodeBaselineJpegInBands(bandWidth_, bandHeight_, bandRows_, paint_);
+        else
+            jpeg_ = bitmap_.isNull() || bitmap_.width() == 0 || bitmap_.height() == 0
+                        ? std::vector<std::uint8_t>()
+                        : EncodeBaselineJpeg(bitmap_);
         encoded_ = true;
     }
     if (!jpeg_.empty())

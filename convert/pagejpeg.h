@@ -6,6 +6,7 @@
 // no bitmap, or one of width or height 0, saves nothing.
 #pragma once
 
+#include "convert/jpegencoder.h"
 #include "core/bytesink.h"
 
 #include <QImage>
@@ -18,6 +19,10 @@ namespace folivex::convert {
 class PageJpeg {
 public:
     void Assign(const QImage &bitmap);
+    // A page too big to hold whole: the holder keeps `paint` (see
+    // EncodeBaselineJpegInBands) and no bitmap, and the first save encodes
+    // it band by band. What `paint` needs must live until the next assign.
+    void AssignBands(int width, int height, int bandRows, BandPainter paint);
 
     // Writes the complete JPEG file into `stream`. Throws
     // folivex::Error("JPEG error #N") when the library refuses the bitmap;
@@ -28,6 +33,8 @@ public:
 
 private:
     QImage bitmap_;
+    int bandWidth_ = 0, bandHeight_ = 0, bandRows_ = 0;
+    BandPainter paint_;
     std::vector<std::uint8_t> jpeg_;
     bool encoded_ = false;
 };

@@ -5,6 +5,7 @@
 #define LOK_USE_UNSTABLE_API
 #include <LibreOfficeKit/LibreOfficeKit.hxx>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -67,13 +68,12 @@ const std::vector<TwipRect> &OfficeDocument::pageRectangles() const
     return out;
 }
 
-void OfficeDocument::render(unsigned char *canvas, int width, int height, int part, const TwipRect &area) const
+void OfficeDocument::render(unsigned char *canvas, int width, int height, int part, const TwipRect &area, int top,
+                            int rows) const
 {
-    std::memset(canvas, 0, size_t(width) * size_t(height) * 4);
-    if (kind_ == DocumentKind::Text) {
-        lok().paintTile(canvas, width, height, int(area.x), int(area.y), int(area.width), int(area.height));
-        return;
-    }
+    if (rows < 0)
+        rows = height;
+    std::memset(canvas, 0, size_t(width) * size_t(rows) * 4);
     TwipRect r = area;
     if (kind_ == DocumentKind::Presentation) {
         // Impress's edit view draws a grey hairline on the slide's edge,
@@ -86,7 +86,20 @@ void OfficeDocument::render(unsigned char *canvas, int width, int height, int pa
         r.width -= dx;
         r.height -= dy;
     }
-    lok().paintPartTile(canvas, part, width, height, int(r.x), int(r.y), int(r.width), int(r.height));
+    if (top != 0 || rows != height) {
+        // A band: the twips of its rows, rounded to whole twips. LibreOffice
+        // takes whole twips, so a band's edge can sit up to half a twip from
+        // where the whole rendering has it.
+        const long double perRow = static_cast<long double>(r.height) / height;
+        const long first = std::lround(perRow * top);
+        const long last = std::lround(perRow * (top + rows));
+        r.y += first;
+        r.height = last - first;
+    }
+    if (kind_ == DocumentKind::Text)
+        lok().paintTile(canvas, width, rows, int(r.x), int(r.y), int(r.width), int(r.height));
+    else
+        lok().paintPartTile(canvas, part, width, rows, int(r.x), int(r.y), int(r.width), int(r.height));
 }
 
 } // namespace folivex::office

@@ -40,8 +40,11 @@ public:
 
     // Text documents: every page's rectangle, in layout order.
     const std::vector<TwipRect> &pageRectangles() const;
-    // Renders `area` of part `part` into a BGRA canvas of width x height.
-    void render(unsigned char *canvas, int width, int height, int part, const TwipRect &area) const;
+    // Renders `area` of part `part` stretched to width x height into a BGRA
+    // canvas of width x height; or, given `rows`, only the rows [top, top +
+    // rows) of that rendering into a canvas of width x rows.
+    void render(unsigned char *canvas, int width, int height, int part, const TwipRect &area, int top = 0,
+                int rows = -1) const;
 
 private:
     lok::Document *document_;

@@ -181,9 +181,11 @@ void Server::render(WireReader &in)
 {
     uint32_t picture = in.u32();
     int32_t width = in.i32();
-    int32_t height = in.i32();
+    int32_t rows = in.i32();
     uint32_t size = in.u32();
     bool fresh = in.u8() != 0;
+    int32_t top = in.i32();
+    int32_t height = in.i32();
     if (fresh) {
         if (!pendingFd_)
             throw Error("The picture buffer did not arrive");
@@ -197,9 +199,17 @@ void Server::render(WireReader &in)
         bufferSize_ = size;
         bufferFd_ = std::move(pendingFd_);
     }
-    if (width <= 0 || height <= 0 || !buffer_ || size_t(width) * size_t(height) * 4 > bufferSize_)
-        throw Error("The picture buffer does not fit " + std::to_string(width) + " x " + std::to_string(height));
+    if (width <= 0 || rows <= 0 || !buffer_ || size_t(width) * size_t(rows) * 4 > bufferSize_)
+        throw Error("The picture buffer does not fit " + std::to_string(width) + " x " + std::to_string(rows));
     const PagePicture &p = context_->picture(picture);
+    if (top != 0 || rows != height) {
+        if (top < 0 || height <= 0 || top + rows > height)
+            throw Error("Rows " + std::to_string(top) + " to " + std::to_string(top + rows) + " are not in a picture " +
+                        std::to_string(height) + " rows high");
+        p.document->render(buffer_, width, height, p.part, p.area, top, rows);
+        rendered_.reset();
+        return;
+    }
     if (!ahead_.take(p, width, height, buffer_))
         p.document->render(buffer_, width, height, p.part, p.area);
     rendered_ = p;

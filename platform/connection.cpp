@@ -317,12 +317,18 @@ Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, un
 
 void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
 {
-    if (rect.width() <= 0 || rect.height() <= 0)
+    // Only the rows that land in the target are rendered: a picture far
+    // taller than its target is drawn one band of rows at a time, and
+    // costs memory for that band only.
+    const QRect clip = rect.intersected(target.rect());
+    if (clip.isEmpty())
         return;
-    size_t need = size_t(rect.width()) * size_t(rect.height()) * 4;
+    const int top = clip.top() - rect.top();
+    const int rows = clip.height();
+    size_t need = size_t(rect.width()) * size_t(rows) * 4;
     if (need > (size_t(1) << 30))
         throw Error("The picture is too large to draw (" + std::to_string(rect.width()) + " x " +
-                    std::to_string(rect.height()) + " pixels)");
+                    std::to_string(rows) + " pixels)");
     checkAlive();
     bool fresh = false;
     if (need > bufferSize_) {
@@ -344,14 +350,14 @@ void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
         fresh = true;
     }
     WireWriter req;
-    req.u8(uint8_t(Op::Render)).u32(picture).i32(rect.width()).i32(rect.height()).u32(uint32_t(bufferSize_)).u8(fresh);
+    req.u8(uint8_t(Op::Render)).u32(picture).i32(rect.width()).i32(rows).u32(uint32_t(bufferSize_)).u8(fresh);
+    req.i32(top).i32(rect.height());
     transact(req, false, fresh ? bufferFd_.get() : -1);
 
     // Compose the premultiplied BGRA rendering over the target.
     const uint8_t *src = static_cast<const uint8_t *>(buffer_);
-    QRect clip = rect.intersected(target.rect());
     for (int y = clip.top(); y <= clip.bottom(); ++y) {
-        const uint8_t *s = src + (size_t(y - rect.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4;
+        const uint8_t *s = src + (size_t(y - clip.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4;
         uint8_t *d = target.scanLine(y) + size_t(clip.left()) * 3;
         for (int x = clip.left(); x <= clip.right(); ++x, s += 4, d += 3) {
             unsigned a = s[3];

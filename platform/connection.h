@@ -43,7 +43,8 @@ public:
     int32_t resolve(uint32_t object, uint32_t classId, std::string_view name);
     Variant invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args);
     // Renders picture `picture` at the size of `rect` and composes it into
-    // `target` (Format_RGB888) there.
+    // `target` (Format_RGB888) there; only the rows of `rect` inside the
+    // target are rendered.
     void render(uint32_t picture, QImage &target, const QRect &rect);
     // Best effort, never throws: a dead host has freed everything already.
     void releaseObject(uint32_t object) noexcept;

@@ -15,7 +15,9 @@
 //              `ending`: the host ends right after this reply (Quit).
 //              The n pairs are what the call put on the clipboard, in order
 //              (picture 0: the format listed without data).
-//   Render     u32 picture, i32 width, i32 height, u32 buffer bytes, u8 newBuffer
+//   Render     u32 picture, i32 width, i32 rows, u32 buffer bytes, u8 newBuffer,
+//              i32 first row, i32 height: rows [first row, first row + rows)
+//              of the picture stretched to width x height
 //              (a new buffer's memfd travels as SCM_RIGHTS with the request)
 //                                           -> Ok   (pixels: 32-bit BGRA,
 //                                                    premultiplied, top row first)

@@ -110,6 +110,38 @@ TEST(ConvertCommand, WorksheetsAreTheirUsedRangeFramedByTheMargins)
     }
 }
 
+// A used range of 25600 x 14080 points, over a gigabyte as one bitmap, is
+// drawn and encoded in bands: the page is there at its full size, with ink
+// where the sheet has text, in both the first and the last band.
+TEST(ConvertCommand, AWorksheetTooBigToHoldWholeIsWrittenInBands)
+{
+    TempFolder out;
+    const CommandResult run =
+        runFolivex("--convert " + quoted(kFixtures / "bigsheet.xlsx") + " --output " + quoted(out.path()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(QpdfProblems(out / "bigsheet.pdf"), "");
+    const Sizes sizes = imageSizes(out / "bigsheet.pdf");
+    ASSERT_EQ(sizes.size(), 1u);
+    // Calc's default page style: 0.79 in margins, a header and a footer.
+    EXPECT_EQ(sizes[0], std::make_pair(25600 + 57 + 57, 14080 + 76 + 76));
+    auto inkIn = [&](int x, int y, int w, int h) {
+        const fs::path prefix = out / "crop";
+        RunCommand("pdftoppm -gray -r 72 -x " + std::to_string(x) + " -y " + std::to_string(y) + " -W " +
+                   std::to_string(w) + " -H " + std::to_string(h) + " -singlefile " + quoted(out / "bigsheet.pdf") +
+                   " " + quoted(prefix));
+        const QImage crop(QString::fromStdString(prefix.string() + ".pgm"));
+        int dark = 0;
+        for (int row = 0; row < crop.height(); ++row)
+            for (int col = 0; col < crop.width(); ++col)
+                dark += qGray(crop.pixel(col, row)) < 160;
+        return dark;
+    };
+    EXPECT_GT(inkIn(57, 76, 64, 13), 10) << "TOP LEFT, in the first band";
+    // The label of row 1000, column 363, drawn where Calc's screen layout
+    // puts it (its rows are whole pixels, so it sits a little higher).
+    EXPECT_GT(inkIn(57 + 22000, 76 + 11500, 2000, 1400), 10) << "a label in a late band";
+}
+
 TEST(ConvertCommand, TwoDocumentsOfOneNameEndAsTheLaterPdf)
 {
     TempFolder in, out;

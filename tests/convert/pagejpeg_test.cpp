@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace folivex;
 using namespace folivex::test;
 using folivex::convert::PageJpeg;
@@ -129,4 +131,48 @@ TEST(PageJpegHolder, TheLibraryLimitIs65500Pixels)
 
     holder.Assign(DrawnPage(20, 20));
     EXPECT_FALSE(save(holder).empty()) << "the holder recovers at the next assign";
+}
+
+// A page encoded band by band gives the bytes of the whole bitmap, whatever
+// the band height; a band that cannot be drawn fails the save with its own
+// error, and the holder tries again at the next save.
+TEST(PageJpegHolder, BandsEncodeToTheBytesOfTheWholeBitmap)
+{
+    const QImage page = DrawnPage(301, 517);
+    PageJpeg whole;
+    whole.Assign(page);
+    const Bytes expected = save(whole);
+
+    auto copyRows = [&page](int top, QImage &band) {
+        for (int y = 0; y < band.height(); ++y)
+            std::memcpy(band.scanLine(y), page.constScanLine(top + y), size_t(page.width()) * 3);
+    };
+    for (int rows : {1, 16, 17, 100, 516, 517, 4000}) {
+        PageJpeg banded;
+        int bands = 0;
+        banded.AssignBands(page.width(), page.height(), rows, [&](int top, QImage &band) {
+            ++bands;
+            copyRows(top, band);
+        });
+        EXPECT_EQ(save(banded), expected) << rows << " rows a band";
+        const int bandRows = std::max(16, (rows + 15) / 16 * 16);
+        EXPECT_EQ(bands, (page.height() + bandRows - 1) / bandRows);
+        EXPECT_TRUE(banded.bitmap().isNull()) << "no whole bitmap is kept";
+        EXPECT_EQ(save(banded), expected) << "the second save writes the same bytes";
+    }
+
+    PageJpeg failing;
+    bool fail = true;
+    failing.AssignBands(page.width(), page.height(), 64, [&](int top, QImage &band) {
+        if (fail && top > 0)
+            throw Error("LibreOffice ended while drawing");
+        copyRows(top, band);
+    });
+    EXPECT_EQ(saveError(failing), "LibreOffice ended while drawing");
+    fail = false;
+    EXPECT_EQ(save(failing), expected) << "a failed save is tried again";
+
+    PageJpeg tooTall;
+    tooTall.AssignBands(10, 65501, 640, [](int, QImage &band) { band.fill(Qt::white); });
+    EXPECT_EQ(saveError(tooTall), "JPEG error #41");
 }

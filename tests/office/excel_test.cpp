@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 using namespace folivex;
 using namespace folivex::testing;
 using automation::Variant;
@@ -89,5 +92,48 @@ TEST_P(ExcelFormats, ChartSheetsAreNotWorksheets)
     EXPECT_EQ(app.get("WorkSheets", {int32_t(2)}).read("Name").toString(), "More");
     EXPECT_EQ(errorText([&] { app.get("WorkSheets", {int32_t(3)}); }),
               "Application.Worksheets: worksheet 3 does not exist (the workbook has 2)");
+    app.call("Quit");
+}
+
+// A used range far bigger than any bitmap the program holds whole: its
+// picture is drawn one band of rows at a time by moving the target
+// rectangle up, and only the rows inside the target are rendered.
+TEST(ExcelBigSheet, APictureIsDrawnInBandsThatAddUpToTheWholeDrawing)
+{
+    Variant app = openExcel("bigsheet.xlsx");
+    Variant used = copySheet(app, 1);
+    EXPECT_NEAR(used.read("Width").toDouble(), 25600, 1);
+    EXPECT_NEAR(used.read("Height").toDouble(), 14080, 1);
+    auto picture = clipboard::ProcessClipboard().enhancedMetafile();
+
+    // Full size: a corner of 400 x 60 pixels costs the rendering of 60 rows.
+    QImage corner(400, 60, QImage::Format_RGB888);
+    corner.fill(Qt::white);
+    picture->play(corner, QRect(0, 0, 25600, 14080));
+    EXPECT_GT(ink(corner, QRect(0, 0, 64, 13)), 20) << "TOP LEFT";
+    EXPECT_EQ(ink(corner, QRect(100, 20, 300, 40)), 0);
+
+    // At a tenth of its size the whole drawing is small enough to compare.
+    const int w = 2560, h = 1408;
+    QImage whole(w, h, QImage::Format_RGB888);
+    whole.fill(Qt::white);
+    picture->play(whole, QRect(0, 0, w, h));
+    QImage assembled(w, h, QImage::Format_RGB888);
+    for (int top = 0; top < h; top += 96) {
+        QImage band(w, std::min(96, h - top), QImage::Format_RGB888);
+        band.fill(Qt::white);
+        picture->play(band, QRect(0, -top, w, h));
+        for (int y = 0; y < band.height(); ++y)
+            std::memcpy(assembled.scanLine(top + y), band.constScanLine(y), size_t(w) * 3);
+    }
+    long differing = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w * 3; ++x)
+            differing += whole.constScanLine(y)[x] != assembled.constScanLine(y)[x];
+    // A band starts at a whole twip, which can be up to half a twip from
+    // where the whole drawing has that row: a few antialiased pixels of the
+    // text that crosses a band's edge may differ, nothing else.
+    EXPECT_LT(differing, long(w) * h * 3 / 10000) << differing << " samples differ";
+    EXPECT_GT(ink(whole, whole.rect()), 0);
     app.call("Quit");
 }

@@ -157,9 +157,12 @@ TEST(WordSelection, APictureRefusesTargetsItCannotPlayInto)
     auto picture = clipboard::ProcessClipboard().enhancedMetafile();
     QImage rgb32(10, 10, QImage::Format_RGB32);
     EXPECT_EQ(errorText([&] { picture->play(rgb32, rgb32.rect()); }), "A picture plays only into a 24-bit RGB bitmap");
+    // Only the rows inside the target are rendered, at the rectangle's width.
+    QImage column(1, 7000, QImage::Format_RGB888);
+    EXPECT_EQ(errorText([&] { column.fill(Qt::white); picture->play(column, QRect(0, 0, 40000, 40000)); }),
+              "The picture is too large to draw (40000 x 7000 pixels)");
     QImage small(10, 10, QImage::Format_RGB888);
-    EXPECT_EQ(errorText([&] { picture->play(small, QRect(0, 0, 40000, 40000)); }),
-              "The picture is too large to draw (40000 x 40000 pixels)");
+    EXPECT_EQ(errorText([&] { picture->play(small, QRect(0, 0, 40000, 40000)); }), "(no error)");
     // An empty rectangle draws nothing; a rectangle partly outside is clipped.
     small.fill(Qt::white);
     picture->play(small, QRect(0, 0, 0, 0));
