@@ -10,6 +10,7 @@
 
 #include "convert/batchconverter.h"
 #include "convert/conversionview.h"
+#include "core/version.h"
 
 #include <QImage>
 #include <QWidget>
@@ -35,7 +36,7 @@ class TForm2;
 
 namespace folivex::app {
 
-inline constexpr const char *kCaption = "Folivex 2.6";
+inline constexpr const char *kCaption = "Folivex " FOLIVEX_VERSION_MAJOR_MINOR;
 
 class TForm1 : public QWidget, public convert::ConversionView {
     Q_OBJECT

@@ -3,7 +3,9 @@
 #include "cli/terminalview.h"
 #include "convert/batchconverter.h"
 #include "core/error.h"
+#include "core/version.h"
 #include "doclist/folderscan.h"
+#include "usagetext.h"
 
 #include <QDir>
 #include <QLocale>
@@ -17,28 +19,6 @@ namespace folivex::cli {
 
 namespace {
 
-constexpr const char *kHelp =
-    "usage: folivex [--convert PATH... [--output DIR] [--size PERCENT]]\n"
-    "\n"
-    "Without arguments Folivex opens its window. With --convert it converts on the\n"
-    "command line, without a display:\n"
-    "\n"
-    "  PATH           a Word, PowerPoint or Excel file, or a folder: every Office\n"
-    "                 document in it is converted (that folder only, not the ones\n"
-    "                 below it). Any number of paths may follow --convert.\n"
-    "  --output DIR   the folder the PDFs are written to (default: ~/Output, made\n"
-    "                 when it does not exist; a DIR you name must exist).\n"
-    "  --size PERCENT the size of the page images, 30 to 100 (default 100): at 100\n"
-    "                 one point of the page is one pixel, at 50 half the width.\n"
-    "  --help         this text.\n"
-    "\n"
-    "Every document becomes one PDF of the same name (report.docx gives report.pdf)\n"
-    "whose every page is one JPEG image of a page, slide or worksheet. Documents\n"
-    "are laid out and rendered by LibreOffice (Writer, Impress, Calc), which must\n"
-    "be installed. Messages are printed with their caption; a progress bar shows\n"
-    "on a terminal. The exit code is 0 when every document produced its PDF, 1 when\n"
-    "one did not (each is named with the reason), 2 for wrong arguments.\n";
-
 volatile std::sig_atomic_t interrupted = 0;
 
 void onInterrupt(int) { interrupted = 1; }
@@ -48,6 +28,7 @@ struct Options {
     std::string output;
     std::string size = "100";
     bool help = false;
+    bool version = false;
 };
 
 // Returns an error text, empty when the arguments are fine.
@@ -58,6 +39,8 @@ std::string parse(const std::vector<std::string> &arguments, Options &options)
         const std::string &argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--convert") {
             converting = true;
         } else if (argument == "--output" || argument == "--size") {
@@ -72,7 +55,7 @@ std::string parse(const std::vector<std::string> &arguments, Options &options)
             return "a path must follow --convert: " + argument;
         }
     }
-    if (!options.help && options.paths.empty())
+    if (!options.help && !options.version && options.paths.empty())
         return "--convert needs at least one file or folder";
     return {};
 }
@@ -99,7 +82,9 @@ std::string sizeForConversion(const std::string &size)
 bool WantsCommandLine(const std::vector<std::string> &arguments)
 {
     return std::any_of(arguments.begin(), arguments.end(),
-                       [](const std::string &a) { return a == "--convert" || a == "--help" || a == "-h"; });
+                       [](const std::string &a) {
+                           return a == "--convert" || a == "--help" || a == "-h" || a == "--version";
+                       });
 }
 
 int RunConvertCommand(const std::vector<std::string> &arguments, std::FILE *out, std::FILE *err)
@@ -111,6 +96,10 @@ int RunConvertCommand(const std::vector<std::string> &arguments, std::FILE *out,
     }
     if (options.help) {
         std::fputs(kHelp, out);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs("folivex " FOLIVEX_VERSION "\n", out);
         return 0;
     }
     if (options.output.empty()) {

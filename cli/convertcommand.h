@@ -9,7 +9,7 @@
 namespace folivex::cli {
 
 // True when the arguments (without the program name) ask for the command
-// line rather than the window: --convert or --help.
+// line rather than the window: --convert, --help or --version.
 bool WantsCommandLine(const std::vector<std::string> &arguments);
 
 // Runs the command and returns the process's exit code: 0 when every

@@ -5,6 +5,7 @@
 #include "artwork/appicon.h"
 #include "artwork/skin.h"
 #include "artwork/toolbarpictures.h"
+#include "core/version.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -69,7 +70,7 @@ QImage MockWindow(int width, bool maximised)
     p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(QRect(34, 2, 200, 31), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-               QStringLiteral("Folivex 2.6"));
+               QStringLiteral("Folivex " FOLIVEX_VERSION_MAJOR_MINOR));
 
     const QImage left = LeftEdge(), right = RightEdge();
     p.drawImage(QRect(0, 33, 4, height - 63), left);

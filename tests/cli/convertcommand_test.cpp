@@ -1,5 +1,6 @@
 // folivex --convert end to end: real LibreOffice documents of all six
 // formats through the real Office hosts into PDFs that PDF tools accept.
+#include "core/version.h"
 #include "tests/support/testsupport.h"
 
 #include <QImage>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <regex>
 #include <thread>
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -51,6 +53,24 @@ double inkOf(const fs::path &pdf, int page, const TempFolder &folder)
 using Sizes = std::vector<std::pair<int, int>>;
 
 } // namespace
+
+TEST(ConvertCommand, HelpAndVersionAnswerWithoutAWindow)
+{
+    // --help prints the usage text that the manual page is made from, as it stands.
+    const std::string usage = ReadFile(FOLIVEX_USAGE_TEXT);
+    const CommandResult help = runFolivex("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output, usage);
+
+    const CommandResult version = runFolivex("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, "folivex " FOLIVEX_VERSION "\n");
+    EXPECT_TRUE(std::regex_match(version.output, std::regex("folivex [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << version.output;
+
+    const CommandResult wrong = runFolivex("--version --bogus");
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_EQ(wrong.output, "folivex: unknown option --bogus\n\n" + usage);
+}
 
 TEST(ConvertCommand, OfficeOpenXmlDocumentsBecomePdfsOfTheirPageGeometry)
 {
