@@ -1,4 +1,5 @@
-// Where the help page is: next to the executable, else in the installed data folder.
+// Where the help page is: next to the executable, else in the installed data
+// folder.
 #pragma once
 
 #include <QString>
@@ -7,7 +8,13 @@ namespace folivex::app {
 
 inline constexpr const char *kHelpFileName = "quillmark.html";
 
-// The help page's path, or an empty text when neither place has it.
+// The help page's path, or an empty text when no place has it.
 QString FindHelpPage();
+
+// The help page of a program in `programFolder`: beside it (the build tree),
+// else in the data folder of the installed layout that the folder belongs to
+// (bin/../share/folivex, whatever the prefix), else in the data folder of the
+// configured prefix. The path is cleaned of "..". Empty when none has it.
+QString FindHelpPage(const QString &programFolder);
 
 } // namespace folivex::app

@@ -19,6 +19,9 @@
 #ifndef FOLIVEX_OFFICE_INSTALLED_PATH
 #define FOLIVEX_OFFICE_INSTALLED_PATH ""
 #endif
+#ifndef FOLIVEX_OFFICE_FROM_PROGRAM
+#define FOLIVEX_OFFICE_FROM_PROGRAM "../libexec/folivex/folivex-office"
+#endif
 #ifndef FOLIVEX_OFFICE_BUILD_PATH
 #define FOLIVEX_OFFICE_BUILD_PATH ""
 #endif
@@ -34,17 +37,27 @@ std::string systemError(const std::string &what)
 
 } // namespace
 
+std::string HostProgramFor(const std::filesystem::path &programFolder)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (const fs::path &candidate : {programFolder / "folivex-office",
+                                      (programFolder / FOLIVEX_OFFICE_FROM_PROGRAM).lexically_normal()})
+        if (fs::exists(candidate, ec))
+            return candidate.string();
+    return {};
+}
+
 std::string HostProgramPath()
 {
     namespace fs = std::filesystem;
     if (const char *env = std::getenv("FOLIVEX_OFFICE"); env && *env)
         return env;
     std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) {
-        fs::path beside = self.parent_path() / "folivex-office";
-        if (fs::exists(beside, ec))
-            return beside.string();
+        if (std::string own = HostProgramFor(self.parent_path()); !own.empty())
+            return own;
     }
     for (const char *candidate : {FOLIVEX_OFFICE_INSTALLED_PATH, FOLIVEX_OFFICE_BUILD_PATH})
         if (*candidate && fs::exists(candidate, ec))

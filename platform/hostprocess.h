@@ -15,6 +15,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -55,8 +56,15 @@ private:
     int status_ = 0;
 };
 
-// The folivex-office program: $FOLIVEX_OFFICE, else next to this program,
-// else the installed one, else the one of the build tree.
+// The folivex-office program: $FOLIVEX_OFFICE, else the one that belongs to
+// this program (HostProgramFor its folder), else the one installed under the
+// configured prefix, else the one of the build tree.
 std::string HostProgramPath();
+
+// The folivex-office of a program in `programFolder`: beside it, else where
+// the installed layout that the folder belongs to keeps it
+// (bin/../libexec/folivex, whatever the prefix), the path cleaned of "..".
+// Empty when neither place has it.
+std::string HostProgramFor(const std::filesystem::path &programFolder);
 
 } // namespace folivex::automation
