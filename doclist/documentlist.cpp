@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QUrl>
@@ -255,6 +256,35 @@ bool DocumentList::edit(const QModelIndex &index, EditTrigger trigger, QEvent *e
     if (index.isValid() && index.column() != NameColumn)
         return false;
     return QTreeWidget::edit(index, trigger, event);
+}
+
+void DocumentList::keyPressEvent(QKeyEvent *event)
+{
+    // Space ticks; with Ctrl it is the view's own toggling of the selection.
+    const bool tickKey = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select;
+    if (tickKey && !(event->modifiers() & Qt::ControlModifier) && state() != EditingState) {
+        toggleTicksFromKeyboard();
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void DocumentList::toggleTicksFromKeyboard()
+{
+    QTreeWidgetItem *current = currentItem();
+    if (current == nullptr)
+        return;
+    const Qt::CheckState tick = current->checkState(NameColumn) == Qt::Checked ? Qt::Unchecked : Qt::Checked;
+    if (!current->isSelected()) {
+        current->setCheckState(NameColumn, tick);
+        return;
+    }
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        QTreeWidgetItem *item = topLevelItem(row);
+        if (item->isSelected())
+            item->setCheckState(NameColumn, tick);
+    }
 }
 
 void DocumentList::dragEnterEvent(QDragEnterEvent *event)

@@ -6,7 +6,9 @@
 // file that is converted, never changes), no automatic sorting: rows stay in
 // the order they were added until a header is clicked, and a click sorts all
 // rows ascending by that column with CompareText. Files and folders dropped
-// onto the list are added as Add file and Add folder add them.
+// onto the list are added as Add file and Add folder add them. Space flips
+// the tick of the current row from any column; when that row is selected,
+// every selected row takes its new tick, as in a list view with check boxes.
 //
 // The widget owns its rows. Everything runs on the user-interface thread;
 // no member throws.
@@ -91,12 +93,14 @@ signals:
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
     void appendRow(const DocumentEntry &entry);
+    void toggleTicksFromKeyboard();
     int rowOf(RowId id) const;
 
     int sortColumn_ = NameColumn;

@@ -32,6 +32,8 @@ private slots:
 
     void invertTicks_data();
     void invertTicks();
+    void spaceTicksTheCurrentRowFromAnyColumn();
+    void spaceTicksEverySelectedRow();
 
     void rowIdentitiesStayWithTheirRows();
 
@@ -43,6 +45,8 @@ private:
     QString file(const QString &name, qint64 bytes = 10);
     QStringList column(int column) const;
     void clickHeader(int column);
+    QList<bool> ticks() const;
+    void pressSpace(Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     QTemporaryDir dir_;
     DocumentList *list_ = nullptr;
@@ -235,6 +239,70 @@ void ListEditingTest::invertTicks()
     for (int row = 0; row < list_->RowCount(); ++row)
         ticks.append(list_->RowTicked(row));
     QCOMPARE(ticks, after);
+}
+
+QList<bool> ListEditingTest::ticks() const
+{
+    QList<bool> ticked;
+    for (int row = 0; row < list_->RowCount(); ++row)
+        ticked.append(list_->RowTicked(row));
+    return ticked;
+}
+
+void ListEditingTest::pressSpace(Qt::KeyboardModifiers modifiers)
+{
+    list_->activateWindow();
+    list_->setFocus();
+    QTest::keyClick(list_, Qt::Key_Space, modifiers);
+}
+
+void ListEditingTest::spaceTicksTheCurrentRowFromAnyColumn()
+{
+    const QString path = file(QStringLiteral("space.doc"));
+    for (int n = 0; n < 3; ++n)
+        list_->AddDocumentFile(path);
+    for (int index = DocumentList::NameColumn; index < DocumentList::ColumnCount; ++index) {
+        list_->setCurrentIndex(list_->model()->index(1, index));
+        pressSpace();
+        QVERIFY2(ticks() == (QList<bool>{true, false, true}), qPrintable(QString("column %1").arg(index)));
+        pressSpace();
+        QCOMPARE(ticks(), (QList<bool>{true, true, true}));
+    }
+    // The key ticks; it leaves the selection and the name as they were.
+    QCOMPARE(list_->selectedItems(), QList<QTreeWidgetItem *>{list_->topLevelItem(1)});
+    QVERIFY(list_->findChild<QLineEdit *>() == nullptr);
+}
+
+void ListEditingTest::spaceTicksEverySelectedRow()
+{
+    const QString path = file(QStringLiteral("several.doc"));
+    for (bool ticked : {true, false, true, true, true}) {
+        list_->AddDocumentFile(path);
+        list_->topLevelItem(list_->RowCount() - 1)->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+    }
+    QItemSelectionModel *selection = list_->selectionModel();
+    auto select = [&](int row) {
+        selection->select(list_->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    };
+    // Rows 1, 2 and 4 selected, the current cell in row 2's size column: the
+    // selected rows all take the current row's new tick, unticked row 1 too.
+    list_->setCurrentIndex(list_->model()->index(2, DocumentList::SizeColumn));
+    select(1);
+    select(4);
+    pressSpace();
+    QCOMPARE(ticks(), (QList<bool>{true, false, false, true, false}));
+    pressSpace();
+    QCOMPARE(ticks(), (QList<bool>{true, true, true, true, true}));
+
+    // A current row outside the selection is ticked on its own.
+    selection->setCurrentIndex(list_->model()->index(3, DocumentList::PathColumn), QItemSelectionModel::NoUpdate);
+    pressSpace();
+    QCOMPARE(ticks(), (QList<bool>{true, true, true, false, true}));
+
+    // Ctrl+Space is the selection's own key: it changes no tick.
+    pressSpace(Qt::ControlModifier);
+    QCOMPARE(ticks(), (QList<bool>{true, true, true, false, true}));
+    QVERIFY(list_->topLevelItem(3)->isSelected());
 }
 
 void ListEditingTest::rowIdentitiesStayWithTheirRows()
