@@ -113,6 +113,9 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     SkinListBackground(*ListView1, ImageBk->pixmap().toImage());
     ProgressBar1->hide();
     converter_ = std::make_unique<convert::BatchConverter>(*this);
+    // The native window is made now, so its state is followed from the start.
+    create();
+    connect(windowHandle(), &QWindow::windowStateChanged, this, &TForm1::followWindowState);
     // An Automation call that waits for its Office host keeps the window alive.
     automation::SetMessagePump([] { QCoreApplication::processEvents(); });
 }
@@ -293,12 +296,48 @@ void TForm1::resizeEvent(QResizeEvent *event)
     paintTitleStrip(false);
     placeCaptionButtons();
     placeStatusLabel();
+    applyMaximisedHeight();
+}
+
+void TForm1::applyMaximisedHeight()
+{
     // A maximised window leaves 30 pixels of the screen's height free.
     if (maximised_ && screen()) {
         const int height = screen()->geometry().height() - 30;
         if (this->height() != height)
             resize(width(), height);
     }
+}
+
+// The window follows its real state, whether the caption button, the title
+// strip or the window manager (its menu, a shortcut) maximised or restored
+// it: the state of the native window, which the window system reports.
+// (The widget's own state will not do: Qt drops its maximised flag, without
+// a word, when the height rule resizes the window, and then does not pass
+// on a later restore.) Minimising keeps the state the window had.
+void TForm1::followWindowState(Qt::WindowState state)
+{
+    if (state == Qt::WindowMinimized)
+        return;
+    const bool maximised = state == Qt::WindowMaximized;
+    if (maximised == maximised_)
+        return;
+    maximised_ = maximised;
+    // Maximised from outside: where the window was is what Qt noted last.
+    if (maximised_ && !normalGeometry_.isValid())
+        normalGeometry_ = normalGeometry();
+    if (!maximised_)
+        normalGeometry_ = QRect();
+    showMaximiseButtonFor(maximised_);
+    applyMaximisedHeight();
+}
+
+void TForm1::showMaximiseButtonFor(bool maximised)
+{
+    ImgBtnMax->raise();
+    ImgBtnMax->move(width() - 62, 3);
+    LoadCaptionButtonPictures(*ImgBtnMax, ImageM->pixmap().toImage(), kCaptionCellWidth, kCaptionCellHeight,
+                              maximised ? kRestoreColumn : kMaximiseColumn, 0);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -318,8 +357,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             Image1MouseDown(Qt::LeftButton);
             return true;
         }
+        // Only the left button maximises and restores.
         if (event->type() == QEvent::MouseButtonDblClick) {
-            Image1DblClick();
+            if (mouse->button() == Qt::LeftButton)
+                Image1DblClick();
             return true;
         }
     }
@@ -344,25 +385,25 @@ void TForm1::ImgBtnMinClick()
             window->showMinimized();
 }
 
+// The button's pictures follow the state change, which the switch reports
+// before it returns.
 void TForm1::ImgBtnMaxClick()
 {
-    // The pictures are chosen from the state being left.
-    ImgBtnMax->raise();
-    ImgBtnMax->move(width() - 62, 3);
-    const QImage sheet = ImageM->pixmap().toImage();
     if (!maximised_) {
-        LoadCaptionButtonPictures(*ImgBtnMax, sheet, kCaptionCellWidth, kCaptionCellHeight, kRestoreColumn, 0);
         normalGeometry_ = geometry();
-        maximised_ = true;
         showMaximized();
-    } else {
-        LoadCaptionButtonPictures(*ImgBtnMax, sheet, kCaptionCellWidth, kCaptionCellHeight, kMaximiseColumn, 0);
-        maximised_ = false;
-        showNormal();
-        // Some window managers forget the maximised state once the height is
-        // set below; the size the window had comes back all the same.
-        setGeometry(normalGeometry_);
+        return;
     }
+    const QRect normal = normalGeometry_;
+    showNormal();
+    // The widget may have forgotten that it was maximised; the native window
+    // has not.
+    if (QWindow *window = windowHandle())
+        window->showNormal();
+    // Some window managers forget the maximised state once the height is
+    // set; the size the window had comes back all the same.
+    if (normal.isValid())
+        setGeometry(normal);
 }
 
 void TForm1::ImgBtnCloseClick() { close(); }

@@ -121,12 +121,15 @@ protected:
 
 private slots:
     void showListMenu(const QPoint &position);
+    void followWindowState(Qt::WindowState state);
 
 private:
     void Image1MouseDown(Qt::MouseButton button);
     void applySkin();
     void paintTitleStrip(bool atCreation);
     void placeCaptionButtons();
+    void showMaximiseButtonFor(bool maximised);
+    void applyMaximisedHeight();
     void createFrame();
     void createToolbar();
     void createList();
@@ -139,7 +142,7 @@ private:
     bool closeAfterBatch_ = false;
     QSize skinnedSize_;           // the size the frame was last laid out for
     QPoint dragStart_{-1, -1};    // where the left button went down on the title strip
-    bool maximised_ = false;      // maximised through the caption button or the strip
+    bool maximised_ = false;      // the window's own state: maximised, whoever maximised it
     QRect normalGeometry_;        // where the window was before it was maximised
 };
 

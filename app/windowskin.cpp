@@ -1,5 +1,6 @@
 #include "windowskin.h"
 
+#include "app/tickboxstyle.h"
 #include "controls/imgbtn.h"
 #include "controls/transparentbitmap.h"
 
@@ -7,9 +8,10 @@
 #include <QString>
 #include <QHeaderView>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPaintEvent>
 #include <QTreeView>
+
+#include <iterator>
 
 namespace folivex::app {
 
@@ -38,6 +40,11 @@ public:
         palette.setColor(QPalette::Base, Qt::transparent);
         list->setPalette(palette);
         list->setAlternatingRowColors(false);
+        // Styles fill tick boxes with the base colour, gone now. The list
+        // keeps its style for its life; it does not own it.
+        auto *style = new TickBoxStyle;
+        style->setParent(list);
+        list->setStyle(style);
         viewport->installEventFilter(this);
     }
 
@@ -60,9 +67,20 @@ private:
 
 QRegion RoundedWindowRegion(int width, int height)
 {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(0, 0, width + 1, height + 1), 3, 3);
-    return QRegion(path.toFillPolygon().toPolygon());
+    // A rounded-rectangle region built to (width + 1, height + 1) leaves out
+    // its right and bottom edges, so it covers the window exactly. Each
+    // corner's 6 x 6 ellipse leaves out 2 pixels of the outermost row and 1
+    // of the next; the cuts are mirrored, so all four corners look alike.
+    constexpr int kCornerCuts[] = {2, 1};
+    QRegion region(0, 0, width, height);
+    for (int row = 0; row < int(std::size(kCornerCuts)); ++row) {
+        const int cut = kCornerCuts[row];
+        for (const int y : {row, height - 1 - row}) {
+            region -= QRect(0, y, cut, 1);
+            region -= QRect(width - cut, y, cut, 1);
+        }
+    }
+    return region;
 }
 
 QImage BuildTitleStrip(const QImage &source, int width, int edge, int height)

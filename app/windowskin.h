@@ -20,7 +20,9 @@ inline constexpr int kTitleStripHeight = 33;
 inline constexpr QColor kHeaderColour{220, 230, 244};
 
 // The window's region: a rounded rectangle from (0, 0) to (width + 1,
-// height + 1) with a 6 x 6 corner ellipse.
+// height + 1) with a 6 x 6 corner ellipse, its right and bottom edges left
+// out as a window region leaves them out: it covers the window's pixels
+// less three at each corner, alike at all four.
 QRegion RoundedWindowRegion(int width, int height);
 
 // The title strip for a window `width` wide: the source's left `edge`
@@ -45,7 +47,8 @@ void DrawIconAndCaption(QImage &strip, const QImage &icon, const QString &captio
 void SkinListHeader(QTreeView &list, const QColor &colour);
 
 // Stretches `background` over every repainted area of the list, rows drawn
-// over it without a background of their own.
+// over it without a background of their own; the rows' tick boxes are
+// painted white in a dark frame, so they read over the picture.
 void SkinListBackground(QTreeView &list, const QImage &background);
 
 } // namespace folivex::app

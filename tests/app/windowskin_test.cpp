@@ -8,9 +8,13 @@
 #include "doclist/documentlist.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 using folivex::app::TForm1;
@@ -22,11 +26,13 @@ private slots:
     void init();
     void cleanup() { form.reset(); }
 
-    void cornersLieOutsideTheRegion();
+    void cornersAreRoundedAlikeInsideTheWindow();
     void captionButtonsStandAtTheRightEnd();
     void onlyTheLeftButtonDragsAndNotWhenMaximised();
     void doubleClickMaximisesAndRestores();
     void maximisedLeavesThirtyPixels();
+    void followsTheWindowStateWhoeverChangesIt();
+    void tickBoxesReadOverTheBackground();
     void captionIsBoldAtCreationAndSmallAfterAResize();
     void headerShowsItsColourAndKeepsItsCaptions();
     void titleStripStretchesItsMiddleColumn();
@@ -39,6 +45,8 @@ private:
     }
     // The rightmost column of the title strip with light (caption) pixels in rows 2..30.
     int captionInkEnd() const;
+    // Checks the window's region against the rounding of its four corners.
+    static void checkCorners(const QRegion &region, const QSize &size);
 
     std::unique_ptr<TForm1> form;
     int moves = 0;
@@ -53,16 +61,70 @@ void WindowSkinTest::init()
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }
 
-void WindowSkinTest::cornersLieOutsideTheRegion()
+namespace {
+
+// The region as a picture of the window: white where the window shows.
+QImage regionPicture(const QRegion &region, const QSize &size)
+{
+    QImage picture(size, QImage::Format_Grayscale8);
+    picture.fill(0);
+    QPainter painter(&picture);
+    painter.setClipRegion(region);
+    painter.fillRect(picture.rect(), Qt::white);
+    return picture;
+}
+
+bool dark(const QColor &colour) { return qGray(colour.rgb()) < 100; }
+
+// The tick box drawn in `cell` of the list picture: found by its dark frame,
+// the first dark pixel from the cell's left on its middle row.
+QRect findTickBox(const QImage &shot, const QRect &cell)
+{
+    const int y = cell.center().y();
+    int left = cell.left();
+    while (left < cell.left() + 30 && !dark(shot.pixelColor(left, y)))
+        ++left;
+    int top = y, bottom = y;
+    while (top > cell.top() && dark(shot.pixelColor(left, top - 1)))
+        --top;
+    while (bottom < cell.bottom() && dark(shot.pixelColor(left, bottom + 1)))
+        ++bottom;
+    int right = left;
+    while (right < cell.right() && dark(shot.pixelColor(right + 1, top)))
+        ++right;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
+
+void WindowSkinTest::checkCorners(const QRegion &region, const QSize &size)
+{
+    const int w = size.width(), h = size.height();
+    QCOMPARE(region.boundingRect(), QRect(0, 0, w, h));
+    const QImage picture = regionPicture(region, size);
+    // Each corner's 6 x 6 ellipse takes 2 pixels of the outermost row and
+    // column and 1 of the next.
+    const QImage topLeft = picture.copy(0, 0, 6, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const bool shown = x + y >= 2;
+            QVERIFY2((qGray(topLeft.pixel(x, y)) == 255) == shown, qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+        }
+    QCOMPARE(picture.copy(w - 6, 0, 6, 6).mirrored(true, false), topLeft);
+    QCOMPARE(picture.copy(0, h - 6, 6, 6).mirrored(false, true), topLeft);
+    QCOMPARE(picture.copy(w - 6, h - 6, 6, 6).mirrored(true, true), topLeft);
+    for (const QPoint edge : {QPoint(w / 2, 0), QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)})
+        QVERIFY(region.contains(edge));
+}
+
+void WindowSkinTest::cornersAreRoundedAlikeInsideTheWindow()
 {
     QVERIFY(form->windowFlags() & Qt::FramelessWindowHint);
-    // The region runs one pixel past the window's right and bottom edges.
-    const QRegion region = form->mask();
-    for (const QPoint corner : {QPoint(0, 0), QPoint(724, 0), QPoint(0, 534), QPoint(724, 534)})
-        QVERIFY2(!region.contains(corner), qPrintable(QString("corner %1,%2").arg(corner.x()).arg(corner.y())));
-    for (const QPoint inside : {QPoint(3, 3), QPoint(721, 3), QPoint(362, 0), QPoint(0, 267), QPoint(721, 531),
-                                QPoint(723, 267), QPoint(362, 533)})
-        QVERIFY(region.contains(inside));
+    checkCorners(form->mask(), QSize(724, 534));
+    if (QTest::currentTestFailed())
+        return;
+    form->resize(801, 577);
+    checkCorners(form->mask(), QSize(801, 577));
 }
 
 void WindowSkinTest::captionButtonsStandAtTheRightEnd()
@@ -100,10 +162,23 @@ void WindowSkinTest::onlyTheLeftButtonDragsAndNotWhenMaximised()
 
 void WindowSkinTest::doubleClickMaximisesAndRestores()
 {
+    // Only the left button maximises and restores.
+    const Qt::MouseButton others[] = {Qt::RightButton, Qt::MiddleButton};
+    for (const Qt::MouseButton button : others) {
+        QTest::mouseDClick(form->Image1, button, {}, QPoint(300, 15));
+        QVERIFY(!form->Maximised());
+        QCOMPARE(form->windowState() & Qt::WindowMaximized, Qt::WindowStates());
+        QCOMPARE(form->ImgBtnMax->Pic(), cell(25, 0));
+    }
     QTest::mouseDClick(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
     QTRY_VERIFY(form->isMaximized() && form->Maximised());
     QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
     QCOMPARE(form->ImgBtnMax->x(), form->width() - 62);
+    for (const Qt::MouseButton button : others) {
+        QTest::mouseDClick(form->Image1, button, {}, QPoint(300, 15));
+        QVERIFY(form->isMaximized() && form->Maximised());
+        QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
+    }
     QTest::mouseDClick(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
     QTRY_VERIFY(!form->isMaximized() && !form->Maximised());
     QCOMPARE(form->ImgBtnMax->Pic(), cell(25, 0));
@@ -120,6 +195,96 @@ void WindowSkinTest::maximisedLeavesThirtyPixels()
     QCOMPARE(form->ImgBtnClose->x(), form->width() - 37);
     QVERIFY(!form->mask().contains(QPoint(form->width(), form->height())));
     QVERIFY(form->mask().contains(QPoint(form->width() - 1, form->height() / 2)));
+}
+
+void WindowSkinTest::followsTheWindowStateWhoeverChangesIt()
+{
+    // Maximised from outside the window (its manager's menu or a shortcut
+    // lands here): the restore look and the height rule follow.
+    form->setWindowState(Qt::WindowMaximized);
+    QVERIFY(form->Maximised());
+    QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
+    QCOMPARE(form->ImgBtnMax->PicUp(), cell(76, 31));
+    QCOMPARE(form->ImgBtnMax->PicDown(), cell(76, 62));
+    QTRY_COMPARE(form->height(), 1050);
+    QCOMPARE(form->ImgBtnMax->geometry(), QRect(form->width() - 62, 3, 25, 31));
+    QTest::mousePress(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
+    QMouseEvent move(QEvent::MouseMove, QPointF(330, 18), form->Image1->mapToGlobal(QPointF(330, 18)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form->Image1, &move);
+    QTest::mouseRelease(form->Image1, Qt::LeftButton, {}, QPoint(330, 18));
+    QCOMPARE(moves, 0);
+
+    // The caption button then restores the window to where it was.
+    form->ImgBtnMaxClick();
+    QTRY_VERIFY(!form->isMaximized());
+    QVERIFY(!form->Maximised());
+    QCOMPARE(form->ImgBtnMax->Pic(), cell(25, 0));
+    QTRY_COMPARE(form->geometry(), QRect(305, 121, 724, 534));
+
+    // Maximised by the caption button, restored from outside.
+    form->ImgBtnMaxClick();
+    QVERIFY(form->Maximised());
+    QTRY_COMPARE(form->height(), 1050);
+    form->setWindowState(Qt::WindowNoState);
+    QVERIFY(!form->Maximised());
+    QCOMPARE(form->ImgBtnMax->Pic(), cell(25, 0));
+    QCOMPARE(form->ImgBtnMax->x(), form->width() - 62);
+
+    // Minimising a maximised window and bringing it back keeps it maximised.
+    form->showMaximized();
+    QVERIFY(form->Maximised());
+    form->setWindowState(Qt::WindowMinimized);
+    QVERIFY(form->Maximised());
+    QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
+    form->setWindowState(Qt::WindowMaximized);
+    QVERIFY(form->Maximised());
+    QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
+    QTRY_COMPARE(form->height(), 1050);
+}
+
+void WindowSkinTest::tickBoxesReadOverTheBackground()
+{
+    QTemporaryDir dir;
+    for (const char *name : {"a.doc", "b.doc", "c.doc"}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        form->ListView1->AddDocumentFile(dir.filePath(name));
+    }
+    // Check on an all-ticked list unticks every row; row 1 is ticked again.
+    form->SpeedButton6->click();
+    form->ListView1->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    const QImage shot = form->ListView1->viewport()->grab().toImage();
+    const QColor background = folivex::artwork::ListBackground().pixelColor(0, 0);
+
+    for (int row = 0; row < 3; ++row) {
+        const QString where = QString("row %1").arg(row);
+        const QRect cellRect = form->ListView1->visualRect(form->ListView1->model()->index(row, 0));
+        const QRect box = findTickBox(shot, cellRect);
+        QVERIFY2(box.width() >= 9 && box.height() >= 9 && qAbs(box.width() - box.height()) <= 1, qPrintable(where));
+        QVERIFY2(cellRect.contains(box), qPrintable(where));
+        // A dark frame all round, and the picture just outside it.
+        for (int x = box.left(); x <= box.right(); ++x)
+            QVERIFY2(dark(shot.pixelColor(x, box.top())) && dark(shot.pixelColor(x, box.bottom())), qPrintable(where));
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            QVERIFY2(dark(shot.pixelColor(box.left(), y)) && dark(shot.pixelColor(box.right(), y)), qPrintable(where));
+        QCOMPARE(shot.pixelColor(box.left() - 1, box.center().y()), background);
+        int white = 0, ink = 0;
+        const QRect inside = box.adjusted(1, 1, -1, -1);
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QColor pixel = shot.pixelColor(x, y);
+                white += pixel == QColor(Qt::white);
+                ink += dark(pixel);
+            }
+        const int area = inside.width() * inside.height();
+        if (form->ListView1->RowTicked(row)) {
+            QVERIFY2(ink >= inside.width(), qPrintable(where + ": the tick shows"));
+        } else {
+            QVERIFY2(white == area, qPrintable(where + ": an unticked box is opaque white"));
+        }
+    }
 }
 
 int WindowSkinTest::captionInkEnd() const
