@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/helppage.h"
+#include "app/statuslabel.h"
 #include "app/windowskin.h"
 #include "artwork/skin.h"
 #include "controls/imgbtn.h"
@@ -200,13 +201,13 @@ void TForm1::createList()
     ProgressBar1->setPalette(palette);
     layout->addWidget(ListView1);
     layout->addWidget(ProgressBar1);
-    connect(ListView1, &doclist::DocumentList::addingStarted, this, [this] { Label1->clear(); });
+    connect(ListView1, &doclist::DocumentList::addingStarted, this, [this] { SetStatusText({}); });
 }
 
 void TForm1::createStatus()
 {
     Image2 = pictureLabel(this, "Image2", artwork::StatusStrip());
-    Label1 = new QLabel(this);
+    Label1 = new StatusLabel(this);
     Label1->setObjectName("Label1");
     QFont font("MS Sans Serif");
     font.setPixelSize(13);
@@ -248,6 +249,10 @@ void TForm1::placeStatusLabel()
 {
     Label1->adjustSize();
     Label1->move(Image2->x() + Panel1->width() / 2 - 10, Image2->y() + 6);
+    // A text that would run past the strip's right edge is drawn shortened.
+    const int room = Image2->geometry().right() + 1 - kEdgeWidth - Label1->x();
+    if (Label1->width() > room)
+        Label1->resize(std::max(room, 0), Label1->height());
 }
 
 void TForm1::applySkin()
@@ -476,7 +481,9 @@ void TForm1::SpeedButton14Click() { ui::OpenWithDesktop(QUrl(QStringLiteral(FOLI
 
 void TForm1::SetStatusText(const std::string &text)
 {
-    Label1->setText(QString::fromStdString(text));
+    const QString shown = QString::fromStdString(text);
+    Label1->setText(shown);
+    Label1->setToolTip(shown);
     placeStatusLabel();
 }
 

@@ -36,6 +36,8 @@ class TForm2;
 
 namespace folivex::app {
 
+class StatusLabel;
+
 inline constexpr const char *kCaption = "Folivex " FOLIVEX_VERSION_MAJOR_MINOR;
 
 class TForm1 : public QWidget, public convert::ConversionView {
@@ -61,7 +63,7 @@ public:
     QLabel *Image9 = nullptr;          // left edge
     QLabel *Image10 = nullptr;         // right edge
     QLabel *Image2 = nullptr;          // status strip
-    QLabel *Label1 = nullptr;          // status text
+    StatusLabel *Label1 = nullptr;     // status text
     QWidget *Panel1 = nullptr;
     QLabel *Image3 = nullptr;          // toolbar background
     QToolButton *SpeedButton3 = nullptr, *SpeedButton4 = nullptr, *SpeedButton20 = nullptr, *SpeedButton5 = nullptr,

@@ -1,5 +1,6 @@
 // The main window on the offscreen platform: its start-up state, toolbar,
 // context menu, Help and Home, and a real conversion started from Convert.
+#include "app/statuslabel.h"
 #include "app/tform1.h"
 #include "doclist/dialogrunner.h"
 #include "doclist/documentlist.h"
@@ -36,6 +37,7 @@ private slots:
     void startsEmptyWithTheBarHidden();
     void toolbarButtonsStandWhereTheyBelong();
     void statusLabelFollowsTheStripAndThePanel();
+    void longStatusTextKeepsItsFileNameInSight();
     void contextMenuPerformsTheButtonsClicks();
     void addButtonsClearTheStatusLabel();
     void helpAndHome();
@@ -154,6 +156,59 @@ void TForm1Test::statusLabelFollowsTheStripAndThePanel()
     const QFont font = form1->Label1->font();
     QVERIFY(font.bold());
     QCOMPARE(font.pixelSize(), 13);
+}
+
+void TForm1Test::longStatusTextKeepsItsFileNameInSight()
+{
+    folivex::app::StatusLabel *label = form1->Label1;
+    const QString text = "Converting  " + QDir::homePath() +
+                         "/Output/Quarterly reports/Northern region/2024/Drafts for review/Summary of the year.pdf";
+    form1->SetStatusText(text.toStdString());
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->toolTip(), text);
+    // Same place and font as a short text; the label ends at the strip's edge.
+    QCOMPARE(label->pos(), QPoint(form1->Panel1->width() / 2 - 10, form1->Image2->y() + 6));
+    QCOMPARE(label->font().pixelSize(), 13);
+    QVERIFY(label->font().bold());
+    QCOMPARE(label->geometry().right(), form1->Image2->geometry().right() - 4);
+
+    // Drawn with its middle left out, the file name whole at its end.
+    const QString shown = label->ShownText();
+    QVERIFY2(shown.startsWith("Converting") && shown.endsWith("/Summary of the year.pdf") &&
+                 shown.contains(QChar(0x2026)),
+             qPrintable(shown));
+    QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+
+    // The painted text stays on the strip: yellow right up to near the
+    // label's end, nothing of it past the strip's edge.
+    const QImage shot = form1->grab().toImage();
+    const QRect strip = form1->Image2->geometry();
+    auto yellowIn = [&](int fromX, int toX) {
+        int count = 0;
+        for (int y = strip.top(); y <= strip.bottom(); ++y)
+            for (int x = fromX; x <= toX; ++x) {
+                const QColor pixel = shot.pixelColor(x, y);
+                count += pixel.red() > 200 && pixel.green() > 200 && pixel.blue() < 90;
+            }
+        return count;
+    };
+    QVERIFY(yellowIn(label->geometry().right() - 40, label->geometry().right()) > 0);
+    QCOMPARE(yellowIn(label->geometry().right() + 1, strip.right()), 0);
+
+    // A file name too long for the strip on its own loses its middle too.
+    const QString longName = "Converting  /tmp/" + QString("Minutes of the meeting ").repeated(4) + "final.pdf";
+    form1->SetStatusText(longName.toStdString());
+    QCOMPARE(label->text(), longName);
+    QVERIFY(label->ShownText().endsWith("final.pdf"));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->ShownText()) <= label->contentsRect().width());
+
+    // A text that fits is drawn as it is; clearing empties the tool tip too.
+    form1->SetStatusText("Successed!");
+    QCOMPARE(label->ShownText(), QString("Successed!"));
+    QCOMPARE(label->toolTip(), QString("Successed!"));
+    form1->SetStatusText({});
+    QCOMPARE(label->text(), QString());
+    QCOMPARE(label->toolTip(), QString());
 }
 
 void TForm1Test::contextMenuPerformsTheButtonsClicks()
