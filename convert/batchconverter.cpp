@@ -84,6 +84,25 @@ void BatchConverter::SpeedButton11Click()
     runBatch();
 }
 
+ConvertOutcome BatchConverter::ConvertOne(const std::string &path)
+{
+    if (running_)
+        return ConvertOutcome::OfficeFailed;
+    running_ = true;
+    aborting_ = false;
+    failures_.clear();
+    converted_.clear();
+    lastPageCount_ = 0;
+    struct Done {
+        bool &running;
+        ~Done() { running = false; }
+    } done{running_};
+    const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(path), path);
+    if (outcome != ConvertOutcome::OfficeFailed)
+        emptyClipboard();
+    return outcome;
+}
+
 void BatchConverter::runBatch()
 {
     view_.RepaintWindow();
@@ -208,6 +227,7 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     case kPowerPoint: pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32(); break;
     default: pageCount = app.get().read("Worksheets").read("Count").toInt32(); break;
     }
+    lastPageCount_ = pageCount;
 
     const std::string name = OutputName(view_.OutputFolderText(), path);
     view_.SetStatusText("Converting  " + name);

@@ -53,6 +53,15 @@ public:
     void AbortBatch();
 
     ConvertOutcome ConvertDocument(const std::string &extension, const std::string &path);
+
+    // One document of a run its caller walks itself (the command line, which
+    // goes on after a failure): converted as a ticked row is, AbortBatch
+    // working meanwhile, the clipboard emptied after. converted() and
+    // failures() then speak of this document alone; a document in neither
+    // was stopped. Ignored, returning OfficeFailed, while a batch runs.
+    ConvertOutcome ConvertOne(const std::string &path);
+    // The page count of the last document that got as far as counting.
+    std::int32_t lastPageCount() const { return lastPageCount_; }
     // The progress callback: pumps messages, then moves the bar.
     void ProgressCallback(std::int32_t maximum, std::int32_t position);
 
@@ -76,6 +85,7 @@ private:
     PageJpeg pageJpeg_;
     PageCapture pageCapture_;
     std::int32_t currentKind_ = 0;
+    std::int32_t lastPageCount_ = 0;
     bool running_ = false;
     bool aborting_ = false;
     std::vector<DocumentFailure> failures_;

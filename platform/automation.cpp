@@ -24,6 +24,8 @@ Variant CreateOleObject(std::string_view progId)
     return Connection::start(application);
 }
 
+void EndAllHosts(const std::string &why) { Connection::endAll(why); }
+
 int HostProcessId(const Variant &object)
 {
     if (object.type() != Variant::Type::Object)

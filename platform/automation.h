@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace folivex::automation {
@@ -40,5 +41,11 @@ void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds
 // The process id of the host behind an object of a host (0 for any other
 // value); the host leads its own process group.
 int HostProcessId(const Variant &object);
+
+// Ends every host of this process now, those starting included, with their
+// process groups: a call waiting on one fails with `why`, and so does every
+// later call on their objects. For a program that is interrupted in the
+// middle of a long call; call it from the pump, not a signal handler.
+void EndAllHosts(const std::string &why);
 
 } // namespace folivex::automation

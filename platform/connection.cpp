@@ -57,9 +57,34 @@ Connection::~Connection()
     process_.end(milliseconds(2000));
 }
 
+namespace {
+
+// Every connection of the process, for endAll.
+std::vector<std::weak_ptr<Connection>> &liveConnections()
+{
+    static std::vector<std::weak_ptr<Connection>> all;
+    return all;
+}
+
+} // namespace
+
+void Connection::endAll(const std::string &why)
+{
+    auto &all = liveConnections();
+    // die() may run the pump, which may start or end connections: work on a copy.
+    const std::vector<std::weak_ptr<Connection>> now = all;
+    for (const auto &weak : now)
+        if (auto c = weak.lock())
+            c->die(why);
+    all.erase(std::remove_if(all.begin(), all.end(), [](const auto &w) { return w.expired(); }), all.end());
+}
+
 Variant Connection::start(const std::string &application)
 {
     std::shared_ptr<Connection> c(new Connection(application, {"--application", application}));
+    auto &all = liveConnections();
+    all.erase(std::remove_if(all.begin(), all.end(), [](const auto &w) { return w.expired(); }), all.end());
+    all.push_back(c);
     // The greeting carries sequence number 0.
     auto until = steady_clock::now() + CallTimeLimit(false);
     while (c->replies_.find(0) == c->replies_.end()) {

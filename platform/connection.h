@@ -36,6 +36,8 @@ public:
     // own reason when it cannot start.
     static Variant start(const std::string &application);
     ~Connection();
+    // Ends every live host of this process (see automation::EndAllHosts).
+    static void endAll(const std::string &why);
 
     const std::string &application() const { return application_; }
     int pid() const { return process_.pid(); }
