@@ -22,7 +22,7 @@ void TerminalView::addRow(const std::string &path) { rows_.push_back(path); }
 void TerminalView::SetStatusText(const std::string &text)
 {
     // The label's per-document text is the line a terminal user follows.
-    if (text.rfind(kConverting, 0) == 0) {
+    if (text.rfind(kConverting, 0) == 0 && !quiet_ && !silent_) {
         clearBar();
         std::fprintf(out_, "%s\n", text.c_str());
         std::fflush(out_);
@@ -38,7 +38,7 @@ void TerminalView::SetProgressVisible(bool visible)
 
 void TerminalView::SetProgress(std::int32_t maximum, std::int32_t position)
 {
-    if (!barOnTerminal_ || !barVisible_ || maximum <= 0)
+    if (!barOnTerminal_ || !barVisible_ || maximum <= 0 || quiet_ || silent_)
         return;
     const int percent = static_cast<int>(100LL * position / maximum);
     if (percent == lastPercent_)
@@ -63,6 +63,8 @@ void TerminalView::clearBar()
 
 void TerminalView::ShowMessage(const std::string &text, const std::string &caption)
 {
+    if (silent_ || (quiet_ && caption != "Error" && caption != "Warning"))
+        return;
     clearBar();
     std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
     std::fflush(out_);
@@ -74,8 +76,30 @@ void TerminalView::ShowMessageWithReason(const std::string &text, const std::str
     ShowMessage(text + " (LibreOffice: " + reason + ")", caption);
 }
 
+void TerminalView::note(const std::string &line)
+{
+    if (silent_)
+        return;
+    clearBar();
+    std::fprintf(err_, "%s\n", line.c_str());
+    std::fflush(err_);
+}
+
+void TerminalView::printBlock(const std::string &text)
+{
+    if (silent_)
+        return;
+    clearBar();
+    std::fputs(text.c_str(), out_);
+    if (!text.empty() && text.back() != '\n')
+        std::fputc('\n', out_);
+    std::fflush(out_);
+}
+
 void TerminalView::OpenFolder(const std::string &folder)
 {
+    if (silent_ || quiet_)
+        return;
     std::fprintf(out_, "The PDFs are in %s\n", folder.c_str());
     std::fflush(out_);
 }

@@ -35,12 +35,23 @@ public:
     // Runs at every pump (the command line's Ctrl-C check).
     std::function<void()> onPump;
 
+    // Quiet: only failures are printed (errors and warnings), no progress.
+    void setQuiet(bool quiet) { quiet_ = quiet; }
+    // Silent: nothing at all is printed (a run that was interrupted).
+    void setSilent(bool silent) { silent_ = silent; }
+    // Prints a line of the run's own on standard error.
+    void note(const std::string &line);
+    // Prints what another process printed, as it stands, on standard output.
+    void printBlock(const std::string &text);
+
 private:
     void clearBar();
 
     std::FILE *out_;
     std::FILE *err_;
     bool barOnTerminal_;
+    bool quiet_ = false;
+    bool silent_ = false;
     bool barVisible_ = false;
     bool barDrawn_ = false;
     int lastPercent_ = -1;

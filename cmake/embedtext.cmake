@@ -1,6 +1,7 @@
 # Writes the text of INPUT into the C++ header OUTPUT as the constant NAME
 # (a raw string literal) in NAMESPACE: cmake -DINPUT=... -DOUTPUT=...
 # -DNAME=... -DNAMESPACE=... -P embedtext.cmake
+cmake_minimum_required(VERSION 3.25)
 file(READ ${INPUT} text)
 set(delimiter "text")
 if(text MATCHES "\\)${delimiter}\"")

@@ -7,6 +7,8 @@
 #   cmake -DUSAGE=usage.txt -DOUTPUT=folivex.1 -DVERSION=2.6.0 -DDATE=2026-12-08
 #         "-DSUMMARY=what the program does" -P manpage.cmake
 
+cmake_minimum_required(VERSION 3.25)
+
 # Inline markup: options in bold, the synopsis's placeholders in italics,
 # backslashes and leading dots escaped.
 function(roff_text out text)
@@ -103,7 +105,16 @@ while(NOT text STREQUAL "")
         string(STRIP "${term}" term)
         string(LENGTH "${line}" length)
         set(description "")
-        if(length GREATER column)
+        math(EXPR gap "${column} - 1")
+        if(length GREATER gap)
+          string(SUBSTRING "${line}" ${gap} 1 before_column)
+        else()
+          set(before_column " ")
+        endif()
+        if(NOT before_column STREQUAL " ")
+          # A term too long for the column has its text on the lines below.
+          string(STRIP "${entry}" term)
+        elseif(length GREATER column)
           string(SUBSTRING "${line}" ${column} -1 description)
         endif()
         roff_text(term "${term}")

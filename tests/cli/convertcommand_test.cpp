@@ -214,9 +214,17 @@ TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
                                  "as plain text))"),
               std::string::npos)
         << broken.output;
-    EXPECT_NE(broken.output.find("no PDF for " + (kFixtures / "letter3.docx").string() + ": the batch ended before it"),
+    EXPECT_EQ(out.entries(), std::vector<std::string>{"letter3.pdf"}) << "the run goes on after a failure";
+    fs::remove(out / "letter3.pdf");
+
+    // As the window's batch: the failure to open ends it.
+    const CommandResult stopping =
+        runFolivex("--stop-on-error --convert " + quoted(kFixtures / "random.docx") + " " +
+                   quoted(kFixtures / "letter3.docx") + " --output " + quoted(out.path()));
+    EXPECT_EQ(stopping.exitCode, 1);
+    EXPECT_NE(stopping.output.find("no PDF for " + (kFixtures / "letter3.docx").string() + ": the batch ended before it"),
               std::string::npos)
-        << broken.output;
+        << stopping.output;
     EXPECT_TRUE(out.entries().empty());
 
     // A plain number whatever the locale: under German, 55.5 is still 55.5%.

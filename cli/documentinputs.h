@@ -1,0 +1,27 @@
+// The documents a command line names: files, folders (with the folders below
+// them on request) and lists of paths, each document once.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace folivex::cli {
+
+struct DocumentInput {
+    std::string path;
+    std::string problem; // why it cannot be converted before trying ("No such file or directory"); empty if none
+};
+
+// The documents of `paths` in the order given: a file as it is (whatever
+// its name), a folder as the window's Add folder scans it (its Office
+// documents in name order), with the folders below it in name order when
+// `recursive`; a path that does not exist, or a folder that cannot be read,
+// as a problem. Documents named more than once come once, where first named.
+std::vector<DocumentInput> CollectDocuments(const std::vector<std::string> &paths, bool recursive);
+
+// The paths of a list, one a line: every byte but the newline belongs to the
+// name, blank lines are left out. Throws folivex::Error when it cannot be read.
+std::vector<std::string> ReadPathList(std::FILE *list, const std::string &name);
+
+} // namespace folivex::cli

@@ -1,0 +1,29 @@
+// The arguments of `folivex --convert ...`, parsed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace folivex::cli {
+
+struct Options {
+    std::vector<std::string> paths;  // files and folders, in the order given
+    std::string filesFrom;           // --files-from: a file of paths, "-" for standard input
+    bool recursive = false;          // folders with the folders below them
+    std::string output;              // empty: ~/Output
+    std::string size = "100";
+    int jobs = 0;                    // 0: as many as the machine has cores
+    std::string report;              // --report: JSON lines, "-" for standard output
+    bool quiet = false;              // print failures only
+    bool stopOnError = false;        // the batch as the window runs it
+    bool asJob = false;              // one document of a run of several jobs: no closing summary
+    bool help = false;
+    bool version = false;
+};
+
+// Parses `arguments` (without the program name) into `options`; returns an
+// error text, empty when the arguments are fine. After "--" every argument
+// is a path, whatever it starts with.
+std::string ParseOptions(const std::vector<std::string> &arguments, Options &options);
+
+} // namespace folivex::cli
