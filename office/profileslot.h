@@ -7,7 +7,7 @@
 // kept and reused across runs: a used profile starts fast.
 #pragma once
 
-#include "platform/uniquefd.h"
+#include "core/uniquefd.h"
 
 #include <string>
 

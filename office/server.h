@@ -11,7 +11,7 @@
 
 #include "office/hostcontext.h"
 #include "office/hostobject.h"
-#include "platform/uniquefd.h"
+#include "core/uniquefd.h"
 
 #include <map>
 #include <memory>

@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "pdf/jpegframe.h"
+#include "pdf/pagespool.h"
 
 #include <algorithm>
 #include <climits>
@@ -73,7 +74,7 @@ const char *colourSpaceLines(JpegColour colour)
 
 class Writer {
 public:
-    Writer(ByteSink &file, const std::vector<PageEntry> &table, PageSource &pages, const WriterHooks &hooks,
+    Writer(ByteSink &file, const std::vector<PageEntry> &table, const PageSpool &pages, const WriterHooks &hooks,
            std::uint64_t byteTotal)
         : file_(file), table_(table), pages_(pages), hooks_(hooks), byteTotal_(byteTotal),
           n_(static_cast<std::int64_t>(table.size())), offsets_(3 * table.size() + 3)
@@ -140,9 +141,9 @@ private:
     {
         testStop();
         beginObject();
-        // The dictionary describes the bytes actually embedded, so a second
-        // capture that came out otherwise than the first cannot contradict it.
-        MemoryStream image = obtainPage(pages_, static_cast<std::int32_t>(k));
+        // The bytes the capture pass measured, read back from the spool; the
+        // dictionary is read off them all the same.
+        MemoryStream image = pages_.read(static_cast<std::size_t>(k));
         JpegFrame frame;
         if (!ScanJpegFrameHeader(image, frame))
             throw Error("the page image has no frame header that a PDF can describe", {},
@@ -167,7 +168,7 @@ private:
 
     ByteSink &file_;
     const std::vector<PageEntry> &table_;
-    PageSource &pages_;
+    const PageSpool &pages_;
     const WriterHooks &hooks_;
     const std::uint64_t byteTotal_;
     const std::int64_t n_;
@@ -206,15 +207,21 @@ void WriteXref(ByteSink &file, const std::vector<std::uint64_t> &offsets, std::i
 int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &pages, const WriterHooks &hooks,
              std::string *failureText)
 {
-    // Capture pass: measure every page; only three numbers per page are kept.
+    // Capture pass: measure every page and keep its bytes for the writing
+    // pass, so that each page is rendered and encoded once.
     std::vector<PageEntry> table;
     std::uint64_t byteTotal = 0;
+    std::unique_ptr<PageSpool> spool;
+    if (!outputName.empty() && pageCount > 0)
+        spool = std::make_unique<PageSpool>(outputName);
     JpegFrame frame; // a scan that finds no usable frame leaves the previous page's values
     for (std::int32_t p = 0; p < pageCount; ++p) {
         MemoryStream page = obtainPage(pages, p);
         ScanJpegFrameHeader(page, frame);
         table.push_back({frame.colour, frame.width, frame.height});
         byteTotal += page.size();
+        if (spool)
+            spool->append(page);
         pump(hooks.pumpMessages);
     }
 
@@ -232,7 +239,7 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
         return result;
     };
     try {
-        Writer(output->sink(), table, pages, hooks, byteTotal).run();
+        Writer(output->sink(), table, *spool, hooks, byteTotal).run();
         output->commit();
     } catch (const StopSignal &) {
         return abandon(kStopped);

@@ -1,9 +1,10 @@
 // jpeg2pdf: writes one PDF 1.2 file whose every page is one full-page JPEG.
 //
 // WritePdf pulls the pages itself through a PageSource, in two passes: a
-// capture pass that measures every page (size, colour, byte length) and a
-// writing pass that captures every page again when its image bytes are due.
-// Only one page's JPEG is in memory at a time.
+// capture pass that captures every page once, measures it (size, colour,
+// byte length) and keeps its bytes in a PageSpool, and a writing pass that
+// embeds those same bytes when they are due. Only one page's JPEG is in
+// memory at a time.
 #pragma once
 
 #include "core/bytesink.h"

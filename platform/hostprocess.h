@@ -10,7 +10,7 @@
 // briefly and then kills the whole group; the process is always reaped.
 #pragma once
 
-#include "platform/uniquefd.h"
+#include "core/uniquefd.h"
 
 #include <sys/types.h>
 

@@ -68,12 +68,16 @@ TEST_F(WriterOutcome, AStopDuringTheWritingPassLeavesTheOlderFile)
 {
     const auto older = olderFile();
     ScriptedPages pages({RealJpeg(60, 80), RealJpeg(60, 80), RealJpeg(60, 80)});
-    pages.onCapture = [](int pass, int index) {
-        if (pass == 1 && index == 1)
+    pdf::WriterHooks hooks;
+    // Stop pressed once the second image is written.
+    hooks.progress = [&](int maximum, int position) {
+        recorder.progress.emplace_back(maximum, position);
+        if (recorder.progress.size() == 3)
             pdf::StopRequested = true;
     };
-    EXPECT_EQ(WritePdf(older.string(), 3, pages, recorder.hooks()), pdf::kStopped);
-    EXPECT_EQ(pages.captures, 5) << "the stop is seen before the third image";
+    EXPECT_EQ(WritePdf(older.string(), 3, pages, hooks), pdf::kStopped);
+    EXPECT_EQ(pages.captures, 3) << "each page captured once, all before the writing";
+    EXPECT_EQ(recorder.progress.size(), 4u) << "the stop is seen before the third image";
     EXPECT_EQ(recorder.progress.back(), std::make_pair(0, 0));
     EXPECT_EQ(ReadFile(older), "older PDF");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"report.pdf"}) << "no partial file is left";
@@ -99,33 +103,40 @@ TEST_F(WriterOutcome, AStopSeenInTheFirstLoopWritesNoPageObject)
     EXPECT_EQ(recorder.progress, (std::vector<std::pair<int, int>>{{0, 0}, {0, 0}}));
 }
 
-TEST_F(WriterOutcome, ACaptureFailureWhileWritingFailsTheFile)
+TEST_F(WriterOutcome, AFailureWhileWritingFailsTheFile)
 {
     const auto older = olderFile();
     ScriptedPages pages({RealJpeg(60, 80), RealJpeg(60, 80)});
-    pages.onCapture = [](int pass, int index) {
-        if (pass == 1 && index == 1)
+    pdf::WriterHooks hooks = recorder.hooks();
+    // An event handler run by the writing pass's pumps that fails.
+    int pumps = 0;
+    hooks.pumpMessages = [&] {
+        if (++pumps == 5)
             throw Error("the application stopped answering");
     };
     std::string failure;
-    EXPECT_EQ(WritePdf(older.string(), 2, pages, recorder.hooks(), &failure), pdf::kFailed);
+    EXPECT_EQ(WritePdf(older.string(), 2, pages, hooks, &failure), pdf::kFailed);
     EXPECT_EQ(failure, "the application stopped answering");
     EXPECT_EQ(recorder.progress.back(), std::make_pair(0, 0));
     EXPECT_EQ(ReadFile(older), "older PDF");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"report.pdf"});
 }
 
-TEST_F(WriterOutcome, AnEmptySecondCaptureFailsTheFile)
+TEST_F(WriterOutcome, TheKeptPagesLeaveNoFileBehind)
 {
-    ScriptedPages pages({RealJpeg(60, 80)});
-    pages.onCapture = [&](int pass, int) {
-        if (pass == 1)
-            pages.pages[0].clear();
+    // The pages are kept in the output folder's file system between the
+    // passes, in a file without a name: none is seen during or after.
+    ScriptedPages pages({RealJpeg(60, 80), RealJpeg(60, 80)});
+    std::vector<std::string> during;
+    pages.onCapture = [&](int, int index) {
+        if (index == 1)
+            during = folder.entries();
     };
-    std::string failure;
-    EXPECT_EQ(WritePdf((folder / "a.pdf").string(), 1, pages, recorder.hooks(), &failure), pdf::kFailed);
-    EXPECT_EQ(failure, "Stream read error");
-    EXPECT_TRUE(folder.entries().empty());
+    const auto output = folder / "a.pdf";
+    EXPECT_EQ(WritePdf(output.string(), 2, pages, recorder.hooks()), pdf::kWritten);
+    EXPECT_TRUE(during.empty());
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"a.pdf"});
+    EXPECT_EQ(ListImages(output).size(), 2u);
 }
 
 TEST_F(WriterOutcome, CapturePassErrorsLeaveTheWriterBeforeAnyFile)
