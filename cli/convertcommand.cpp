@@ -102,7 +102,7 @@ private:
     void runHere(const std::vector<DocumentInput> &documents);
     void runInJobs(const std::vector<DocumentInput> &documents, int jobs);
     DocumentReport convertHere(convert::BatchConverter &converter, const std::string &path,
-                               convert::ConvertOutcome &outcome);
+                               const std::string &nextPath, convert::ConvertOutcome &outcome);
     void finish(std::size_t index, DocumentReport report);
     int complete();
 
@@ -156,14 +156,14 @@ void ConvertRun::finish(std::size_t index, DocumentReport report)
 }
 
 DocumentReport ConvertRun::convertHere(convert::BatchConverter &converter, const std::string &path,
-                                       convert::ConvertOutcome &outcome)
+                                       const std::string &nextPath, convert::ConvertOutcome &outcome)
 {
     const auto began = std::chrono::steady_clock::now();
     DocumentReport report;
     report.input = path;
     outcome = convert::ConvertOutcome::Converted;
     try {
-        outcome = converter.ConvertOne(path);
+        outcome = converter.ConvertOne(path, nextPath);
         if (stopSignal) {
             report.status = "stopped";
             report.reason = "the run was interrupted";
@@ -219,8 +219,12 @@ void ConvertRun::runHere(const std::vector<DocumentInput> &documents)
             report.status = "skipped";
             report.reason = "the batch ended before it";
         } else {
+            std::string next;
+            for (std::size_t j = i + 1; j < documents.size() && next.empty(); ++j)
+                if (documents[j].problem.empty())
+                    next = documents[j].path;
             convert::ConvertOutcome outcome;
-            report = convertHere(converter, document.path, outcome);
+            report = convertHere(converter, document.path, options_.stopOnError ? std::string() : next, outcome);
             // As the window's batch: an application that cannot open its
             // document ends the batch at once, a failure of the writer
             // after this document.
@@ -231,6 +235,7 @@ void ConvertRun::runHere(const std::vector<DocumentInput> &documents)
         }
         finish(i, report);
     }
+    automation::EndPrestartedHosts();
     automation::SetMessagePump(nullptr);
     view_.onPump = nullptr;
 }

@@ -65,8 +65,10 @@ private:
 BatchConverter::BatchConverter(ConversionView &view, ApplicationFactory createApplication)
     : view_(view), createApplication_(std::move(createApplication)), pageCapture_(view, pageJpeg_)
 {
-    if (!createApplication_)
+    if (!createApplication_) {
         createApplication_ = [](const std::string &progId) { return automation::CreateOleObject(progId); };
+        prestarting_ = true;
+    }
 }
 
 void BatchConverter::SpeedButton11Click()
@@ -79,12 +81,16 @@ void BatchConverter::SpeedButton11Click()
     converted_.clear();
     struct Done {
         bool &running;
-        ~Done() { running = false; }
+        ~Done()
+        {
+            running = false;
+            automation::EndPrestartedHosts();
+        }
     } done{running_};
     runBatch();
 }
 
-ConvertOutcome BatchConverter::ConvertOne(const std::string &path)
+ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::string &nextPath)
 {
     if (running_)
         return ConvertOutcome::OfficeFailed;
@@ -93,6 +99,8 @@ ConvertOutcome BatchConverter::ConvertOne(const std::string &path)
     failures_.clear();
     converted_.clear();
     lastPageCount_ = 0;
+    const std::int32_t nextKind = nextPath.empty() ? kNoKind : DocumentKindOf(LowerCaseExtension(nextPath));
+    nextProgId_ = nextKind == kNoKind ? std::string() : ProgIdOf(nextKind);
     struct Done {
         bool &running;
         ~Done() { running = false; }
@@ -113,13 +121,21 @@ void BatchConverter::runBatch()
     // The rows as they stand now, in their displayed order; each row is read
     // again when its turn comes, so a tick changed meanwhile counts and a row
     // removed meanwhile is passed over.
-    for (const RowId id : view_.DocumentRows()) {
+    const std::vector<RowId> rows = view_.DocumentRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
         view_.PumpMessages();
         if (aborting_)
             return;
-        const std::optional<DocumentRow> row = view_.FindDocumentRow(id);
+        const std::optional<DocumentRow> row = view_.FindDocumentRow(rows[i]);
         if (!row || !row->ticked)
             continue;
+        // The next ticked row as the list stands now: its host can start
+        // while this row converts.
+        nextProgId_.clear();
+        for (std::size_t j = i + 1; j < rows.size() && nextProgId_.empty(); ++j)
+            if (const std::optional<DocumentRow> next = view_.FindDocumentRow(rows[j]); next && next->ticked)
+                if (const std::int32_t kind = DocumentKindOf(LowerCaseExtension(next->path)); kind != kNoKind)
+                    nextProgId_ = ProgIdOf(kind);
         const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(row->path), row->path);
         if (aborting_)
             return;
@@ -215,6 +231,8 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     try {
         const char *collection = kind == kWord ? "Documents" : kind == kPowerPoint ? "Presentations" : "WorkBooks";
         app.get().read(collection).call("Open", {path});
+        if (prestarting_ && !nextProgId_.empty())
+            automation::PrestartHost(nextProgId_);
     } catch (const std::exception &cause) {
         const std::string failure = showFailure(FailedToOpenText(kind), cause);
         app.quitAndRelease();

@@ -59,7 +59,11 @@ public:
     // working meanwhile, the clipboard emptied after. converted() and
     // failures() then speak of this document alone; a document in neither
     // was stopped. Ignored, returning OfficeFailed, while a batch runs.
-    ConvertOutcome ConvertOne(const std::string &path);
+    // `nextPath`, when known, is the document that comes after: its
+    // application's host is started while this one converts (see
+    // automation::PrestartHost); the caller ends what was not used with
+    // automation::EndPrestartedHosts.
+    ConvertOutcome ConvertOne(const std::string &path, const std::string &nextPath = {});
     // The page count of the last document that got as far as counting.
     std::int32_t lastPageCount() const { return lastPageCount_; }
     // The progress callback: pumps messages, then moves the bar.
@@ -86,6 +90,10 @@ private:
     PageCapture pageCapture_;
     std::int32_t currentKind_ = 0;
     std::int32_t lastPageCount_ = 0;
+    // With the real applications: the identifier of the next document's
+    // application, whose host ConvertDocument starts once its own is busy.
+    bool prestarting_ = false;
+    std::string nextProgId_;
     bool running_ = false;
     bool aborting_ = false;
     std::vector<DocumentFailure> failures_;

@@ -4,9 +4,15 @@
 #include "platform/connection.h"
 #include "platform/remotedispatch.h"
 
+#include <map>
+#include <memory>
+
 namespace folivex::automation {
 
-Variant CreateOleObject(std::string_view progId)
+namespace {
+
+// The application name of a programmatic identifier; empty when unknown.
+std::string applicationOf(std::string_view progId)
 {
     std::string application;
     std::string id(progId);
@@ -19,9 +25,50 @@ Variant CreateOleObject(std::string_view progId)
         application = "PowerPoint";
     else if (id == "excel.application")
         application = "Excel";
-    else
+    return application;
+}
+
+// Hosts started ahead of their use, by application; one each at most.
+std::map<std::string, std::shared_ptr<Connection>> &prestarted()
+{
+    static std::map<std::string, std::shared_ptr<Connection>> hosts;
+    return hosts;
+}
+
+} // namespace
+
+Variant CreateOleObject(std::string_view progId)
+{
+    const std::string application = applicationOf(progId);
+    if (application.empty())
         throw Error("Invalid class string: no application is registered as \"" + std::string(progId) + "\"");
+    auto &ready = prestarted();
+    if (auto host = ready.find(application); host != ready.end()) {
+        std::shared_ptr<Connection> connection = std::move(host->second);
+        ready.erase(host);
+        return connection->greet();
+    }
     return Connection::start(application);
+}
+
+void PrestartHost(std::string_view progId) noexcept
+{
+    try {
+        const std::string application = applicationOf(progId);
+        if (application.empty() || prestarted().count(application))
+            return;
+        prestarted()[application] = Connection::spawn(application);
+    } catch (...) {
+        // Nothing is lost: the creation will start its host itself.
+    }
+}
+
+void EndPrestartedHosts() noexcept
+{
+    auto &ready = prestarted();
+    for (auto &[application, connection] : ready)
+        connection->end(application + " was not used");
+    ready.clear();
 }
 
 void EndAllHosts(const std::string &why) { Connection::endAll(why); }

@@ -42,6 +42,15 @@ void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds
 // value); the host leads its own process group.
 int HostProcessId(const Variant &object);
 
+// Starts the host that the next CreateOleObject(progId) will take, so that
+// its LibreOffice starts while the caller is busy: that object is then as
+// fresh as any (its own process and profile, nothing done in it yet), only
+// ready sooner. One host an application at most; never throws (a host that
+// fails to start fails that creation, as it would have).
+void PrestartHost(std::string_view progId) noexcept;
+// Ends the hosts started ahead that no creation took.
+void EndPrestartedHosts() noexcept;
+
 // Ends every host of this process now, those starting included, with their
 // process groups: a call waiting on one fails with `why`, and so does every
 // later call on their objects. For a program that is interrupted in the

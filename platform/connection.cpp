@@ -79,26 +79,34 @@ void Connection::endAll(const std::string &why)
     all.erase(std::remove_if(all.begin(), all.end(), [](const auto &w) { return w.expired(); }), all.end());
 }
 
-Variant Connection::start(const std::string &application)
+Variant Connection::start(const std::string &application) { return spawn(application)->greet(); }
+
+std::shared_ptr<Connection> Connection::spawn(const std::string &application)
 {
     std::shared_ptr<Connection> c(new Connection(application, {"--application", application}));
     auto &all = liveConnections();
     all.erase(std::remove_if(all.begin(), all.end(), [](const auto &w) { return w.expired(); }), all.end());
     all.push_back(c);
+    return c;
+}
+
+Variant Connection::greet()
+{
+    std::shared_ptr<Connection> c = shared_from_this();
     // The greeting carries sequence number 0.
     auto until = steady_clock::now() + CallTimeLimit(false);
     while (c->replies_.find(0) == c->replies_.end()) {
         c->checkAlive();
         auto left = duration_cast<milliseconds>(until - steady_clock::now());
         if (left.count() <= 0) {
-            c->die(application + " did not start within " + seconds(CallTimeLimit(false)) + " s; it was ended");
+            c->die(application_ + " did not start within " + seconds(CallTimeLimit(false)) + " s; it was ended");
             c->checkAlive();
         }
         pollfd p{c->process_.socket(), POLLIN, 0};
         int r = ::poll(&p, 1, int(std::min<long>(left.count(), 10)));
         if (r > 0 && !c->readAvailable()) {
             c->process_.end(milliseconds(1000));
-            c->die("The Office host for " + application + " could not start (" + c->process_.exitDescription() + ")");
+            c->die("The Office host for " + application_ + " could not start (" + c->process_.exitDescription() + ")");
         }
         if (r == 0)
             PumpWhileWaiting();

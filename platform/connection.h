@@ -35,6 +35,12 @@ public:
     // returns its application object. Throws folivex::Error with the host's
     // own reason when it cannot start.
     static Variant start(const std::string &application);
+    // The two halves of start: the host process started (it initialises
+    // LibreOffice on its own meanwhile), then its greeting awaited.
+    static std::shared_ptr<Connection> spawn(const std::string &application);
+    Variant greet();
+    // Ends the host now; every later call fails with `why`.
+    void end(const std::string &why) { die(why); }
     ~Connection();
     // Ends every live host of this process (see automation::EndAllHosts).
     static void endAll(const std::string &why);

@@ -12,13 +12,50 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 using namespace folivex;
 using namespace folivex::testing;
 using automation::Variant;
 
 namespace {
+
+// The live child processes of this test program.
+std::vector<int> childProcesses()
+{
+    std::vector<int> children;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream in(entry.path() / "stat");
+        std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::size_t close = stat.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream rest(stat.substr(close + 2));
+        char state;
+        int ppid;
+        if (rest >> state >> ppid && ppid == ::getpid() && state != 'Z')
+            children.push_back(std::stoi(name));
+    }
+    return children;
+}
+
+// The one process of `after` that is not in `before`, 0 if none or several.
+int newProcess(const std::vector<int> &before, const std::vector<int> &after)
+{
+    int found = 0, count = 0;
+    for (int pid : after)
+        if (std::find(before.begin(), before.end(), pid) == before.end()) {
+            found = pid;
+            ++count;
+        }
+    return count == 1 ? found : 0;
+}
 
 // Restores the pump and the time limits whatever a test did.
 class Lifecycle : public ::testing::Test {
@@ -203,4 +240,32 @@ TEST_F(Lifecycle, ACreationFailsWithoutItsModuleOrItsHost)
               "The Office host for Excel could not start (exit status 127)");
     ::setenv("FOLIVEX_OFFICE", host.c_str(), 1);
     EXPECT_NO_THROW(automation::CreateOleObject("Excel.Application"));
+}
+
+// A host started ahead is the one the next creation gets, as fresh as any;
+// one that no creation takes is ended.
+TEST_F(Lifecycle, AHostStartedAheadServesTheNextCreationOrIsEnded)
+{
+    const std::vector<int> before = childProcesses();
+    automation::PrestartHost("Word.Application");
+    automation::PrestartHost("Word.Application"); // one an application
+    const int ahead = newProcess(before, childProcesses());
+    ASSERT_NE(ahead, 0) << "one host started ahead";
+
+    Variant app = automation::CreateOleObject("Word.Application");
+    EXPECT_EQ(automation::HostProcessId(app), ahead);
+    EXPECT_EQ(errorText([&] { app.read("ActiveDocument"); }),
+              "Application.ActiveDocument: This command is not available because no document is open");
+    app.read("Documents").call("Open", {fixture("letter3.docx")});
+    EXPECT_EQ(app.read("Selection").get("Information", {int32_t(4)}).toInt32(), 3);
+    app.call("Quit");
+    Variant second = automation::CreateOleObject("Word.Application");
+    EXPECT_NE(automation::HostProcessId(second), ahead) << "taken once";
+    second.call("Quit");
+
+    automation::PrestartHost("Excel.Application");
+    const int unused = newProcess(before, childProcesses());
+    ASSERT_NE(unused, 0);
+    automation::EndPrestartedHosts();
+    EXPECT_TRUE(processesInGroup(unused).empty()) << "an unused host is ended";
 }
