@@ -49,28 +49,6 @@ const DocumentReport *reportOf(const std::vector<DocumentReport> &reports, const
     return nullptr;
 }
 
-// The process ids whose parent is `parent`.
-std::vector<int> childrenOf(int parent)
-{
-    std::vector<int> children;
-    for (const auto &entry : fs::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream in(entry.path() / "stat");
-        std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        const std::size_t close = stat.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream rest(stat.substr(close + 2));
-        char state;
-        int ppid;
-        if (rest >> state >> ppid && ppid == parent && state != 'Z')
-            children.push_back(std::stoi(name));
-    }
-    return children;
-}
-
 bool alive(int pid)
 {
     std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
@@ -234,7 +212,7 @@ TEST(BatchRun, SigtermDuringAnOpenStopsAtOnce)
     // The host is up and has been asked to open the document.
     std::vector<int> hosts;
     for (int wait = 0; wait < 2000 && hosts.empty(); ++wait) {
-        hosts = childrenOf(child);
+        hosts = ChildProcesses(child);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ASSERT_FALSE(hosts.empty()) << "no host was started";

@@ -4,6 +4,7 @@
 // module.
 #include "platform/clipboard.h"
 #include "tests/office/officetesting.h"
+#include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,28 +23,6 @@ using namespace folivex::testing;
 using automation::Variant;
 
 namespace {
-
-// The live child processes of this test program.
-std::vector<int> childProcesses()
-{
-    std::vector<int> children;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream in(entry.path() / "stat");
-        std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        const std::size_t close = stat.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream rest(stat.substr(close + 2));
-        char state;
-        int ppid;
-        if (rest >> state >> ppid && ppid == ::getpid() && state != 'Z')
-            children.push_back(std::stoi(name));
-    }
-    return children;
-}
 
 // The one process of `after` that is not in `before`, 0 if none or several.
 int newProcess(const std::vector<int> &before, const std::vector<int> &after)
@@ -246,10 +225,10 @@ TEST_F(Lifecycle, ACreationFailsWithoutItsModuleOrItsHost)
 // one that no creation takes is ended.
 TEST_F(Lifecycle, AHostStartedAheadServesTheNextCreationOrIsEnded)
 {
-    const std::vector<int> before = childProcesses();
+    const std::vector<int> before = folivex::test::ChildProcesses(::getpid());
     automation::PrestartHost("Word.Application");
     automation::PrestartHost("Word.Application"); // one an application
-    const int ahead = newProcess(before, childProcesses());
+    const int ahead = newProcess(before, folivex::test::ChildProcesses(::getpid()));
     ASSERT_NE(ahead, 0) << "one host started ahead";
 
     Variant app = automation::CreateOleObject("Word.Application");
@@ -264,7 +243,7 @@ TEST_F(Lifecycle, AHostStartedAheadServesTheNextCreationOrIsEnded)
     second.call("Quit");
 
     automation::PrestartHost("Excel.Application");
-    const int unused = newProcess(before, childProcesses());
+    const int unused = newProcess(before, folivex::test::ChildProcesses(::getpid()));
     ASSERT_NE(unused, 0);
     automation::EndPrestartedHosts();
     EXPECT_TRUE(processesInGroup(unused).empty()) << "an unused host is ended";

@@ -177,6 +177,28 @@ CommandResult RunCommand(const std::string &commandLine)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
+std::vector<int> ChildProcesses(int parent)
+{
+    std::vector<int> children;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream in(entry.path() / "stat");
+        std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        // pid (comm) state ppid ...; comm may hold blanks, so read after ')'.
+        const std::size_t close = stat.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream rest(stat.substr(close + 2));
+        char state;
+        int ppid;
+        if (rest >> state >> ppid && ppid == parent && state != 'Z')
+            children.push_back(std::stoi(name));
+    }
+    return children;
+}
+
 std::string QpdfProblems(const std::filesystem::path &pdf)
 {
     const CommandResult result = RunCommand("qpdf --check '" + pdf.string() + "'");

@@ -71,6 +71,9 @@ struct CommandResult {
 // Runs a shell command line.
 CommandResult RunCommand(const std::string &commandLine);
 
+// The live (not zombie) processes whose parent is `parent`.
+std::vector<int> ChildProcesses(int parent);
+
 // qpdf --check's verdict on a file: empty when it passes, else what it said.
 std::string QpdfProblems(const std::filesystem::path &pdf);
 
