@@ -78,6 +78,28 @@ void settleProfile()
     auto calcInput = settings(provider, "/org.openoffice.Office.Calc/Input");
     calcInput->replaceByName(rtl::OUString("UsePrinterMetrics"), css::uno::Any(false));
     commit(calcInput);
+    // A document's macros never run: the host only reads and renders.
+    auto scripting = settings(provider, "/org.openoffice.Office.Common/Security/Scripting");
+    scripting->replaceByName(rtl::OUString("DisableMacrosExecution"), css::uno::Any(true));
+    commit(scripting);
+    // Work an editor does in the background and a rendering never shows:
+    // spelling marks, collecting words for completion, the sidebar. It holds
+    // the same lock the rendering needs.
+    auto spelling = settings(provider, "/org.openoffice.Office.Linguistic/SpellChecking");
+    spelling->replaceByName(rtl::OUString("IsSpellAuto"), css::uno::Any(false));
+    commit(spelling);
+    auto completion = settings(provider, "/org.openoffice.Office.Writer/AutoFunction/Completion");
+    completion->replaceByName(rtl::OUString("Enable"), css::uno::Any(false));
+    completion->replaceByName(rtl::OUString("CollectWords"), css::uno::Any(false));
+    commit(completion);
+    for (const char *module : {"swriter", "scalc", "simpress", "sdraw"}) {
+        auto sidebar = settings(provider, (std::string("/org.openoffice.Office.Views/Windows/"
+                                                      "org.openoffice.Office.Views:WindowType['") +
+                                           module + "/10336']")
+                                              .c_str());
+        sidebar->replaceByName(rtl::OUString("Visible"), css::uno::Any(false));
+        commit(sidebar);
+    }
     // What the edit view draws and a print does not: text, table and
     // section boundaries, field shadings, the page shadow.
     std::string scheme = "/org.openoffice.Office.UI/ColorScheme/ColorSchemes/"
