@@ -56,6 +56,7 @@ public:
         converter_.pageCapture_.CapturePage(pageIndex, clipboard::ProcessClipboard(), app_, converter_.currentKind_);
     }
     void SavePageImage(ByteSink &stream) override { converter_.pageJpeg_.SaveToStream(stream); }
+    std::function<std::vector<std::uint8_t>()> DetachPageImage() override { return converter_.pageJpeg_.DetachEncoding(); }
 
 private:
     BatchConverter &converter_;

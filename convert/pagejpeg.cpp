@@ -23,15 +23,30 @@ void PageJpeg::AssignBands(int width, int height, int bandRows, BandPainter pain
     encoded_ = false;
 }
 
+namespace {
+
+std::vector<std::uint8_t> encodeWhole(const QImage &bitmap)
+{
+    return bitmap.isNull() || bitmap.width() == 0 || bitmap.height() == 0 ? std::vector<std::uint8_t>()
+                                                                          : EncodeBaselineJpeg(bitmap);
+}
+
+} // namespace
+
+std::function<std::vector<std::uint8_t>()> PageJpeg::DetachEncoding() const
+{
+    if (paint_ || encoded_)
+        return {};
+    return [bitmap = bitmap_] { return encodeWhole(bitmap); };
+}
+
 void PageJpeg::SaveToStream(ByteSink &stream)
 {
     if (!encoded_) {
         if (paint_)
             jpeg_ = EncodeBaselineJpegInBands(bandWidth_, bandHeight_, bandRows_, paint_);
         else
-            jpeg_ = bitmap_.isNull() || bitmap_.width() == 0 || bitmap_.height() == 0
-                        ? std::vector<std::uint8_t>()
-                        : EncodeBaselineJpeg(bitmap_);
+            jpeg_ = encodeWhole(bitmap_);
         encoded_ = true;
     }
     if (!jpeg_.empty())

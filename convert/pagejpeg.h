@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace folivex::convert {
@@ -28,6 +29,12 @@ public:
     // folivex::Error("JPEG error #N") when the library refuses the bitmap;
     // the holder then stays unencoded and the next save tries again.
     void SaveToStream(ByteSink &stream);
+    // The encoding of a whole assigned bitmap as a job for another thread: it
+    // holds its own reference to the bitmap and returns what SaveToStream
+    // would write, or throws what it would. Empty for bands (their painter
+    // must run on this thread) and for bytes already encoded: those are
+    // saved with SaveToStream.
+    std::function<std::vector<std::uint8_t>()> DetachEncoding() const;
 
     const QImage &bitmap() const { return bitmap_; }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <future>
 #include <memory>
 
 namespace folivex::pdf {
@@ -52,15 +53,46 @@ void testStop()
         throw StopSignal{};
 }
 
-// Obtains page `index`: a fresh stream, the capture, the holder saved into it.
-MemoryStream obtainPage(PageSource &pages, std::int32_t index)
-{
-    MemoryStream stream;
-    pages.CapturePage(index);
-    pages.SavePageImage(stream);
-    stream.seek(0);
-    return stream;
-}
+// Captures the pages in order and hands each page's JPEG file to `take`, in
+// the same order. A page whose encoding the source detaches is encoded on a
+// second thread while the next page is captured; an error of that encoding
+// is thrown once the capture of the next page has returned.
+class CapturePass {
+public:
+    CapturePass(PageSource &pages, std::function<void(MemoryStream &)> take) : pages_(pages), take_(std::move(take)) {}
+    // An encoding still running when an error leaves is waited for (the
+    // future's destructor) and its result dropped.
+
+    void capture(std::int32_t index)
+    {
+        pages_.CapturePage(index);
+        if (std::function<std::vector<std::uint8_t>()> job = pages_.DetachPageImage()) {
+            std::future<std::vector<std::uint8_t>> next = std::async(std::launch::async, std::move(job));
+            settle();
+            inFlight_ = std::move(next);
+            return;
+        }
+        settle();
+        MemoryStream stream;
+        pages_.SavePageImage(stream);
+        stream.seek(0);
+        take_(stream);
+    }
+
+    // Hands over the page still being encoded, if any.
+    void settle()
+    {
+        if (!inFlight_.valid())
+            return;
+        MemoryStream stream(inFlight_.get());
+        take_(stream);
+    }
+
+private:
+    PageSource &pages_;
+    std::function<void(MemoryStream &)> take_;
+    std::future<std::vector<std::uint8_t>> inFlight_;
+};
 
 const char *colourSpaceLines(JpegColour colour)
 {
@@ -215,15 +247,18 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
     if (!outputName.empty() && pageCount > 0)
         spool = std::make_unique<PageSpool>(outputName);
     JpegFrame frame; // a scan that finds no usable frame leaves the previous page's values
-    for (std::int32_t p = 0; p < pageCount; ++p) {
-        MemoryStream page = obtainPage(pages, p);
+    CapturePass capturePass(pages, [&](MemoryStream &page) {
         ScanJpegFrameHeader(page, frame);
         table.push_back({frame.colour, frame.width, frame.height});
         byteTotal += page.size();
         if (spool)
             spool->append(page);
+    });
+    for (std::int32_t p = 0; p < pageCount; ++p) {
+        capturePass.capture(p);
         pump(hooks.pumpMessages);
     }
+    capturePass.settle();
 
     StopRequested = false;
     if (outputName.empty() || pageCount <= 0)

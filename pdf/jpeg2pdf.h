@@ -3,8 +3,9 @@
 // WritePdf pulls the pages itself through a PageSource, in two passes: a
 // capture pass that captures every page once, measures it (size, colour,
 // byte length) and keeps its bytes in a PageSpool, and a writing pass that
-// embeds those same bytes when they are due. Only one page's JPEG is in
-// memory at a time.
+// embeds those same bytes when they are due. A page whose encoding the
+// source detaches is encoded on a second thread while the next page is
+// captured, so at most two pages are in memory at a time.
 #pragma once
 
 #include "core/bytesink.h"
@@ -41,6 +42,12 @@ public:
     virtual void CapturePage(std::int32_t pageIndex) = 0;
     // Saves the holder's page image, a complete JPEG file, into `stream`.
     virtual void SavePageImage(ByteSink &stream) = 0;
+    // May hand over the encoding of the page just captured, to run on another
+    // thread while the next page is captured: a job that returns the page's
+    // complete JPEG file, or throws what SavePageImage would, and touches
+    // nothing the source goes on using. An empty job (the default) means the
+    // page is saved with SavePageImage, on the calling thread.
+    virtual std::function<std::vector<std::uint8_t>()> DetachPageImage() { return {}; }
 };
 
 struct WriterHooks {

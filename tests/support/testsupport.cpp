@@ -79,9 +79,21 @@ void ScriptedPages::CapturePage(std::int32_t pageIndex)
     if (onCapture)
         onCapture(pass, pageIndex);
     current_ = pages.at(static_cast<std::size_t>(pageIndex));
+    currentIndex_ = pageIndex;
 }
 
 void ScriptedPages::SavePageImage(ByteSink &stream) { stream.write(current_.data(), current_.size()); }
+
+std::function<std::vector<std::uint8_t>()> ScriptedPages::DetachPageImage()
+{
+    if (!detach || !detach(currentIndex_))
+        return {};
+    return [bytes = current_, index = currentIndex_, job = detachedJob] {
+        if (job)
+            job(index);
+        return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    };
+}
 
 Bytes FakeJpeg(int width, int height, int components, std::size_t totalBytes, std::uint16_t frameMarker,
                const Bytes &segmentsBefore)

@@ -37,13 +37,20 @@ public:
     explicit ScriptedPages(std::vector<Bytes> pages) : pages(std::move(pages)) {}
     void CapturePage(std::int32_t pageIndex) override;
     void SavePageImage(ByteSink &stream) override;
+    // With `detach` set to a page index test, the encoding of those pages is
+    // handed over as a job; `detachedJob` runs inside each such job first
+    // (it may throw, as a failing encoder would).
+    std::function<std::vector<std::uint8_t>()> DetachPageImage() override;
 
     std::vector<Bytes> pages;
     std::function<void(int pass, int index)> onCapture;
+    std::function<bool(int index)> detach;
+    std::function<void(int index)> detachedJob;
     int captures = 0;
 
 private:
     Bytes current_;
+    int currentIndex_ = -1;
 };
 
 // A JPEG-shaped byte string of exactly `totalBytes` bytes: SOI, the given
