@@ -1,6 +1,7 @@
 #include "office/hostcontext.h"
 
 #include "core/error.h"
+#include "platform/clipboardformat.h"
 
 namespace folivex::office {
 
@@ -29,7 +30,7 @@ void HostContext::copyPicture(PagePicture picture)
     uint32_t id = nextPicture_++;
     pictures_[id] = std::move(picture);
     clipboard_.clear();
-    clipboard_.emplace_back(14u, id);
+    clipboard_.emplace_back(clipboard::EnhancedMetafile, id);
 }
 
 const PagePicture &HostContext::picture(uint32_t id) const

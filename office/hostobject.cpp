@@ -1,10 +1,15 @@
 #include "office/hostobject.h"
 
 #include "core/error.h"
+#include "platform/protocol.h"
 
 #include <strings.h>
 
 namespace folivex::office {
+
+using wire::Method;
+using wire::PropertyGet;
+using wire::PropertyPut;
 
 HostObject::~HostObject() = default;
 
@@ -39,11 +44,11 @@ HostValue HostObject::invoke(int32_t dispid, unsigned flags, const HostArgs &arg
     Member &m = members_[size_t(dispid - 1)];
     std::string where = std::string(className()) + "." + m.name;
     try {
-        if ((flags & 1u) && m.call)
+        if ((flags & Method) && m.call)
             return m.call(args);
-        if ((flags & 2u) && m.get)
+        if ((flags & PropertyGet) && m.get)
             return m.get(args);
-        if ((flags & 4u) && m.put) {
+        if ((flags & PropertyPut) && m.put) {
             if (args.size() != 1)
                 throw Error("an assignment takes exactly one value");
             m.put(args[0]);
@@ -52,11 +57,11 @@ HostValue HostObject::invoke(int32_t dispid, unsigned flags, const HostArgs &arg
     } catch (const Error &e) {
         throw Error(where + ": " + e.text());
     }
-    if (flags & 4u)
+    if (flags & PropertyPut)
         throw Error(where + " cannot be assigned");
     if (m.call)
         throw Error(where + " is a method, not a property");
-    if (flags & 1u)
+    if (flags & Method)
         throw Error(where + " is a property, not a method");
     throw Error(where + " cannot be called with flags " + std::to_string(flags));
 }

@@ -2,7 +2,7 @@
 // client by member name. A subclass registers its members in its constructor
 // (the order fixes the member ids, the same for every object of the class);
 // the server resolves names case-insensitively and invokes with the
-// Automation flags (1 method, 2 property get, 4 property put). Members throw
+// Automation flags (wire::InvokeFlags of platform/protocol.h). Members throw
 // folivex::Error when they fail; the server sends the text to the client.
 #pragma once
 

@@ -13,6 +13,7 @@
 // ownership with whoever still holds a picture it handed out).
 #pragma once
 
+#include "platform/clipboardformat.h"
 #include "platform/picture.h"
 
 #include <QImage>
@@ -22,8 +23,6 @@
 #include <vector>
 
 namespace folivex::clipboard {
-
-enum Format : uint32_t { Bitmap = 2, MetafilePicture = 3, Dib = 8, EnhancedMetafile = 14 };
 
 class Clipboard {
 public:

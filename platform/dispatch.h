@@ -9,6 +9,7 @@
 // remote object); tests may subclass it to script objects of their own.
 #pragma once
 
+#include "platform/protocol.h"
 #include "platform/variant.h"
 
 #include <cstdint>
@@ -17,7 +18,9 @@
 
 namespace folivex::automation {
 
-enum InvokeFlags : unsigned { Method = 1, PropertyGet = 2, PropertyPut = 4 };
+// The flags of the protocol, under the names the client has always used.
+using InvokeFlags = wire::InvokeFlags;
+using enum wire::InvokeFlags;
 
 class Dispatch {
 public:

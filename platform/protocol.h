@@ -37,6 +37,10 @@ enum class Op : uint8_t { Resolve = 1, Invoke = 2, Render = 3, Release = 4, Rele
 enum class Status : uint8_t { Ok = 1, Fail = 2 };
 enum class Tag : uint8_t { Empty = 0, Null = 1, Bool = 2, Int32 = 3, Double = 4, String = 5, Object = 6 };
 
+// The kinds of call an Invoke's flags name, combined as Automation combines
+// them: Method | PropertyGet reads a member that may be either.
+enum InvokeFlags : unsigned { Method = 1, PropertyGet = 2, PropertyPut = 4 };
+
 // The file descriptor number on which the host finds its socket.
 constexpr int HostSocketFd = 3;
 
