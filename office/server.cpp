@@ -9,7 +9,6 @@
 
 #include <poll.h>
 #include <sched.h>
-#include <sys/mman.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -196,29 +195,23 @@ void Server::render(WireReader &in)
     if (fresh) {
         if (!pendingFd_)
             throw Error("The picture buffer did not arrive");
-        if (buffer_)
-            ::munmap(buffer_, bufferSize_);
-        buffer_ = nullptr;
-        void *p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, pendingFd_.get(), 0);
-        if (p == MAP_FAILED)
-            throw Error(std::string("Cannot map the picture buffer: ") + std::strerror(errno));
-        buffer_ = static_cast<unsigned char *>(p);
-        bufferSize_ = size;
+        buffer_.reset();
+        buffer_ = MappedRegion(pendingFd_.get(), size, "the picture buffer");
         bufferFd_ = std::move(pendingFd_);
     }
-    if (width <= 0 || rows <= 0 || !buffer_ || size_t(width) * size_t(rows) * 4 > bufferSize_)
+    if (width <= 0 || rows <= 0 || !buffer_ || size_t(width) * size_t(rows) * 4 > buffer_.size())
         throw Error("The picture buffer does not fit " + std::to_string(width) + " x " + std::to_string(rows));
     const PagePicture &p = context_->picture(picture);
     if (top != 0 || rows != height) {
         if (top < 0 || height <= 0 || top + rows > height)
             throw Error("Rows " + std::to_string(top) + " to " + std::to_string(top + rows) + " are not in a picture " +
                         std::to_string(height) + " rows high");
-        p.document->render(buffer_, width, height, p.part, p.area, top, rows);
+        p.document->render(buffer_.data(), width, height, p.part, p.area, top, rows);
         rendered_.reset();
         return;
     }
-    if (!ahead_.take(p, width, height, buffer_))
-        p.document->render(buffer_, width, height, p.part, p.area);
+    if (!ahead_.take(p, width, height, buffer_.data()))
+        p.document->render(buffer_.data(), width, height, p.part, p.area);
     rendered_ = p;
     renderedWidth_ = width;
     renderedHeight_ = height;

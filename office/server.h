@@ -11,6 +11,7 @@
 
 #include "office/hostcontext.h"
 #include "office/hostobject.h"
+#include "core/mappedregion.h"
 #include "core/uniquefd.h"
 
 #include <map>
@@ -54,8 +55,8 @@ private:
     uint32_t nextObject_ = 1;
     UniqueFd pendingFd_;
     UniqueFd bufferFd_;
-    unsigned char *buffer_ = nullptr;
-    size_t bufferSize_ = 0;
+    // The client's picture buffer, mapped from bufferFd_.
+    MappedRegion buffer_;
     // The picture the last request rendered, whose successor is prepared
     // while the client has no request pending.
     std::optional<PagePicture> rendered_;

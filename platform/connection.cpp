@@ -9,6 +9,7 @@
 
 #include <poll.h>
 #include <sched.h>
+#include <sys/mman.h>
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -55,8 +56,7 @@ Connection::Connection(const std::string &application, std::vector<std::string> 
 
 Connection::~Connection()
 {
-    if (buffer_ != MAP_FAILED)
-        ::munmap(buffer_, bufferSize_);
+    buffer_.reset();
     // The host leaves when its socket closes; a host that does not is killed.
     process_.end(milliseconds(2000));
 }
@@ -378,31 +378,25 @@ void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
                     std::to_string(rows) + " pixels)");
     checkAlive();
     bool fresh = false;
-    if (need > bufferSize_) {
-        if (buffer_ != MAP_FAILED)
-            ::munmap(buffer_, bufferSize_);
-        buffer_ = MAP_FAILED;
-        bufferSize_ = 0;
+    if (need > buffer_.size()) {
+        // The old buffer goes first: two big ones are never held at once.
+        buffer_.reset();
         UniqueFd fd(::memfd_create("folivex-picture", MFD_CLOEXEC));
         if (!fd)
             throw Error(std::string("Cannot create the picture buffer: ") + std::strerror(errno));
         if (::ftruncate(fd.get(), off_t(need)) != 0)
             throw Error(std::string("Cannot size the picture buffer: ") + std::strerror(errno));
-        void *p = ::mmap(nullptr, need, PROT_READ | PROT_WRITE, MAP_SHARED, fd.get(), 0);
-        if (p == MAP_FAILED)
-            throw Error(std::string("Cannot map the picture buffer: ") + std::strerror(errno));
-        buffer_ = p;
-        bufferSize_ = need;
+        buffer_ = MappedRegion(fd.get(), need, "the picture buffer");
         bufferFd_ = std::move(fd);
         fresh = true;
     }
     WireWriter req;
-    req.u8(uint8_t(Op::Render)).u32(picture).i32(rect.width()).i32(rows).u32(uint32_t(bufferSize_)).u8(fresh);
+    req.u8(uint8_t(Op::Render)).u32(picture).i32(rect.width()).i32(rows).u32(uint32_t(buffer_.size())).u8(fresh);
     req.i32(top).i32(rect.height());
     transact(req, false, fresh ? bufferFd_.get() : -1);
 
     // Compose the premultiplied BGRA rendering over the target.
-    const uint8_t *src = static_cast<const uint8_t *>(buffer_);
+    const uint8_t *src = buffer_.data();
     for (int y = clip.top(); y <= clip.bottom(); ++y) {
         const uint8_t *s = src + (size_t(y - clip.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4;
         uint8_t *d = target.scanLine(y) + size_t(clip.left()) * 3;

@@ -13,6 +13,7 @@
 // pictures hold it weakly. The destructor ends the host.
 #pragma once
 
+#include "core/mappedregion.h"
 #include "platform/hostprocess.h"
 #include "platform/variant.h"
 #include "platform/wire.h"
@@ -25,7 +26,6 @@
 #include <set>
 #include <memory>
 #include <string>
-#include <sys/mman.h>
 
 namespace folivex::automation {
 
@@ -94,10 +94,9 @@ private:
     // Quit by class: once the host has ended, Quit does nothing.
     std::set<std::pair<uint32_t, int32_t>> quitIds_;
     static constexpr int32_t kQuitEnded = INT32_MIN;
-    // Shared pixel buffer for render().
+    // Shared pixel buffer for render(), mapped here and by the host.
     UniqueFd bufferFd_;
-    void *buffer_ = MAP_FAILED;
-    size_t bufferSize_ = 0;
+    MappedRegion buffer_;
 };
 
 } // namespace folivex::automation
