@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -24,7 +25,10 @@ using wire::Tag;
 using wire::WireReader;
 using wire::WireWriter;
 
-Server::Server(int socket) : socket_(socket), parent_(::getppid()) {}
+Server::Server(int socket)
+    : socket_(socket), parent_(::getppid()), requests_(wire::MinRequestLength, "the client")
+{
+}
 
 void Server::reply(uint32_t seq, const WireWriter &body)
 {
@@ -56,63 +60,58 @@ void Server::greet(const std::shared_ptr<HostObject> &application, HostContext *
     reply(0, w);
 }
 
-bool Server::readFrame(std::vector<uint8_t> &frame)
+std::optional<wire::Frame> Server::readFrame()
 {
     // The client's next request mostly follows the last answer within
     // microseconds: the socket is read for a moment before sleeping in poll,
     // which would cost a wake-up on another core for every call.
     const auto spinUntil = std::chrono::steady_clock::now() + std::chrono::microseconds(60);
-    auto readExactly = [&](uint8_t *into, size_t n) -> bool {
-        size_t got = 0;
-        while (got < n) {
-            iovec iov{into + got, n - got};
-            alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-            msghdr msg{};
-            msg.msg_iov = &iov;
-            msg.msg_iovlen = 1;
-            msg.msg_control = control;
-            msg.msg_controllen = sizeof control;
-            ssize_t k = ::recvmsg(socket_, &msg, MSG_CMSG_CLOEXEC | MSG_DONTWAIT);
-            if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-                if (std::chrono::steady_clock::now() < spinUntil) {
-                    sched_yield();
-                    continue;
-                }
-                // Wake up now and then to see whether the parent is still there.
-                pollfd p{socket_, POLLIN, 0};
-                if (::poll(&p, 1, 1000) == 0 && ::getppid() != parent_)
-                    return false;
+    uint8_t chunk[65536];
+    for (;;) {
+        try {
+            if (std::optional<wire::Frame> frame = requests_.take())
+                return frame;
+        } catch (const Error &) {
+            return std::nullopt; // out of step: nothing more can be read
+        }
+        iovec iov{chunk, std::min(requests_.missing(), sizeof chunk)};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
+        msghdr msg{};
+        msg.msg_iov = &iov;
+        msg.msg_iovlen = 1;
+        msg.msg_control = control;
+        msg.msg_controllen = sizeof control;
+        ssize_t k = ::recvmsg(socket_, &msg, MSG_CMSG_CLOEXEC | MSG_DONTWAIT);
+        if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (std::chrono::steady_clock::now() < spinUntil) {
+                sched_yield();
                 continue;
             }
-            if (k < 0 && errno == EINTR)
-                continue;
-            if (k <= 0)
-                return false;
-            for (cmsghdr *cm = CMSG_FIRSTHDR(&msg); cm; cm = CMSG_NXTHDR(&msg, cm))
-                if (cm->cmsg_level == SOL_SOCKET && cm->cmsg_type == SCM_RIGHTS) {
-                    int fd;
-                    std::memcpy(&fd, CMSG_DATA(cm), sizeof fd);
-                    pendingFd_.reset(fd);
-                }
-            got += size_t(k);
+            // Wake up now and then to see whether the parent is still there.
+            pollfd p{socket_, POLLIN, 0};
+            if (::poll(&p, 1, 1000) == 0 && ::getppid() != parent_)
+                return std::nullopt;
+            continue;
         }
-        return true;
-    };
-    uint8_t head[4];
-    if (!readExactly(head, 4))
-        return false;
-    uint32_t len = uint32_t(head[0]) | uint32_t(head[1]) << 8 | uint32_t(head[2]) << 16 | uint32_t(head[3]) << 24;
-    if (len < 5 || len > wire::MaxMessage)
-        return false;
-    frame.resize(len);
-    return readExactly(frame.data(), len);
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            return std::nullopt;
+        // A new picture buffer's descriptor travels with a Render request.
+        for (cmsghdr *cm = CMSG_FIRSTHDR(&msg); cm; cm = CMSG_NXTHDR(&msg, cm))
+            if (cm->cmsg_level == SOL_SOCKET && cm->cmsg_type == SCM_RIGHTS) {
+                int fd;
+                std::memcpy(&fd, CMSG_DATA(cm), sizeof fd);
+                pendingFd_.reset(fd);
+            }
+        requests_.feed(chunk, size_t(k));
+    }
 }
 
 void Server::run()
 {
-    std::vector<uint8_t> frame;
-    while (readFrame(frame)) {
-        handle(frame);
+    while (std::optional<wire::Frame> frame = readFrame()) {
+        handle(*frame);
         if (context_ && context_->ending())
             return;
         if (rendered_) {
@@ -217,10 +216,10 @@ void Server::render(WireReader &in)
     renderedHeight_ = height;
 }
 
-void Server::handle(const std::vector<uint8_t> &frame)
+void Server::handle(const wire::Frame &frame)
 {
-    WireReader in(frame.data(), frame.size(), "client");
-    uint32_t seq = in.u32();
+    WireReader in(frame.body.data(), frame.body.size(), "client");
+    const uint32_t seq = frame.seq;
     Op op = Op(in.u8());
     WireWriter out;
     try {

@@ -13,6 +13,7 @@
 #include "office/hostobject.h"
 #include "core/mappedregion.h"
 #include "core/uniquefd.h"
+#include "platform/frameparser.h"
 
 #include <map>
 #include <memory>
@@ -34,9 +35,12 @@ public:
     void run();
 
 private:
-    bool readFrame(std::vector<uint8_t> &frame);
+    // The next request, read off the socket no further than its last byte:
+    // what follows stays in the socket, where run() looks for it. False when
+    // the client is gone or out of step.
+    std::optional<wire::Frame> readFrame();
     void reply(uint32_t seq, const wire::WireWriter &body);
-    void handle(const std::vector<uint8_t> &frame);
+    void handle(const wire::Frame &frame);
     void encode(wire::WireWriter &out, const HostValue &value);
     HostValue decode(wire::WireReader &in);
     std::shared_ptr<HostObject> object(uint32_t id) const;
@@ -44,6 +48,7 @@ private:
 
     int socket_;
     pid_t parent_;
+    wire::FrameParser requests_;
     HostContext *context_ = nullptr;
     struct Entry {
         std::shared_ptr<HostObject> object;

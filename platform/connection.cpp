@@ -50,7 +50,7 @@ std::string seconds(milliseconds ms)
 } // namespace
 
 Connection::Connection(const std::string &application, std::vector<std::string> args)
-    : application_(application), process_(HostProgramPath(), args)
+    : application_(application), process_(HostProgramPath(), args), inbox_(wire::MinReplyLength, application)
 {
 }
 
@@ -187,23 +187,14 @@ bool Connection::readAvailable()
         return false;
     if (n < 0)
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
-    inbox_.insert(inbox_.end(), chunk, chunk + n);
-    size_t pos = 0;
-    while (inbox_.size() - pos >= 4) {
-        uint32_t len = uint32_t(inbox_[pos]) | uint32_t(inbox_[pos + 1]) << 8 | uint32_t(inbox_[pos + 2]) << 16 |
-                       uint32_t(inbox_[pos + 3]) << 24;
-        if (len < 4 || len > wire::MaxMessage) {
-            die("Malformed message from " + application_ + "; it was ended");
-            return true;
-        }
-        if (inbox_.size() - pos - 4 < len)
-            break;
-        const uint8_t *p = inbox_.data() + pos + 4;
-        uint32_t seq = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-        replies_[seq] = std::vector<uint8_t>(p + 4, p + len);
-        pos += 4 + len;
+    inbox_.feed(chunk, size_t(n));
+    try {
+        while (std::optional<wire::Frame> frame = inbox_.take())
+            replies_[frame->seq] = std::move(frame->body);
+    } catch (const Error &e) {
+        // Out of step: nothing more it sends can be read.
+        die(e.text() + "; it was ended");
     }
-    inbox_.erase(inbox_.begin(), inbox_.begin() + long(pos));
     return true;
 }
 

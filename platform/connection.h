@@ -14,6 +14,7 @@
 #pragma once
 
 #include "core/mappedregion.h"
+#include "platform/frameparser.h"
 #include "platform/hostprocess.h"
 #include "platform/variant.h"
 #include "platform/wire.h"
@@ -82,7 +83,8 @@ private:
     bool alive_ = true;
     std::string deadText_;
     uint32_t nextSeq_ = 0;
-    std::vector<uint8_t> inbox_;
+    // What the host sent and no reply has been cut from yet.
+    wire::FrameParser inbox_;
     std::map<uint32_t, std::vector<uint8_t>> replies_;
     // Member ids by class and lower-cased name; `slow` marks Open.
     struct Member {

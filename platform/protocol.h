@@ -41,6 +41,11 @@ enum class Tag : uint8_t { Empty = 0, Null = 1, Bool = 2, Int32 = 3, Double = 4,
 // them: Method | PropertyGet reads a member that may be either.
 enum InvokeFlags : unsigned { Method = 1, PropertyGet = 2, PropertyPut = 4 };
 
+// The smallest frame lengths (what follows the length field): a reply holds
+// at least its sequence number, a request also its Op.
+constexpr uint32_t MinReplyLength = 4;
+constexpr uint32_t MinRequestLength = 5;
+
 // The file descriptor number on which the host finds its socket.
 constexpr int HostSocketFd = 3;
 

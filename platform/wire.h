@@ -6,7 +6,8 @@
 // many bytes. WireWriter builds the bytes of one message; WireReader takes
 // them apart and throws folivex::Error("Malformed message from ...") when a
 // message is shorter than what it is read as, so a broken peer never makes
-// the reader run off its buffer.
+// the reader run off its buffer. FrameParser (frameparser.h) cuts the
+// stream back into frames.
 #pragma once
 
 #include <cstdint>
