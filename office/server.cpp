@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "office/uno.h"
 #include "platform/protocol.h"
+#include "platform/valuecodec.h"
 #include "platform/wire.h"
 
 #include <com/sun/star/uno/Exception.hpp>
@@ -21,7 +22,6 @@ namespace folivex::office {
 
 using wire::Op;
 using wire::Status;
-using wire::Tag;
 using wire::WireReader;
 using wire::WireWriter;
 
@@ -140,17 +140,18 @@ std::shared_ptr<HostObject> Server::object(uint32_t id) const
 
 void Server::encode(WireWriter &out, const HostValue &value)
 {
+    wire::Value plain;
     switch (value.index()) {
-    case 0: out.u8(uint8_t(Tag::Empty)); break;
-    case 1: out.u8(uint8_t(Tag::Null)); break;
-    case 2: out.u8(uint8_t(Tag::Bool)).u8(std::get<bool>(value) ? 1 : 0); break;
-    case 3: out.u8(uint8_t(Tag::Int32)).i32(std::get<int32_t>(value)); break;
-    case 4: out.u8(uint8_t(Tag::Double)).f64(std::get<double>(value)); break;
-    case 5: out.u8(uint8_t(Tag::String)).str(std::get<std::string>(value)); break;
+    case 0: break;
+    case 1: plain = wire::Null{}; break;
+    case 2: plain = std::get<bool>(value); break;
+    case 3: plain = std::get<int32_t>(value); break;
+    case 4: plain = std::get<double>(value); break;
+    case 5: plain = std::get<std::string>(value); break;
     case 6: {
         const auto &object = std::get<std::shared_ptr<HostObject>>(value);
         if (!object) {
-            out.u8(uint8_t(Tag::Null));
+            plain = wire::Null{};
             break;
         }
         uint32_t id;
@@ -163,22 +164,24 @@ void Server::encode(WireWriter &out, const HostValue &value)
             ids_[object.get()] = id;
         }
         auto [cls, fresh] = classes_.try_emplace(object->className(), uint32_t(classes_.size() + 1));
-        out.u8(uint8_t(Tag::Object)).u32(id).u32(cls->second);
+        plain = wire::ObjectRef{id, cls->second};
         break;
     }
     }
+    wire::writeValue(out, plain);
 }
 
 HostValue Server::decode(WireReader &in)
 {
-    switch (Tag(in.u8())) {
-    case Tag::Empty: return {};
-    case Tag::Null: return HostNull{};
-    case Tag::Bool: return in.u8() != 0;
-    case Tag::Int32: return in.i32();
-    case Tag::Double: return in.f64();
-    case Tag::String: return in.str();
-    default: throw Error("Malformed message from the client");
+    wire::Value value = wire::readValue(in, "the client");
+    switch (value.index()) {
+    case 0: return {};
+    case 1: return HostNull{};
+    case 2: return std::get<bool>(value);
+    case 3: return std::get<int32_t>(value);
+    case 4: return std::get<double>(value);
+    case 5: return std::move(std::get<std::string>(value));
+    default: throw Error("Malformed message from the client"); // the client sends no objects
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/protocol.h"
 #include "platform/remotedispatch.h"
 #include "platform/remotepicture.h"
+#include "platform/valuecodec.h"
 #include "platform/waitpolicy.h"
 
 #include <poll.h>
@@ -21,7 +22,6 @@ namespace folivex::automation {
 using namespace std::chrono;
 using wire::Op;
 using wire::Status;
-using wire::Tag;
 using wire::WireReader;
 using wire::WireWriter;
 
@@ -267,34 +267,35 @@ void Connection::post(const WireWriter &body) noexcept
 
 void Connection::encode(WireWriter &out, const Variant &v)
 {
+    wire::Value value;
     switch (v.type()) {
-    case Variant::Type::Empty: out.u8(uint8_t(Tag::Empty)); break;
-    case Variant::Type::Null: out.u8(uint8_t(Tag::Null)); break;
-    case Variant::Type::Bool: out.u8(uint8_t(Tag::Bool)).u8(v.toBool() ? 1 : 0); break;
-    case Variant::Type::Int32: out.u8(uint8_t(Tag::Int32)).i32(v.toInt32()); break;
-    case Variant::Type::Double: out.u8(uint8_t(Tag::Double)).f64(v.toDouble()); break;
-    case Variant::Type::String: out.u8(uint8_t(Tag::String)).str(v.toString()); break;
+    case Variant::Type::Empty: break;
+    case Variant::Type::Null: value = wire::Null{}; break;
+    case Variant::Type::Bool: value = v.toBool(); break;
+    case Variant::Type::Int32: value = v.toInt32(); break;
+    case Variant::Type::Double: value = v.toDouble(); break;
+    case Variant::Type::String: value = v.toString(); break;
     case Variant::Type::Object:
         throw Error("An object cannot be passed to " + application_);
     }
+    wire::writeValue(out, value);
 }
 
 Variant Connection::decode(WireReader &in)
 {
-    switch (Tag(in.u8())) {
-    case Tag::Empty: return Variant();
-    case Tag::Null: return Variant::null();
-    case Tag::Bool: return Variant(in.u8() != 0);
-    case Tag::Int32: return Variant(in.i32());
-    case Tag::Double: return Variant(in.f64());
-    case Tag::String: return Variant(in.str());
-    case Tag::Object: {
-        uint32_t id = in.u32();
-        uint32_t cls = in.u32();
-        return Variant(DispatchRef(std::make_shared<RemoteDispatch>(shared_from_this(), id, cls)));
+    wire::Value value = wire::readValue(in, application_);
+    switch (value.index()) {
+    case 1: return Variant::null();
+    case 2: return Variant(std::get<bool>(value));
+    case 3: return Variant(std::get<int32_t>(value));
+    case 4: return Variant(std::get<double>(value));
+    case 5: return Variant(std::move(std::get<std::string>(value)));
+    case 6: {
+        const wire::ObjectRef &object = std::get<wire::ObjectRef>(value);
+        return Variant(DispatchRef(std::make_shared<RemoteDispatch>(shared_from_this(), object.id, object.classId)));
     }
+    default: return Variant();
     }
-    throw Error("Malformed message from " + application_);
 }
 
 int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view name)
