@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "platform/connection.h"
 #include "platform/remotedispatch.h"
+#include "platform/waitpolicy.h"
 
 #include <map>
 #include <memory>
@@ -72,6 +73,13 @@ void EndPrestartedHosts() noexcept
 }
 
 void EndAllHosts(const std::string &why) { Connection::endAll(why); }
+
+void SetMessagePump(std::function<void()> pump) { SetWaitingPump(std::move(pump)); }
+
+void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open)
+{
+    SetWaitingLimits(call, open);
+}
 
 int HostProcessId(const Variant &object)
 {

@@ -16,6 +16,7 @@
 #include "core/mappedregion.h"
 #include "platform/frameparser.h"
 #include "platform/hostprocess.h"
+#include "platform/remotehost.h"
 #include "platform/variant.h"
 #include "platform/wire.h"
 
@@ -30,7 +31,7 @@
 
 namespace folivex::automation {
 
-class Connection : public std::enable_shared_from_this<Connection> {
+class Connection : public RemoteHost, public std::enable_shared_from_this<Connection> {
 public:
     // Starts the host for `application` ("Word", "PowerPoint" or "Excel") and
     // returns its application object. Throws folivex::Error with the host's
@@ -42,22 +43,20 @@ public:
     Variant greet();
     // Ends the host now; every later call fails with `why`.
     void end(const std::string &why) { die(why); }
-    ~Connection();
+    ~Connection() override;
     // Ends every live host of this process (see automation::EndAllHosts).
     static void endAll(const std::string &why);
 
     const std::string &application() const { return application_; }
-    int pid() const { return process_.pid(); }
+    int pid() const override { return process_.pid(); }
 
-    int32_t resolve(uint32_t object, uint32_t classId, std::string_view name);
-    Variant invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args);
-    // Renders picture `picture` at the size of `rect` and composes it into
-    // `target` (Format_RGB888) there; only the rows of `rect` inside the
-    // target are rendered.
-    void render(uint32_t picture, QImage &target, const QRect &rect);
-    // Best effort, never throws: a dead host has freed everything already.
-    void releaseObject(uint32_t object) noexcept;
-    void releasePicture(uint32_t picture) noexcept;
+    int32_t resolve(uint32_t object, uint32_t classId, std::string_view name) override;
+    Variant invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags,
+                   const std::vector<Variant> &args) override;
+    // Only the rows of `rect` inside the target are rendered.
+    void render(uint32_t picture, QImage &target, const QRect &rect) override;
+    void releaseObject(uint32_t object) noexcept override;
+    void releasePicture(uint32_t picture) noexcept override;
 
 private:
     Connection(const std::string &application, std::vector<std::string> args);

@@ -1,10 +1,10 @@
 #include "platform/remotedispatch.h"
 
-#include "platform/connection.h"
+#include "platform/remotehost.h"
 
 namespace folivex::automation {
 
-RemoteDispatch::RemoteDispatch(std::shared_ptr<Connection> connection, uint32_t object, uint32_t classId)
+RemoteDispatch::RemoteDispatch(std::shared_ptr<RemoteHost> connection, uint32_t object, uint32_t classId)
     : connection_(std::move(connection)), object_(object), classId_(classId)
 {
 }

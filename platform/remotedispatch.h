@@ -10,11 +10,11 @@
 
 namespace folivex::automation {
 
-class Connection;
+class RemoteHost;
 
 class RemoteDispatch : public Dispatch {
 public:
-    RemoteDispatch(std::shared_ptr<Connection> connection, uint32_t object, uint32_t classId);
+    RemoteDispatch(std::shared_ptr<RemoteHost> connection, uint32_t object, uint32_t classId);
     ~RemoteDispatch() override;
 
     int32_t GetIDsOfNames(std::string_view name) override;
@@ -23,7 +23,7 @@ public:
     int hostPid() const;
 
 private:
-    std::shared_ptr<Connection> connection_;
+    std::shared_ptr<RemoteHost> connection_;
     uint32_t object_;
     uint32_t classId_;
 };

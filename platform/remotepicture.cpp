@@ -1,11 +1,11 @@
 #include "platform/remotepicture.h"
 
 #include "core/error.h"
-#include "platform/connection.h"
+#include "platform/remotehost.h"
 
 namespace folivex::automation {
 
-RemotePicture::RemotePicture(std::weak_ptr<Connection> connection, uint32_t picture, std::string application)
+RemotePicture::RemotePicture(std::weak_ptr<RemoteHost> connection, uint32_t picture, std::string application)
     : connection_(std::move(connection)), picture_(picture), application_(std::move(application))
 {
 }

@@ -12,16 +12,16 @@
 
 namespace folivex::automation {
 
-class Connection;
+class RemoteHost;
 
 class RemotePicture : public clipboard::Picture {
 public:
-    RemotePicture(std::weak_ptr<Connection> connection, uint32_t picture, std::string application);
+    RemotePicture(std::weak_ptr<RemoteHost> connection, uint32_t picture, std::string application);
     ~RemotePicture() override;
     void play(QImage &target, const QRect &rect) const override;
 
 private:
-    std::weak_ptr<Connection> connection_;
+    std::weak_ptr<RemoteHost> connection_;
     uint32_t picture_;
     std::string application_;
 };

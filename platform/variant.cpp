@@ -1,7 +1,6 @@
 #include "platform/variant.h"
 
 #include "core/error.h"
-#include "platform/dispatch.h"
 
 #include <charconv>
 #include <cmath>
@@ -149,38 +148,6 @@ DispatchRef Variant::toObject() const
     if (type() != Type::Object)
         throw Error("The value is " + typeName(type()) + ", not an object");
     return std::get<DispatchRef>(value_);
-}
-
-Variant Variant::invoke(std::string_view name, unsigned flags, std::vector<Variant> args) const
-{
-    DispatchRef object;
-    try {
-        object = toObject();
-    } catch (const Error &e) {
-        throw Error("Cannot call " + std::string(name) + ": " + e.text());
-    }
-    int32_t id = object->GetIDsOfNames(name);
-    return object->Invoke(id, flags, args);
-}
-
-Variant Variant::read(std::string_view name, std::vector<Variant> args) const
-{
-    return invoke(name, Method | PropertyGet, std::move(args));
-}
-
-Variant Variant::get(std::string_view name, std::vector<Variant> args) const
-{
-    return invoke(name, PropertyGet, std::move(args));
-}
-
-Variant Variant::call(std::string_view name, std::vector<Variant> args) const
-{
-    return invoke(name, Method, std::move(args));
-}
-
-void Variant::put(std::string_view name, Variant value) const
-{
-    invoke(name, PropertyPut, {std::move(value)});
 }
 
 } // namespace folivex::automation

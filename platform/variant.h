@@ -11,6 +11,7 @@
 // invoke/read/get/call/put resolve the member name on the object the variant
 // holds (case-insensitive) and call it; they throw folivex::Error when the
 // variant holds no object, when the name is unknown and when the call fails.
+// They are defined with Dispatch (dispatch.cpp), through which they call.
 #pragma once
 
 #include <cstdint>

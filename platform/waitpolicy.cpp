@@ -1,7 +1,5 @@
 #include "platform/waitpolicy.h"
 
-#include "platform/automation.h"
-
 #include <memory>
 
 namespace folivex::automation {
@@ -19,7 +17,7 @@ std::chrono::milliseconds openLimit{300000};
 
 } // namespace
 
-void SetMessagePump(std::function<void()> pump)
+void SetWaitingPump(std::function<void()> pump)
 {
     if (pump)
         pumpSlot() = std::make_shared<std::function<void()>>(std::move(pump));
@@ -27,7 +25,7 @@ void SetMessagePump(std::function<void()> pump)
         pumpSlot().reset();
 }
 
-void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open)
+void SetWaitingLimits(std::chrono::milliseconds call, std::chrono::milliseconds open)
 {
     callLimit = call;
     openLimit = open;

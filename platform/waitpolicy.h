@@ -1,10 +1,16 @@
 // What a call does while it waits for its Office host: the message pump and
-// the time limits set through automation.h. Internal to folivex_platform.
+// the time limits, kept here for automation.h's SetMessagePump and
+// SetCallTimeLimits. Internal to folivex_platform.
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 namespace folivex::automation {
+
+// What SetMessagePump and SetCallTimeLimits set (automation.h).
+void SetWaitingPump(std::function<void()> pump);
+void SetWaitingLimits(std::chrono::milliseconds call, std::chrono::milliseconds open);
 
 // Runs the pump set by SetMessagePump once (nothing when none is set). The
 // pump may make calls that wait and pump in turn, and may replace itself.
