@@ -1,13 +1,13 @@
 #include "office/hostmain.h"
 
 #include "core/error.h"
-#include "office/excelapplication.h"
-#include "office/hostcontext.h"
-#include "office/libreoffice.h"
-#include "office/powerpointapplication.h"
-#include "office/server.h"
-#include "office/uno.h"
-#include "office/wordapplication.h"
+#include "office/models/excelapplication.h"
+#include "office/server/hostcontext.h"
+#include "office/engine/libreoffice.h"
+#include "office/models/powerpointapplication.h"
+#include "office/server/server.h"
+#include "office/engine/uno.h"
+#include "office/models/wordapplication.h"
 #include "platform/protocol.h"
 
 #include <com/sun/star/uno/Exception.hpp>

@@ -1,0 +1,294 @@
+#include "office/engine/libreoffice.h"
+
+#include "core/error.h"
+#include "office/engine/officedocument.h"
+#include "office/engine/uno.h"
+
+#define LOK_USE_UNSTABLE_API
+#include <LibreOfficeKit/LibreOfficeKitInit.h>
+#include <LibreOfficeKit/LibreOfficeKit.hxx>
+
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/view/XViewSettingsSupplier.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/uno/Exception.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
+#include <com/sun/star/util/XFlushable.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace folivex::office {
+
+namespace css = ::com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+Reference<css::container::XNameReplace> settings(const Reference<css::lang::XMultiServiceFactory> &provider,
+                                                 const char *path)
+{
+    css::beans::NamedValue node(rtl::OUString("nodepath"), css::uno::Any(rtl::OUString::createFromAscii(path)));
+    css::uno::Sequence<css::uno::Any> args(1);
+    args.getArray()[0] <<= node;
+    return Reference<css::container::XNameReplace>(
+        provider->createInstanceWithArguments(rtl::OUString("com.sun.star.configuration.ConfigurationUpdateAccess"), args),
+        UNO_QUERY_THROW);
+}
+
+void commit(const Reference<css::container::XNameReplace> &access)
+{
+    Reference<css::util::XChangesBatch>(access, UNO_QUERY_THROW)->commitChanges();
+}
+
+// No lock files beside the user's documents: they are only ever read. And
+// the profile is marked as past its first start, written out now rather than
+// at a shutdown that never comes (the host ends with _exit): a profile whose
+// first start was never recorded repeats that work, about half a second, at
+// every start.
+void settleProfile()
+{
+    auto context = comphelper::getProcessComponentContext();
+    Reference<css::lang::XMultiServiceFactory> provider = css::configuration::theDefaultProvider::get(context);
+    auto misc = settings(provider, "/org.openoffice.Office.Common/Misc");
+    misc->replaceByName(rtl::OUString("UseDocumentOOoLockFile"), css::uno::Any(false));
+    misc->replaceByName(rtl::OUString("UseDocumentSystemFileLocking"), css::uno::Any(false));
+    misc->replaceByName(rtl::OUString("UseLocking"), css::uno::Any(false));
+    misc->replaceByName(rtl::OUString("FirstRun"), css::uno::Any(false));
+    commit(misc);
+    auto product = settings(provider, "/org.openoffice.Setup/Product");
+    Reference<css::container::XNameAccess> read(product, UNO_QUERY_THROW);
+    product->replaceByName(rtl::OUString("ooSetupLastVersion"), read->getByName(rtl::OUString("ooSetupVersion")));
+    commit(product);
+    // Calc lays out with the screen's metrics; once a workbook has switched
+    // a profile to the printer's, column widths would depend on the profile.
+    auto calcInput = settings(provider, "/org.openoffice.Office.Calc/Input");
+    calcInput->replaceByName(rtl::OUString("UsePrinterMetrics"), css::uno::Any(false));
+    commit(calcInput);
+    // A document's macros never run: the host only reads and renders.
+    auto scripting = settings(provider, "/org.openoffice.Office.Common/Security/Scripting");
+    scripting->replaceByName(rtl::OUString("DisableMacrosExecution"), css::uno::Any(true));
+    commit(scripting);
+    // Work an editor does in the background and a rendering never shows:
+    // spelling marks, collecting words for completion, the sidebar. It holds
+    // the same lock the rendering needs.
+    auto spelling = settings(provider, "/org.openoffice.Office.Linguistic/SpellChecking");
+    spelling->replaceByName(rtl::OUString("IsSpellAuto"), css::uno::Any(false));
+    commit(spelling);
+    auto completion = settings(provider, "/org.openoffice.Office.Writer/AutoFunction/Completion");
+    completion->replaceByName(rtl::OUString("Enable"), css::uno::Any(false));
+    completion->replaceByName(rtl::OUString("CollectWords"), css::uno::Any(false));
+    commit(completion);
+    for (const char *module : {"swriter", "scalc", "simpress", "sdraw"}) {
+        auto sidebar = settings(provider, (std::string("/org.openoffice.Office.Views/Windows/"
+                                                      "org.openoffice.Office.Views:WindowType['") +
+                                           module + "/10336']")
+                                              .c_str());
+        sidebar->replaceByName(rtl::OUString("Visible"), css::uno::Any(false));
+        commit(sidebar);
+    }
+    // What the edit view draws and a print does not: text, table and
+    // section boundaries, field shadings, the page shadow.
+    std::string scheme = "/org.openoffice.Office.UI/ColorScheme/ColorSchemes/"
+                         "org.openoffice.Office.UI:ColorScheme['LibreOffice']/";
+    for (const char *group : {"DocBoundaries", "ObjectBoundaries", "TableBoundaries", "Shadow", "WriterFieldShadings",
+                              "WriterIdxShadings", "WriterSectionBoundaries"}) {
+        auto item = settings(provider, (scheme + group).c_str());
+        item->replaceByName(rtl::OUString("IsVisible"), css::uno::Any(false));
+        commit(item);
+    }
+    Reference<css::util::XFlushable>(provider, UNO_QUERY_THROW)->flush();
+}
+
+void setAll(const Reference<css::beans::XPropertySet> &set, std::initializer_list<const char *> names, bool value)
+{
+    if (!set.is())
+        return;
+    auto info = set->getPropertySetInfo();
+    for (const char *name : names) {
+        rtl::OUString n = rtl::OUString::createFromAscii(name);
+        if (info->hasPropertyByName(n))
+            set->setPropertyValue(n, css::uno::Any(value));
+    }
+}
+
+// The view draws the page as it prints: no text boundaries, field shading,
+// grid lines or page-break lines (LibreOfficeKit renders the edit view).
+void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind)
+{
+    Reference<css::frame::XController> controller = model->getCurrentController();
+    if (kind == DocumentKind::Text) {
+        Reference<css::view::XViewSettingsSupplier> supplier(controller, UNO_QUERY);
+        if (supplier.is())
+            setAll(supplier->getViewSettings(),
+                   {"ShowTextBoundaries", "ShowTextFieldBackground", "ShowIndexMarkBackground", "ShowFootnoteBackground",
+                    "ShowTableBoundaries", "ShowAnnotations", "ShowChangesInMargin", "ShowBreaks", "ShowParaBreaks",
+                    "ShowNonprintingCharacters", "ShowFieldCommands"},
+                   false);
+    } else if (kind == DocumentKind::Spreadsheet) {
+        setAll(Reference<css::beans::XPropertySet>(controller, UNO_QUERY),
+               {"ShowGrid", "ShowPageBreaks", "ShowNotes", "ShowHelpLines"}, false);
+    }
+}
+
+std::string fileUrl(const std::string &path)
+{
+    // Percent-encode everything but the unreserved characters and "/".
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out = "file://";
+    for (unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~')
+            out += char(c);
+        else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::vector<Reference<css::frame::XModel>> loadedModels()
+{
+    std::vector<Reference<css::frame::XModel>> models;
+    auto desktop = css::frame::Desktop::create(comphelper::getProcessComponentContext());
+    auto all = desktop->getComponents()->createEnumeration();
+    while (all->hasMoreElements()) {
+        Reference<css::frame::XModel> model(all->nextElement(), UNO_QUERY);
+        if (model.is())
+            models.push_back(model);
+    }
+    return models;
+}
+
+const char *kindName(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Text: return "a text document";
+    case DocumentKind::Spreadsheet: return "a spreadsheet";
+    case DocumentKind::Presentation: return "a presentation";
+    case DocumentKind::Drawing: return "a drawing";
+    default: return "no known kind of document";
+    }
+}
+
+} // namespace
+
+std::string LibreOffice::programFolder()
+{
+    if (const char *dir = std::getenv("FOLIVEX_LIBREOFFICE"); dir && *dir)
+        return dir;
+    return "/usr/lib/libreoffice/program";
+}
+
+void LibreOffice::requireModule(DocumentKind kind)
+{
+    const char *library = nullptr;
+    const char *module = nullptr;
+    switch (kind) {
+    case DocumentKind::Text: library = "libswlo.so"; module = "Writer"; break;
+    case DocumentKind::Presentation: library = "libsdlo.so"; module = "Impress"; break;
+    case DocumentKind::Spreadsheet: library = "libsclo.so"; module = "Calc"; break;
+    default: return;
+    }
+    std::string folder = programFolder();
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::path(folder) / "libmergedlo.so", ec))
+        throw Error("LibreOffice is not installed (no libmergedlo.so in " + folder + ")");
+    if (!std::filesystem::exists(std::filesystem::path(folder) / library, ec))
+        throw Error(std::string("LibreOffice ") + module + " is not installed (no " + library + " in " + folder + ")");
+}
+
+LibreOffice::LibreOffice()
+{
+    std::string folder = programFolder();
+    office_ = lok::lok_cpp_init(folder.c_str(), profile_.url().c_str());
+    if (!office_)
+        throw Error("LibreOffice could not be started from " + folder);
+    try {
+        settleProfile();
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot configure LibreOffice: " + fromOUString(e.Message));
+    }
+}
+
+std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, DocumentKind kind,
+                                                  const std::string &application)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path file = fs::absolute(path, ec);
+    std::string shown = file.string();
+    if (!fs::is_regular_file(file, ec))
+        throw Error("Cannot open " + shown + ": there is no such file");
+    // LibreOffice opens an empty file as a new, empty document.
+    if (fs::file_size(file, ec) == 0)
+        throw Error("Cannot open " + shown + ": the file is empty");
+
+    std::string url = fileUrl(file.string());
+    std::vector<Reference<css::frame::XModel>> before;
+    try {
+        before = loadedModels();
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
+    }
+    // No password dialog can appear: the password feature stays off, so a
+    // protected document fails to load.
+    lok::Document *document = office_->documentLoad(url.c_str(), "Batch=true");
+    if (!document)
+        throw Error("Cannot open " + shown + ": LibreOffice cannot load it (damaged, protected by a password, or not a document)");
+    std::unique_ptr<lok::Document> owner(document);
+    DocumentKind loaded = DocumentKind(document->getDocumentType());
+
+    // The UNO model of what was just loaded is the one that was not there
+    // before. Its URL cannot tell: a template (.dotx, .potx, .xltx) opens as
+    // a new untitled document with no URL at all.
+    Reference<css::frame::XModel> model;
+    try {
+        for (const Reference<css::frame::XModel> &candidate : loadedModels())
+            if (std::find(before.begin(), before.end(), candidate) == before.end())
+                model = candidate;
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
+    }
+    if (!model.is())
+        throw Error("Cannot open " + shown + ": LibreOffice lost the document it loaded");
+
+    std::string filter;
+    for (const css::beans::PropertyValue &arg : model->getArgs())
+        if (arg.Name == "FilterName") {
+            rtl::OUString name;
+            arg.Value >>= name;
+            filter = fromOUString(name);
+        }
+    // Anything unreadable loads as plain text; that is no document of ours.
+    if (filter.rfind("Text", 0) == 0)
+        throw Error("Cannot open " + shown + ": it is not a " + application +
+                    " document (LibreOffice reads it as plain text)");
+    if (loaded != kind)
+        throw Error("Cannot open " + shown + ": it is " + kindName(loaded) + ", not " + kindName(kind));
+
+    document->initializeForRendering("");
+    try {
+        showAsPrinted(model, kind);
+    } catch (const css::uno::Exception &e) {
+        throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
+    }
+    owner.release();
+    return std::make_shared<OfficeDocument>(document, model, kind, shown);
+}
+
+} // namespace folivex::office

@@ -1,0 +1,30 @@
+#include "office/models/applicationobject.h"
+
+#include "core/error.h"
+
+namespace folivex::office {
+
+ApplicationObject::ApplicationObject(HostContext &context) : context_(context)
+{
+    property(
+        "Visible", [this](const HostArgs &) -> HostValue { return visible_; },
+        [this](const HostValue &v) {
+            if (auto b = std::get_if<bool>(&v))
+                visible_ = *b;
+            else if (auto i = std::get_if<int32_t>(&v))
+                visible_ = *i != 0;
+            else
+                throw Error("Visible takes a Boolean");
+        });
+    property(
+        "WindowState", [this](const HostArgs &) -> HostValue { return windowState_; },
+        [this](const HostValue &v) { windowState_ = intArgument({v}, 0, "WindowState"); });
+    property("Application", [this](const HostArgs &) -> HostValue { return shared_from_this(); });
+    method("Quit", [this](const HostArgs &) -> HostValue {
+        context_.closeAll();
+        context_.requestEnd();
+        return {};
+    });
+}
+
+} // namespace folivex::office

@@ -1,0 +1,68 @@
+#include "office/models/cellrange.h"
+
+#include "office/server/hostcontext.h"
+#include "office/engine/uno.h"
+#include "office/models/workbook.h"
+
+#include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+
+namespace folivex::office {
+
+namespace css = ::com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+std::string columnName(int32_t column)
+{
+    std::string name;
+    for (int32_t c = column + 1; c > 0; c = (c - 1) / 26)
+        name.insert(name.begin(), char('A' + (c - 1) % 26));
+    return name;
+}
+
+} // namespace
+
+CellRange::CellRange(std::shared_ptr<Workbook> workbook, int32_t sheet, int32_t firstColumn, int32_t firstRow,
+                     int32_t lastColumn, int32_t lastRow)
+    : workbook_(std::move(workbook)), sheet_(sheet), firstColumn_(firstColumn), firstRow_(firstRow),
+      lastColumn_(lastColumn), lastRow_(lastRow)
+{
+    Reference<css::table::XCellRange> cells(workbook_->sheet(sheet_), UNO_QUERY_THROW);
+    Reference<css::beans::XPropertySet> range(
+        cells->getCellRangeByPosition(firstColumn_, firstRow_, lastColumn_, lastRow_), UNO_QUERY_THROW);
+    css::awt::Point position;
+    css::awt::Size size;
+    range->getPropertyValue("Position") >>= position;
+    range->getPropertyValue("Size") >>= size;
+    x_ = position.X;
+    y_ = position.Y;
+    width_ = size.Width;
+    height_ = size.Height;
+
+    method("Select", [this](const HostArgs &) -> HostValue {
+        workbook_->select(std::static_pointer_cast<CellRange>(shared_from_this()));
+        return {};
+    });
+    method("Copy", [this](const HostArgs &) -> HostValue {
+        TwipRect area{twipsFromHundredthsMm(x_), twipsFromHundredthsMm(y_), twipsFromHundredthsMm(width_),
+                      twipsFromHundredthsMm(height_)};
+        workbook_->context().copyPicture(PagePicture{workbook_->document(), sheet_, area});
+        return {};
+    });
+    property("Width", [this](const HostArgs &) -> HostValue { return pointsFromHundredthsMm(width_); });
+    property("Height", [this](const HostArgs &) -> HostValue { return pointsFromHundredthsMm(height_); });
+    property("Row", [this](const HostArgs &) -> HostValue { return firstRow_ + 1; });
+    property("Column", [this](const HostArgs &) -> HostValue { return firstColumn_ + 1; });
+    property("Address", [this](const HostArgs &) -> HostValue {
+        std::string a = "$" + columnName(firstColumn_) + "$" + std::to_string(firstRow_ + 1);
+        if (lastColumn_ != firstColumn_ || lastRow_ != firstRow_)
+            a += ":$" + columnName(lastColumn_) + "$" + std::to_string(lastRow_ + 1);
+        return a;
+    });
+}
+
+} // namespace folivex::office

@@ -1,0 +1,30 @@
+// CellRange: a rectangle of cells of one sheet. Members: Select, Copy (its
+// picture on the clipboard), Width and Height (points), Row and Column (of
+// its first cell, 1-based), Address ("$B$3:$D$7").
+#pragma once
+
+#include "office/server/hostobject.h"
+#include "office/engine/officedocument.h"
+
+#include <memory>
+
+namespace folivex::office {
+
+class Workbook;
+
+class CellRange : public HostObject {
+public:
+    CellRange(std::shared_ptr<Workbook> workbook, int32_t sheet, int32_t firstColumn, int32_t firstRow,
+              int32_t lastColumn, int32_t lastRow);
+    const char *className() const override { return "Range"; }
+    int32_t sheet() const { return sheet_; }
+
+private:
+    std::shared_ptr<Workbook> workbook_;
+    int32_t sheet_;
+    int32_t firstColumn_, firstRow_, lastColumn_, lastRow_;
+    // Position and size in 1/100 mm.
+    double x_ = 0, y_ = 0, width_ = 0, height_ = 0;
+};
+
+} // namespace folivex::office

@@ -1,0 +1,41 @@
+#include "office/models/excelapplication.h"
+
+#include "core/error.h"
+#include "office/models/cellrange.h"
+#include "office/models/workbook.h"
+#include "office/models/workbooks.h"
+#include "office/models/worksheet.h"
+#include "office/models/worksheets.h"
+
+namespace folivex::office {
+
+ExcelApplication::ExcelApplication(HostContext &context) : ApplicationObject(context)
+{
+    property("WorkBooks", [this](const HostArgs &) -> HostValue {
+        return std::make_shared<Workbooks>(std::static_pointer_cast<ExcelApplication>(shared_from_this()));
+    });
+    property("ActiveWorkbook", [this](const HostArgs &) -> HostValue { return activeWorkbook(); });
+    property("Worksheets", [this](const HostArgs &args) -> HostValue {
+        auto sheets = std::make_shared<Worksheets>(activeWorkbook());
+        if (args.empty())
+            return sheets;
+        return sheets->item(intArgument(args, 0, "Worksheets"));
+    });
+    property("ActiveSheet", [this](const HostArgs &) -> HostValue { return activeWorkbook()->activeSheet(); });
+    property("Selection", [this](const HostArgs &) -> HostValue { return activeWorkbook()->selection(); });
+}
+
+std::shared_ptr<Workbook> ExcelApplication::open(const std::string &path)
+{
+    active_ = std::make_shared<Workbook>(context_.open(path, DocumentKind::Spreadsheet), context_);
+    return active_;
+}
+
+std::shared_ptr<Workbook> ExcelApplication::activeWorkbook() const
+{
+    if (!active_ || active_->closed())
+        throw Error("No workbook is open");
+    return active_;
+}
+
+} // namespace folivex::office

@@ -1,0 +1,27 @@
+#include "office/models/powerpointapplication.h"
+
+#include "core/error.h"
+#include "office/models/presentation.h"
+#include "office/models/presentations.h"
+
+namespace folivex::office {
+
+PowerPointApplication::PowerPointApplication(HostContext &context) : ApplicationObject(context)
+{
+    property("Presentations", [this](const HostArgs &) -> HostValue {
+        return std::make_shared<Presentations>(std::static_pointer_cast<PowerPointApplication>(shared_from_this()));
+    });
+    property("ActivePresentation", [this](const HostArgs &) -> HostValue {
+        if (!active_ || active_->closed())
+            throw Error("No presentation is open");
+        return active_;
+    });
+}
+
+std::shared_ptr<Presentation> PowerPointApplication::open(const std::string &path)
+{
+    active_ = std::make_shared<Presentation>(context_.open(path, DocumentKind::Presentation), context_);
+    return active_;
+}
+
+} // namespace folivex::office

@@ -1,0 +1,35 @@
+#include "office/models/wordapplication.h"
+
+#include "core/error.h"
+#include "office/models/worddocument.h"
+#include "office/models/worddocuments.h"
+#include "office/models/wordrange.h"
+
+namespace folivex::office {
+
+WordApplication::WordApplication(HostContext &context) : ApplicationObject(context)
+{
+    property("Documents", [this](const HostArgs &) -> HostValue {
+        return std::make_shared<WordDocuments>(std::static_pointer_cast<WordApplication>(shared_from_this()));
+    });
+    property("ActiveDocument", [this](const HostArgs &) -> HostValue { return activeDocument(); });
+    property("Selection", [this](const HostArgs &) -> HostValue { return activeDocument()->selection(); });
+}
+
+std::shared_ptr<WordDocument> WordApplication::open(const std::string &path)
+{
+    auto document = std::make_shared<WordDocument>(
+        context_.open(path, DocumentKind::Text), std::static_pointer_cast<WordApplication>(shared_from_this()));
+    documents_.push_back(document);
+    active_ = document;
+    return document;
+}
+
+std::shared_ptr<WordDocument> WordApplication::activeDocument() const
+{
+    if (!active_ || active_->closed())
+        throw Error("This command is not available because no document is open");
+    return active_;
+}
+
+} // namespace folivex::office

@@ -1,0 +1,25 @@
+// Worksheets: the worksheets of a workbook (chart sheets left out).
+// Members: Count; Item(n) (1-based).
+#pragma once
+
+#include "office/server/hostobject.h"
+
+#include <memory>
+
+namespace folivex::office {
+
+class Workbook;
+class Worksheet;
+
+class Worksheets : public HostObject {
+public:
+    explicit Worksheets(std::shared_ptr<Workbook> workbook);
+    const char *className() const override { return "Sheets"; }
+    // Throws folivex::Error for an index out of range.
+    std::shared_ptr<Worksheet> item(int32_t n) const;
+
+private:
+    std::shared_ptr<Workbook> workbook_;
+};
+
+} // namespace folivex::office

@@ -1,0 +1,54 @@
+#include "office/server/hostcontext.h"
+
+#include "core/error.h"
+#include "platform/clipboardformat.h"
+
+namespace folivex::office {
+
+HostContext::HostContext(LibreOffice &office, std::string application)
+    : office_(office), application_(std::move(application))
+{
+}
+
+std::shared_ptr<OfficeDocument> HostContext::open(const std::string &path, DocumentKind kind)
+{
+    auto document = office_.load(path, kind, application_);
+    documents_.push_back(document);
+    return document;
+}
+
+void HostContext::closeAll()
+{
+    pictures_.clear();
+    for (auto &document : documents_)
+        document->close();
+    documents_.clear();
+}
+
+void HostContext::copyPicture(PagePicture picture)
+{
+    uint32_t id = nextPicture_++;
+    pictures_[id] = std::move(picture);
+    clipboard_.clear();
+    clipboard_.emplace_back(clipboard::EnhancedMetafile, id);
+}
+
+const PagePicture &HostContext::picture(uint32_t id) const
+{
+    auto it = pictures_.find(id);
+    if (it == pictures_.end())
+        throw Error("The picture is no longer available");
+    return it->second;
+}
+
+void HostContext::releasePicture(uint32_t id)
+{
+    pictures_.erase(id);
+}
+
+std::vector<std::pair<uint32_t, uint32_t>> HostContext::takeClipboard()
+{
+    return std::exchange(clipboard_, {});
+}
+
+} // namespace folivex::office

@@ -1,0 +1,59 @@
+// HostContext: what the objects of one host share: LibreOffice, the open
+// documents, the pictures that copy calls made, and what the current call
+// put on the clipboard. Owned by the server for the life of the process.
+#pragma once
+
+#include "office/engine/libreoffice.h"
+#include "office/engine/officedocument.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace folivex::office {
+
+// A page picture: an area of one part of a document, rendered on demand.
+struct PagePicture {
+    std::shared_ptr<OfficeDocument> document;
+    int part = 0;
+    TwipRect area;
+};
+
+class HostContext {
+public:
+    HostContext(LibreOffice &office, std::string application);
+
+    const std::string &application() const { return application_; }
+    // Loads and keeps a document; see LibreOffice::load.
+    std::shared_ptr<OfficeDocument> open(const std::string &path, DocumentKind kind);
+    // Closes every document (Quit).
+    void closeAll();
+
+    // A copy call: keeps the picture and lists it on the clipboard as an
+    // enhanced metafile, replacing what the call put before.
+    void copyPicture(PagePicture picture);
+    // Throws folivex::Error when `id` is unknown.
+    const PagePicture &picture(uint32_t id) const;
+    void releasePicture(uint32_t id);
+    // What the current call put on the clipboard: (format, picture id)
+    // pairs; cleared by taking them.
+    std::vector<std::pair<uint32_t, uint32_t>> takeClipboard();
+
+    // Quit asks the process to end after its reply.
+    void requestEnd() { ending_ = true; }
+    bool ending() const { return ending_; }
+
+private:
+    LibreOffice &office_;
+    std::string application_;
+    std::vector<std::shared_ptr<OfficeDocument>> documents_;
+    std::map<uint32_t, PagePicture> pictures_;
+    uint32_t nextPicture_ = 1;
+    std::vector<std::pair<uint32_t, uint32_t>> clipboard_;
+    bool ending_ = false;
+};
+
+} // namespace folivex::office

@@ -1,0 +1,286 @@
+#include "office/server/server.h"
+
+#include "core/error.h"
+#include "office/engine/uno.h"
+#include "platform/protocol.h"
+#include "platform/valuecodec.h"
+#include "platform/wire.h"
+
+#include <com/sun/star/uno/Exception.hpp>
+
+#include <poll.h>
+#include <sched.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace folivex::office {
+
+using wire::Op;
+using wire::Status;
+using wire::WireReader;
+using wire::WireWriter;
+
+Server::Server(int socket)
+    : socket_(socket), parent_(::getppid()), requests_(wire::MinRequestLength, "the client")
+{
+}
+
+void Server::reply(uint32_t seq, const WireWriter &body)
+{
+    std::vector<uint8_t> frame = body.frame(seq);
+    size_t sent = 0;
+    while (sent < frame.size()) {
+        ssize_t n = ::send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ::_exit(0); // the client is gone: nothing is left to serve
+        sent += size_t(n);
+    }
+}
+
+void Server::refuse(const std::string &why)
+{
+    WireWriter w;
+    w.u8(uint8_t(Status::Fail)).str(why);
+    reply(0, w);
+}
+
+void Server::greet(const std::shared_ptr<HostObject> &application, HostContext *context)
+{
+    context_ = context;
+    WireWriter w;
+    w.u8(uint8_t(Status::Ok)).i32(int32_t(::getpid()));
+    encode(w, application);
+    reply(0, w);
+}
+
+std::optional<wire::Frame> Server::readFrame()
+{
+    // The client's next request mostly follows the last answer within
+    // microseconds: the socket is read for a moment before sleeping in poll,
+    // which would cost a wake-up on another core for every call.
+    const auto spinUntil = std::chrono::steady_clock::now() + std::chrono::microseconds(60);
+    uint8_t chunk[65536];
+    for (;;) {
+        try {
+            if (std::optional<wire::Frame> frame = requests_.take())
+                return frame;
+        } catch (const Error &) {
+            return std::nullopt; // out of step: nothing more can be read
+        }
+        iovec iov{chunk, std::min(requests_.missing(), sizeof chunk)};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
+        msghdr msg{};
+        msg.msg_iov = &iov;
+        msg.msg_iovlen = 1;
+        msg.msg_control = control;
+        msg.msg_controllen = sizeof control;
+        ssize_t k = ::recvmsg(socket_, &msg, MSG_CMSG_CLOEXEC | MSG_DONTWAIT);
+        if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (std::chrono::steady_clock::now() < spinUntil) {
+                sched_yield();
+                continue;
+            }
+            // Wake up now and then to see whether the parent is still there.
+            pollfd p{socket_, POLLIN, 0};
+            if (::poll(&p, 1, 1000) == 0 && ::getppid() != parent_)
+                return std::nullopt;
+            continue;
+        }
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            return std::nullopt;
+        // A new picture buffer's descriptor travels with a Render request.
+        for (cmsghdr *cm = CMSG_FIRSTHDR(&msg); cm; cm = CMSG_NXTHDR(&msg, cm))
+            if (cm->cmsg_level == SOL_SOCKET && cm->cmsg_type == SCM_RIGHTS) {
+                int fd;
+                std::memcpy(&fd, CMSG_DATA(cm), sizeof fd);
+                pendingFd_.reset(fd);
+            }
+        requests_.feed(chunk, size_t(k));
+    }
+}
+
+void Server::run()
+{
+    while (std::optional<wire::Frame> frame = readFrame()) {
+        handle(*frame);
+        if (context_ && context_->ending())
+            return;
+        if (rendered_) {
+            // The client is busy with the picture it just got: prepare the
+            // next one, unless it already asks for something.
+            pollfd pending{socket_, POLLIN, 0};
+            if (::poll(&pending, 1, 0) == 0) {
+                try {
+                    ahead_.prepareAfter(*rendered_, renderedWidth_, renderedHeight_);
+                } catch (...) {
+                    // Only a guess failed; the request, when it comes, renders afresh.
+                }
+            }
+            rendered_.reset();
+        }
+    }
+}
+
+std::shared_ptr<HostObject> Server::object(uint32_t id) const
+{
+    auto it = objects_.find(id);
+    if (it == objects_.end())
+        throw Error("The object was released");
+    return it->second.object;
+}
+
+void Server::encode(WireWriter &out, const HostValue &value)
+{
+    wire::Value plain;
+    switch (value.index()) {
+    case 0: break;
+    case 1: plain = wire::Null{}; break;
+    case 2: plain = std::get<bool>(value); break;
+    case 3: plain = std::get<int32_t>(value); break;
+    case 4: plain = std::get<double>(value); break;
+    case 5: plain = std::get<std::string>(value); break;
+    case 6: {
+        const auto &object = std::get<std::shared_ptr<HostObject>>(value);
+        if (!object) {
+            plain = wire::Null{};
+            break;
+        }
+        uint32_t id;
+        if (auto known = ids_.find(object.get()); known != ids_.end()) {
+            id = known->second;
+            ++objects_[id].refs;
+        } else {
+            id = nextObject_++;
+            objects_[id] = Entry{object, 1};
+            ids_[object.get()] = id;
+        }
+        auto [cls, fresh] = classes_.try_emplace(object->className(), uint32_t(classes_.size() + 1));
+        plain = wire::ObjectRef{id, cls->second};
+        break;
+    }
+    }
+    wire::writeValue(out, plain);
+}
+
+HostValue Server::decode(WireReader &in)
+{
+    wire::Value value = wire::readValue(in, "the client");
+    switch (value.index()) {
+    case 0: return {};
+    case 1: return HostNull{};
+    case 2: return std::get<bool>(value);
+    case 3: return std::get<int32_t>(value);
+    case 4: return std::get<double>(value);
+    case 5: return std::move(std::get<std::string>(value));
+    default: throw Error("Malformed message from the client"); // the client sends no objects
+    }
+}
+
+void Server::render(WireReader &in)
+{
+    uint32_t picture = in.u32();
+    int32_t width = in.i32();
+    int32_t rows = in.i32();
+    uint32_t size = in.u32();
+    bool fresh = in.u8() != 0;
+    int32_t top = in.i32();
+    int32_t height = in.i32();
+    if (fresh) {
+        if (!pendingFd_)
+            throw Error("The picture buffer did not arrive");
+        buffer_.reset();
+        buffer_ = MappedRegion(pendingFd_.get(), size, "the picture buffer");
+        bufferFd_ = std::move(pendingFd_);
+    }
+    if (width <= 0 || rows <= 0 || !buffer_ || size_t(width) * size_t(rows) * 4 > buffer_.size())
+        throw Error("The picture buffer does not fit " + std::to_string(width) + " x " + std::to_string(rows));
+    const PagePicture &p = context_->picture(picture);
+    if (top != 0 || rows != height) {
+        if (top < 0 || height <= 0 || top + rows > height)
+            throw Error("Rows " + std::to_string(top) + " to " + std::to_string(top + rows) + " are not in a picture " +
+                        std::to_string(height) + " rows high");
+        p.document->render(buffer_.data(), width, height, p.part, p.area, top, rows);
+        rendered_.reset();
+        return;
+    }
+    if (!ahead_.take(p, width, height, buffer_.data()))
+        p.document->render(buffer_.data(), width, height, p.part, p.area);
+    rendered_ = p;
+    renderedWidth_ = width;
+    renderedHeight_ = height;
+}
+
+void Server::handle(const wire::Frame &frame)
+{
+    WireReader in(frame.body.data(), frame.body.size(), "client");
+    const uint32_t seq = frame.seq;
+    Op op = Op(in.u8());
+    WireWriter out;
+    try {
+        switch (op) {
+        case Op::Resolve: {
+            auto target = object(in.u32());
+            int32_t id = target->resolve(in.str());
+            out.u8(uint8_t(Status::Ok)).i32(id).u8(target->isSlow(id) ? 1 : 0);
+            break;
+        }
+        case Op::Invoke: {
+            auto target = object(in.u32());
+            int32_t id = in.i32();
+            unsigned flags = in.u32();
+            uint32_t argc = in.u32();
+            HostArgs args;
+            for (uint32_t i = 0; i < argc; ++i)
+                args.push_back(decode(in));
+            context_->takeClipboard();
+            HostValue result = target->invoke(id, flags, args);
+            auto clipboard = context_->takeClipboard();
+            out.u8(uint8_t(Status::Ok));
+            encode(out, result);
+            out.u8(context_->ending() ? 1 : 0).u32(uint32_t(clipboard.size()));
+            for (auto [format, picture] : clipboard)
+                out.u32(format).u32(picture);
+            break;
+        }
+        case Op::Render:
+            render(in);
+            out.u8(uint8_t(Status::Ok));
+            break;
+        case Op::Release: {
+            uint32_t id = in.u32();
+            auto it = objects_.find(id);
+            if (it != objects_.end() && --it->second.refs == 0) {
+                ids_.erase(it->second.object.get());
+                objects_.erase(it);
+            }
+            return;
+        }
+        case Op::ReleasePicture:
+            context_->releasePicture(in.u32());
+            return;
+        default:
+            throw Error("Unknown request " + std::to_string(int(op)));
+        }
+    } catch (const Error &e) {
+        out = WireWriter();
+        out.u8(uint8_t(Status::Fail)).str(e.text());
+    } catch (const css::uno::Exception &e) {
+        out = WireWriter();
+        out.u8(uint8_t(Status::Fail)).str("LibreOffice failed: " + fromOUString(e.Message));
+    } catch (const std::exception &e) {
+        out = WireWriter();
+        out.u8(uint8_t(Status::Fail)).str(std::string("LibreOffice failed: ") + e.what());
+    }
+    reply(seq, out);
+}
+
+} // namespace folivex::office

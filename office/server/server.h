@@ -1,0 +1,73 @@
+// Server: the request loop of folivex-office. It reads the client's requests
+// from the socket on descriptor 3 and answers them in order (the protocol of
+// platform/protocol.h), keeping the table of objects the client holds.
+// It returns when the client closes the socket, when its parent is gone, or
+// after a Quit; the caller then ends the process with _exit.
+#pragma once
+
+#include "office/engine/renderahead.h"
+
+#include <optional>
+
+#include "office/server/hostcontext.h"
+#include "office/server/hostobject.h"
+#include "core/mappedregion.h"
+#include "core/uniquefd.h"
+#include "platform/frameparser.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace folivex::wire {
+class WireReader;
+class WireWriter;
+} // namespace folivex::wire
+
+namespace folivex::office {
+
+class Server {
+public:
+    explicit Server(int socket);
+    // The greeting: the application object, or why the host cannot serve.
+    void greet(const std::shared_ptr<HostObject> &application, HostContext *context);
+    void refuse(const std::string &why);
+    void run();
+
+private:
+    // The next request, read off the socket no further than its last byte:
+    // what follows stays in the socket, where run() looks for it. False when
+    // the client is gone or out of step.
+    std::optional<wire::Frame> readFrame();
+    void reply(uint32_t seq, const wire::WireWriter &body);
+    void handle(const wire::Frame &frame);
+    void encode(wire::WireWriter &out, const HostValue &value);
+    HostValue decode(wire::WireReader &in);
+    std::shared_ptr<HostObject> object(uint32_t id) const;
+    void render(wire::WireReader &in);
+
+    int socket_;
+    pid_t parent_;
+    wire::FrameParser requests_;
+    HostContext *context_ = nullptr;
+    struct Entry {
+        std::shared_ptr<HostObject> object;
+        uint32_t refs;
+    };
+    std::map<uint32_t, Entry> objects_;
+    std::map<const HostObject *, uint32_t> ids_;
+    std::map<std::string, uint32_t> classes_;
+    uint32_t nextObject_ = 1;
+    UniqueFd pendingFd_;
+    UniqueFd bufferFd_;
+    // The client's picture buffer, mapped from bufferFd_.
+    MappedRegion buffer_;
+    // The picture the last request rendered, whose successor is prepared
+    // while the client has no request pending.
+    std::optional<PagePicture> rendered_;
+    int renderedWidth_ = 0;
+    int renderedHeight_ = 0;
+    RenderAhead ahead_;
+};
+
+} // namespace folivex::office
