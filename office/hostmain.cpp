@@ -1,16 +1,13 @@
 #include "office/hostmain.h"
 
 #include "core/error.h"
-#include "office/models/excelapplication.h"
-#include "office/server/hostcontext.h"
 #include "office/engine/libreoffice.h"
+#include "office/models/excelapplication.h"
 #include "office/models/powerpointapplication.h"
-#include "office/server/server.h"
-#include "office/engine/uno.h"
 #include "office/models/wordapplication.h"
+#include "office/server/hostcontext.h"
+#include "office/server/server.h"
 #include "platform/protocol.h"
-
-#include <com/sun/star/uno/Exception.hpp>
 
 #include <signal.h>
 #include <sys/prctl.h>
@@ -61,8 +58,8 @@ void RunHost(int argc, char **argv)
     } catch (const Error &e) {
         server.refuse(e.text());
         ::_exit(1);
-    } catch (const css::uno::Exception &e) {
-        server.refuse("LibreOffice could not be started: " + fromOUString(e.Message));
+    } catch (const EngineFailure &e) {
+        server.refuse(std::string("LibreOffice could not be started: ") + e.what());
         ::_exit(1);
     }
     server.greet(app, context.get());

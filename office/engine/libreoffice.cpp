@@ -1,12 +1,9 @@
 #include "office/engine/libreoffice.h"
 
 #include "core/error.h"
+#include "office/engine/lok.h"
 #include "office/engine/officedocument.h"
 #include "office/engine/uno.h"
-
-#define LOK_USE_UNSTABLE_API
-#include <LibreOfficeKit/LibreOfficeKitInit.h>
-#include <LibreOfficeKit/LibreOfficeKit.hxx>
 
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -20,7 +17,6 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/view/XViewSettingsSupplier.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/util/XFlushable.hpp>
 
@@ -215,7 +211,7 @@ void LibreOffice::requireModule(DocumentKind kind)
 LibreOffice::LibreOffice()
 {
     std::string folder = programFolder();
-    office_ = lok::lok_cpp_init(folder.c_str(), profile_.url().c_str());
+    office_ = unoGuarded([&] { return lok::lok_cpp_init(folder.c_str(), profile_.url().c_str()); });
     if (!office_)
         throw Error("LibreOffice could not be started from " + folder);
     try {
@@ -225,8 +221,16 @@ LibreOffice::LibreOffice()
     }
 }
 
-std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, DocumentKind kind,
+std::shared_ptr<EngineDocument> LibreOffice::load(const std::string &path, DocumentKind kind,
                                                   const std::string &application)
+{
+    // What the checks below do not turn into a text of their own is
+    // LibreOffice's.
+    return unoGuarded([&] { return loadChecked(path, kind, application); });
+}
+
+std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const std::string &path, DocumentKind kind,
+                                                         const std::string &application)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -247,10 +251,9 @@ std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, Docum
     }
     // No password dialog can appear: the password feature stays off, so a
     // protected document fails to load.
-    lok::Document *document = office_->documentLoad(url.c_str(), "Batch=true");
+    std::unique_ptr<lok::Document> document(office_->documentLoad(url.c_str(), "Batch=true"));
     if (!document)
         throw Error("Cannot open " + shown + ": LibreOffice cannot load it (damaged, protected by a password, or not a document)");
-    std::unique_ptr<lok::Document> owner(document);
     DocumentKind loaded = DocumentKind(document->getDocumentType());
 
     // The UNO model of what was just loaded is the one that was not there
@@ -287,8 +290,7 @@ std::shared_ptr<OfficeDocument> LibreOffice::load(const std::string &path, Docum
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
     }
-    owner.release();
-    return std::make_shared<OfficeDocument>(document, model, kind, shown);
+    return std::make_shared<OfficeDocument>(std::move(document), model, kind, shown);
 }
 
 } // namespace folivex::office

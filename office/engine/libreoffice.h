@@ -1,9 +1,10 @@
-// LibreOffice: the one LibreOfficeKit instance of a host process, with its
-// profile. Created once; LibreOfficeKit cannot be initialised twice in a
-// process, and tearing it down can crash, so it is never destroyed: the host
-// ends with _exit after closing its documents.
+// LibreOffice: the engine itself, the one LibreOfficeKit instance of a host
+// process, with its profile. Created once; LibreOfficeKit cannot be
+// initialised twice in a process, and tearing it down can crash, so it is
+// never destroyed: the host ends with _exit after closing its documents.
 #pragma once
 
+#include "office/engine/engine.h"
 #include "office/engine/profileslot.h"
 
 #include <memory>
@@ -15,12 +16,7 @@ class Office;
 
 namespace folivex::office {
 
-class OfficeDocument;
-
-// The document kinds of LibreOfficeKit.
-enum class DocumentKind { Text = 0, Spreadsheet = 1, Presentation = 2, Drawing = 3, Other = 4 };
-
-class LibreOffice {
+class LibreOffice : public Engine {
 public:
     // The program folder: $FOLIVEX_LIBREOFFICE, else /usr/lib/libreoffice/program.
     static std::string programFolder();
@@ -29,17 +25,19 @@ public:
     static void requireModule(DocumentKind kind);
 
     // Starts LibreOffice on a free profile with lock files turned off.
-    // Throws folivex::Error when it cannot.
+    // Throws folivex::Error when it cannot, EngineFailure when LibreOffice
+    // throws.
     LibreOffice();
 
-    // Loads `path` read-only, never asking anything. The loaded document must
-    // be of `kind`; `application` names the program in error texts. Throws
-    // folivex::Error for a missing, empty, unreadable, protected or
-    // wrong-kind file.
-    std::shared_ptr<OfficeDocument> load(const std::string &path, DocumentKind kind, const std::string &application);
+    std::shared_ptr<EngineDocument> load(const std::string &path, DocumentKind kind,
+                                         const std::string &application) override;
 
 private:
+    std::shared_ptr<EngineDocument> loadChecked(const std::string &path, DocumentKind kind,
+                                                const std::string &application);
+
     ProfileSlot profile_;
+    // Never freed, with the instance: see above.
     lok::Office *office_ = nullptr;
 };
 

@@ -1,9 +1,13 @@
 #include "office/engine/officedocument.h"
 
 #include "core/error.h"
+#include "office/engine/calcsheets.h"
+#include "office/engine/lok.h"
+#include "office/engine/pagestyle.h"
+#include "office/engine/uno.h"
 
-#define LOK_USE_UNSTABLE_API
-#include <LibreOfficeKit/LibreOfficeKit.hxx>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 
 #include <cmath>
 #include <cstdlib>
@@ -12,9 +16,13 @@
 
 namespace folivex::office {
 
-OfficeDocument::OfficeDocument(lok::Document *document, css::uno::Reference<css::frame::XModel> model,
+namespace css = ::com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+OfficeDocument::OfficeDocument(std::unique_ptr<lok::Document> document, Reference<css::frame::XModel> model,
                                DocumentKind kind, std::string path)
-    : document_(document), model_(std::move(model)), kind_(kind), path_(std::move(path))
+    : document_(std::move(document)), model_(std::move(model)), kind_(kind), path_(std::move(path))
 {
 }
 
@@ -26,8 +34,7 @@ OfficeDocument::~OfficeDocument()
 void OfficeDocument::close()
 {
     model_.clear();
-    delete document_;
-    document_ = nullptr;
+    document_.reset();
 }
 
 lok::Document &OfficeDocument::lok() const
@@ -37,11 +44,26 @@ lok::Document &OfficeDocument::lok() const
     return *document_;
 }
 
-const css::uno::Reference<css::frame::XModel> &OfficeDocument::model() const
+const Reference<css::frame::XModel> &OfficeDocument::model() const
 {
     if (!document_)
         throw Error("The document is closed");
     return model_;
+}
+
+int32_t OfficeDocument::partCount() const
+{
+    return lok().getParts();
+}
+
+int32_t OfficeDocument::currentPart() const
+{
+    return lok().getPart();
+}
+
+void OfficeDocument::setCurrentPart(int32_t part)
+{
+    lok().setPart(part);
 }
 
 const std::vector<TwipRect> &OfficeDocument::pageRectangles() const
@@ -68,11 +90,61 @@ const std::vector<TwipRect> &OfficeDocument::pageRectangles() const
     return out;
 }
 
-void OfficeDocument::render(unsigned char *canvas, int width, int height, int part, const TwipRect &area, int top,
-                            int rows) const
+PageGeometry OfficeDocument::pageGeometry(int32_t page)
 {
-    if (rows < 0)
-        rows = height;
+    return unoGuarded([&] { return pageGeometryOf(pageStyleOfPage(model(), page)); });
+}
+
+int32_t OfficeDocument::sheetCount() const
+{
+    return unoGuarded([&] { return int32_t(calcSheets(model())->getCount()); });
+}
+
+bool OfficeDocument::isChartSheet(int32_t sheet) const
+{
+    return unoGuarded([&] { return office::isChartSheet(calcSheet(model(), sheet)); });
+}
+
+CellBlock OfficeDocument::usedCells(int32_t sheet) const
+{
+    return unoGuarded([&] { return usedCellsOf(calcSheet(model(), sheet)); });
+}
+
+ModelRect OfficeDocument::cellArea(int32_t sheet, const CellBlock &cells) const
+{
+    return unoGuarded([&] { return cellAreaOf(calcSheet(model(), sheet), cells); });
+}
+
+PageGeometry OfficeDocument::sheetPageGeometry(int32_t sheet) const
+{
+    return unoGuarded([&] {
+        Reference<css::beans::XPropertySet> properties(calcSheet(model(), sheet), UNO_QUERY_THROW);
+        rtl::OUString name = propertyOf<rtl::OUString>(properties, "PageStyle");
+        return pageGeometryOf(pageStyleNamed(model(), name));
+    });
+}
+
+std::string OfficeDocument::sheetName(int32_t sheet) const
+{
+    return unoGuarded([&] { return nameOf(calcSheet(model(), sheet)); });
+}
+
+ModelRect OfficeDocument::slideSize() const
+{
+    return unoGuarded([&] {
+        Reference<css::drawing::XDrawPagesSupplier> supplier(model(), UNO_QUERY_THROW);
+        Reference<css::container::XIndexAccess> pages(supplier->getDrawPages(), UNO_QUERY_THROW);
+        if (pages->getCount() == 0)
+            throw Error("the presentation has no slides");
+        Reference<css::beans::XPropertySet> page(pages->getByIndex(0), UNO_QUERY_THROW);
+        return ModelRect{0, 0, double(propertyOf<sal_Int32>(page, "Width")),
+                         double(propertyOf<sal_Int32>(page, "Height"))};
+    });
+}
+
+void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, int part, const TwipRect &area,
+                                int top, int rows) const
+{
     std::memset(canvas, 0, size_t(width) * size_t(rows) * 4);
     TwipRect r = area;
     if (kind_ == DocumentKind::Presentation) {

@@ -1,9 +1,11 @@
-// OfficeDocument: one document loaded by LibreOfficeKit in this host, with
-// its UNO model. Owns the LibreOfficeKit document; close() frees it, after
+// OfficeDocument: the engine's document, one document loaded by
+// LibreOfficeKit in this host with its UNO model. It owns the LibreOfficeKit
+// document (std::unique_ptr) and holds the model; close() frees both, after
 // which every use throws folivex::Error("The document is closed").
+// Private to the engine: the rest of the host sees an EngineDocument.
 #pragma once
 
-#include "office/engine/libreoffice.h"
+#include "office/engine/engine.h"
 
 #include <com/sun/star/frame/XModel.hpp>
 
@@ -17,37 +19,43 @@ class Document;
 
 namespace folivex::office {
 
-// A rectangle in twips.
-struct TwipRect {
-    long x = 0, y = 0, width = 0, height = 0;
-};
-
-class OfficeDocument {
+class OfficeDocument : public EngineDocument {
 public:
-    OfficeDocument(lok::Document *document, css::uno::Reference<css::frame::XModel> model, DocumentKind kind,
-                   std::string path);
-    ~OfficeDocument();
+    OfficeDocument(std::unique_ptr<lok::Document> document, css::uno::Reference<css::frame::XModel> model,
+                   DocumentKind kind, std::string path);
+    ~OfficeDocument() override;
     OfficeDocument(const OfficeDocument &) = delete;
     OfficeDocument &operator=(const OfficeDocument &) = delete;
 
-    DocumentKind kind() const { return kind_; }
-    const std::string &path() const { return path_; }
-    bool closed() const { return document_ == nullptr; }
-    void close();
+    DocumentKind kind() const override { return kind_; }
+    const std::string &path() const override { return path_; }
+    bool closed() const override { return document_ == nullptr; }
+    void close() override;
 
+    int32_t partCount() const override;
+    int32_t currentPart() const override;
+    void setCurrentPart(int32_t part) override;
+
+    const std::vector<TwipRect> &pageRectangles() const override;
+    PageGeometry pageGeometry(int32_t page) override;
+
+    int32_t sheetCount() const override;
+    bool isChartSheet(int32_t sheet) const override;
+    CellBlock usedCells(int32_t sheet) const override;
+    ModelRect cellArea(int32_t sheet, const CellBlock &cells) const override;
+    PageGeometry sheetPageGeometry(int32_t sheet) const override;
+    std::string sheetName(int32_t sheet) const override;
+
+    ModelRect slideSize() const override;
+
+    void renderRows(unsigned char *canvas, int width, int height, int part, const TwipRect &area, int top,
+                    int rows) const override;
+
+private:
     lok::Document &lok() const;
     const css::uno::Reference<css::frame::XModel> &model() const;
 
-    // Text documents: every page's rectangle, in layout order.
-    const std::vector<TwipRect> &pageRectangles() const;
-    // Renders `area` of part `part` stretched to width x height into a BGRA
-    // canvas of width x height; or, given `rows`, only the rows [top, top +
-    // rows) of that rendering into a canvas of width x rows.
-    void render(unsigned char *canvas, int width, int height, int part, const TwipRect &area, int top = 0,
-                int rows = -1) const;
-
-private:
-    lok::Document *document_;
+    std::unique_ptr<lok::Document> document_;
     css::uno::Reference<css::frame::XModel> model_;
     DocumentKind kind_;
     std::string path_;

@@ -1,8 +1,5 @@
 #include "office/engine/renderahead.h"
 
-#define LOK_USE_UNSTABLE_API
-#include <LibreOfficeKit/LibreOfficeKit.hxx>
-
 #include <cstring>
 
 namespace folivex::office {
@@ -32,7 +29,7 @@ std::optional<PagePicture> successorOf(const PagePicture &picture)
         return std::nullopt;
     }
     case DocumentKind::Presentation:
-        if (picture.part + 1 < picture.document->lok().getParts())
+        if (picture.part + 1 < picture.document->partCount())
             return PagePicture{picture.document, picture.part + 1, picture.area};
         return std::nullopt;
     default:

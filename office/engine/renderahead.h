@@ -8,7 +8,7 @@
 // what a fresh one would be.
 #pragma once
 
-#include "office/server/hostcontext.h"
+#include "office/engine/engine.h"
 
 #include <optional>
 #include <vector>

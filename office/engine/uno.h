@@ -1,9 +1,13 @@
-// The UNO definitions the host needs, in one place: the platform defines
+// The UNO definitions the engine needs, in one place: the platform defines
 // come from the build, the headers from cppumaker at build time, and the
-// component context of the LibreOffice running in this process.
+// component context of the LibreOffice running in this process. Private to
+// the engine: nothing outside office/engine includes it.
 #pragma once
 
+#include "office/engine/engine.h"
+
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/Reference.hxx>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <rtl/ustring.hxx>
@@ -25,9 +29,17 @@ std::string fromOUString(const rtl::OUString &s);
 template <typename T>
 T propertyOf(const css::uno::Reference<css::beans::XPropertySet> &set, const char *name);
 
-// Points from LibreOffice's 1/100 mm.
-inline double pointsFromHundredthsMm(double v) { return v * 72.0 / 2540.0; }
-// Twips (LibreOfficeKit's unit) from 1/100 mm.
-inline long twipsFromHundredthsMm(double v) { return long(v * 1440.0 / 2540.0 + 0.5); }
+// Runs `read`, a reading of the UNO model, and returns what it returns; an
+// exception of LibreOffice's own leaves as EngineFailure with its message.
+// folivex::Error passes through as it is.
+template <typename F>
+auto unoGuarded(F &&read) -> decltype(read())
+{
+    try {
+        return read();
+    } catch (const css::uno::Exception &e) {
+        throw EngineFailure(fromOUString(e.Message));
+    }
+}
 
 } // namespace folivex::office

@@ -1,18 +1,9 @@
 #include "office/models/cellrange.h"
 
-#include "office/server/hostcontext.h"
-#include "office/engine/uno.h"
 #include "office/models/workbook.h"
-
-#include <com/sun/star/awt/Point.hpp>
-#include <com/sun/star/awt/Size.hpp>
-#include <com/sun/star/table/XCellRange.hpp>
+#include "office/server/hostcontext.h"
 
 namespace folivex::office {
-
-namespace css = ::com::sun::star;
-using css::uno::Reference;
-using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
@@ -31,17 +22,11 @@ CellRange::CellRange(std::shared_ptr<Workbook> workbook, int32_t sheet, int32_t 
     : workbook_(std::move(workbook)), sheet_(sheet), firstColumn_(firstColumn), firstRow_(firstRow),
       lastColumn_(lastColumn), lastRow_(lastRow)
 {
-    Reference<css::table::XCellRange> cells(workbook_->sheet(sheet_), UNO_QUERY_THROW);
-    Reference<css::beans::XPropertySet> range(
-        cells->getCellRangeByPosition(firstColumn_, firstRow_, lastColumn_, lastRow_), UNO_QUERY_THROW);
-    css::awt::Point position;
-    css::awt::Size size;
-    range->getPropertyValue("Position") >>= position;
-    range->getPropertyValue("Size") >>= size;
-    x_ = position.X;
-    y_ = position.Y;
-    width_ = size.Width;
-    height_ = size.Height;
+    ModelRect area = workbook_->document()->cellArea(sheet_, CellBlock{firstColumn_, firstRow_, lastColumn_, lastRow_});
+    x_ = area.x;
+    y_ = area.y;
+    width_ = area.width;
+    height_ = area.height;
 
     method("Select", [this](const HostArgs &) -> HostValue {
         workbook_->select(std::static_pointer_cast<CellRange>(shared_from_this()));

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "office/server/hostobject.h"
-#include "office/engine/officedocument.h"
+#include "office/engine/engine.h"
 
 #include <memory>
 

@@ -1,7 +1,5 @@
 #include "office/models/pagesetup.h"
 
-#include "office/engine/uno.h"
-
 namespace folivex::office {
 
 PageSetup::PageSetup(std::vector<std::pair<std::string, double>> values) : values_(std::move(values))
@@ -10,23 +8,11 @@ PageSetup::PageSetup(std::vector<std::pair<std::string, double>> values) : value
         property(values_[i].first.c_str(), [this, i](const HostArgs &) -> HostValue { return values_[i].second; });
 }
 
-std::vector<std::pair<std::string, double>> PageSetup::ofPageStyle(
-    const css::uno::Reference<css::beans::XPropertySet> &style)
+std::vector<std::pair<std::string, double>> PageSetup::ofPageStyle(const PageGeometry &style)
 {
-    auto hmm = [&](const char *name) { return double(propertyOf<sal_Int32>(style, name)); };
-    double top = hmm("TopMargin");
-    double bottom = hmm("BottomMargin");
-    if (propertyOf<bool>(style, "HeaderIsOn"))
-        top += hmm("HeaderHeight");
-    if (propertyOf<bool>(style, "FooterIsOn"))
-        bottom += hmm("FooterHeight");
     return {
-        {"LeftMargin", pointsFromHundredthsMm(hmm("LeftMargin"))},
-        {"RightMargin", pointsFromHundredthsMm(hmm("RightMargin"))},
-        {"TopMargin", pointsFromHundredthsMm(top)},
-        {"BottomMargin", pointsFromHundredthsMm(bottom)},
-        {"PageWidth", pointsFromHundredthsMm(hmm("Width"))},
-        {"PageHeight", pointsFromHundredthsMm(hmm("Height"))},
+        {"LeftMargin", style.leftMargin}, {"RightMargin", style.rightMargin}, {"TopMargin", style.topMargin},
+        {"BottomMargin", style.bottomMargin}, {"PageWidth", style.width}, {"PageHeight", style.height},
     };
 }
 

@@ -3,9 +3,8 @@
 // not change). Every value is a read-only property.
 #pragma once
 
+#include "office/engine/engine.h"
 #include "office/server/hostobject.h"
-
-#include <com/sun/star/beans/XPropertySet.hpp>
 
 #include <string>
 #include <utility>
@@ -18,12 +17,9 @@ public:
     explicit PageSetup(std::vector<std::pair<std::string, double>> values);
     const char *className() const override { return "PageSetup"; }
 
-    // The values of a LibreOffice page style the way Office reports them:
-    // LeftMargin, RightMargin, TopMargin, BottomMargin (to the body of the
-    // page: a header or footer's height counts into its margin), PageWidth,
-    // PageHeight.
-    static std::vector<std::pair<std::string, double>> ofPageStyle(
-        const css::uno::Reference<css::beans::XPropertySet> &style);
+    // A page style's values under Office's names: LeftMargin, RightMargin,
+    // TopMargin, BottomMargin, PageWidth, PageHeight.
+    static std::vector<std::pair<std::string, double>> ofPageStyle(const PageGeometry &style);
 
 private:
     std::vector<std::pair<std::string, double>> values_;

@@ -11,19 +11,17 @@ namespace folivex::office {
 
 class Presentation : public HostObject {
 public:
-    Presentation(std::shared_ptr<OfficeDocument> document, HostContext &context);
+    Presentation(std::shared_ptr<EngineDocument> document, HostContext &context);
     const char *className() const override { return "Presentation"; }
 
     bool closed() const { return document_->closed(); }
     int32_t slideCount() const;
-    // The slide size in 1/100 mm.
-    std::pair<double, double> slideSize() const;
     void select(int32_t slide);
     // Puts slide `slide` (0-based) on the clipboard.
     void copy(int32_t slide);
 
 private:
-    std::shared_ptr<OfficeDocument> document_;
+    std::shared_ptr<EngineDocument> document_;
     HostContext &context_;
 };
 

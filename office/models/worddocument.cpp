@@ -3,48 +3,14 @@
 #include "core/error.h"
 #include "office/server/hostcontext.h"
 #include "office/models/pagesetup.h"
-#include "office/engine/uno.h"
 #include "office/models/wordapplication.h"
 #include "office/models/wordrange.h"
-
-#define LOK_USE_UNSTABLE_API
-#include <LibreOfficeKit/LibreOfficeKit.hxx>
-
-#include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/frame/XController.hpp>
-#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
-#include <com/sun/star/text/XPageCursor.hpp>
-#include <com/sun/star/text/XTextViewCursor.hpp>
-#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
 #include <algorithm>
 
 namespace folivex::office {
 
-namespace css = ::com::sun::star;
-using css::uno::Reference;
-using css::uno::UNO_QUERY_THROW;
-
-namespace {
-
-// The page style in use on page `page` (0-based), through the view cursor.
-Reference<css::beans::XPropertySet> pageStyleOf(const OfficeDocument &document, int32_t page)
-{
-    Reference<css::text::XTextViewCursorSupplier> supplier(document.model()->getCurrentController(), UNO_QUERY_THROW);
-    Reference<css::text::XTextViewCursor> cursor = supplier->getViewCursor();
-    Reference<css::text::XPageCursor> pages(cursor, UNO_QUERY_THROW);
-    pages->jumpToPage(sal_Int16(page + 1));
-    rtl::OUString name = propertyOf<rtl::OUString>(Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW),
-                                                   "PageStyleName");
-    Reference<css::style::XStyleFamiliesSupplier> families(document.model(), UNO_QUERY_THROW);
-    Reference<css::container::XNameAccess> styles(families->getStyleFamilies()->getByName("PageStyles"),
-                                                  UNO_QUERY_THROW);
-    return Reference<css::beans::XPropertySet>(styles->getByName(name), UNO_QUERY_THROW);
-}
-
-} // namespace
-
-WordDocument::WordDocument(std::shared_ptr<OfficeDocument> document, std::shared_ptr<WordApplication> application)
+WordDocument::WordDocument(std::shared_ptr<EngineDocument> document, std::shared_ptr<WordApplication> application)
     : document_(std::move(document)), application_(std::move(application))
 {
     method("Activate", [this](const HostArgs &) -> HostValue {
@@ -87,14 +53,14 @@ const WordDocument::PageValues &WordDocument::pageSetupOf(int32_t page)
 {
     auto known = pageSetups_.find(page);
     if (known == pageSetups_.end())
-        known = pageSetups_.emplace(page, PageSetup::ofPageStyle(pageStyleOf(*document_, page))).first;
+        known = pageSetups_.emplace(page, PageSetup::ofPageStyle(document_->pageGeometry(page))).first;
     return known->second;
 }
 
 int32_t WordDocument::pageCount() const
 {
     if (pageCount_ < 0)
-        pageCount_ = document_->lok().getParts();
+        pageCount_ = document_->partCount();
     return pageCount_;
 }
 

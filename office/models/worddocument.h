@@ -10,7 +10,7 @@
 #pragma once
 
 #include "office/server/hostobject.h"
-#include "office/engine/officedocument.h"
+#include "office/engine/engine.h"
 
 #include <map>
 #include <memory>
@@ -25,12 +25,10 @@ class WordRange;
 
 class WordDocument : public HostObject {
 public:
-    WordDocument(std::shared_ptr<OfficeDocument> document, std::shared_ptr<WordApplication> application);
+    WordDocument(std::shared_ptr<EngineDocument> document, std::shared_ptr<WordApplication> application);
     const char *className() const override { return "Document"; }
 
     bool closed() const { return document_->closed(); }
-    OfficeDocument &document() const { return *document_; }
-    const std::shared_ptr<OfficeDocument> &shared() const { return document_; }
     int32_t pageCount() const;
     // The page (0-based) a position lies on.
     int32_t pageOf(int32_t position) const;
@@ -52,7 +50,7 @@ private:
     // open read-only, so neither its pages nor their styles change.
     const PageValues &pageSetupOf(int32_t page);
 
-    std::shared_ptr<OfficeDocument> document_;
+    std::shared_ptr<EngineDocument> document_;
     std::shared_ptr<WordApplication> application_;
     mutable int32_t pageCount_ = -1; // laid out when the document was opened
     std::map<int32_t, PageValues> pageSetups_;

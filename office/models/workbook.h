@@ -7,8 +7,6 @@
 #include "office/server/hostcontext.h"
 #include "office/server/hostobject.h"
 
-#include <com/sun/star/sheet/XSpreadsheet.hpp>
-
 #include <memory>
 #include <vector>
 
@@ -19,16 +17,15 @@ class Worksheet;
 
 class Workbook : public HostObject {
 public:
-    Workbook(std::shared_ptr<OfficeDocument> document, HostContext &context);
+    Workbook(std::shared_ptr<EngineDocument> document, HostContext &context);
     const char *className() const override { return "Workbook"; }
 
     bool closed() const { return document_->closed(); }
     HostContext &context() const { return context_; }
-    const std::shared_ptr<OfficeDocument> &document() const { return document_; }
+    const std::shared_ptr<EngineDocument> &document() const { return document_; }
 
     // Calc's sheet numbers (0-based) of the worksheets, in order.
     const std::vector<int32_t> &worksheets() const { return worksheets_; }
-    css::uno::Reference<css::sheet::XSpreadsheet> sheet(int32_t index) const;
 
     std::shared_ptr<Worksheet> activeSheet();
     void activate(int32_t sheet);
@@ -36,7 +33,7 @@ public:
     void select(std::shared_ptr<CellRange> range);
 
 private:
-    std::shared_ptr<OfficeDocument> document_;
+    std::shared_ptr<EngineDocument> document_;
     HostContext &context_;
     std::vector<int32_t> worksheets_;
     int32_t active_ = 0;

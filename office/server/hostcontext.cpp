@@ -5,14 +5,14 @@
 
 namespace folivex::office {
 
-HostContext::HostContext(LibreOffice &office, std::string application)
-    : office_(office), application_(std::move(application))
+HostContext::HostContext(Engine &engine, std::string application)
+    : engine_(engine), application_(std::move(application))
 {
 }
 
-std::shared_ptr<OfficeDocument> HostContext::open(const std::string &path, DocumentKind kind)
+std::shared_ptr<EngineDocument> HostContext::open(const std::string &path, DocumentKind kind)
 {
-    auto document = office_.load(path, kind, application_);
+    auto document = engine_.load(path, kind, application_);
     documents_.push_back(document);
     return document;
 }

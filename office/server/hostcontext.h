@@ -1,10 +1,10 @@
-// HostContext: what the objects of one host share: LibreOffice, the open
+// HostContext: what the objects of one host share: the engine, the open
 // documents, the pictures that copy calls made, and what the current call
-// put on the clipboard. Owned by the server for the life of the process.
+// put on the clipboard. Made once by the host program and served by the
+// server for the life of the process.
 #pragma once
 
-#include "office/engine/libreoffice.h"
-#include "office/engine/officedocument.h"
+#include "office/engine/engine.h"
 
 #include <cstdint>
 #include <map>
@@ -15,20 +15,13 @@
 
 namespace folivex::office {
 
-// A page picture: an area of one part of a document, rendered on demand.
-struct PagePicture {
-    std::shared_ptr<OfficeDocument> document;
-    int part = 0;
-    TwipRect area;
-};
-
 class HostContext {
 public:
-    HostContext(LibreOffice &office, std::string application);
+    HostContext(Engine &engine, std::string application);
 
     const std::string &application() const { return application_; }
-    // Loads and keeps a document; see LibreOffice::load.
-    std::shared_ptr<OfficeDocument> open(const std::string &path, DocumentKind kind);
+    // Loads and keeps a document; see Engine::load.
+    std::shared_ptr<EngineDocument> open(const std::string &path, DocumentKind kind);
     // Closes every document (Quit).
     void closeAll();
 
@@ -47,9 +40,9 @@ public:
     bool ending() const { return ending_; }
 
 private:
-    LibreOffice &office_;
+    Engine &engine_;
     std::string application_;
-    std::vector<std::shared_ptr<OfficeDocument>> documents_;
+    std::vector<std::shared_ptr<EngineDocument>> documents_;
     std::map<uint32_t, PagePicture> pictures_;
     uint32_t nextPicture_ = 1;
     std::vector<std::pair<uint32_t, uint32_t>> clipboard_;

@@ -1,12 +1,9 @@
 #include "office/server/server.h"
 
 #include "core/error.h"
-#include "office/engine/uno.h"
 #include "platform/protocol.h"
 #include "platform/valuecodec.h"
 #include "platform/wire.h"
-
-#include <com/sun/star/uno/Exception.hpp>
 
 #include <poll.h>
 #include <sched.h>
@@ -208,7 +205,7 @@ void Server::render(WireReader &in)
         if (top < 0 || height <= 0 || top + rows > height)
             throw Error("Rows " + std::to_string(top) + " to " + std::to_string(top + rows) + " are not in a picture " +
                         std::to_string(height) + " rows high");
-        p.document->render(buffer_.data(), width, height, p.part, p.area, top, rows);
+        p.document->renderRows(buffer_.data(), width, height, p.part, p.area, top, rows);
         rendered_.reset();
         return;
     }
@@ -273,9 +270,10 @@ void Server::handle(const wire::Frame &frame)
     } catch (const Error &e) {
         out = WireWriter();
         out.u8(uint8_t(Status::Fail)).str(e.text());
-    } catch (const css::uno::Exception &e) {
+    } catch (const EngineFailure &e) {
+        // LibreOffice's own exception, with its own message.
         out = WireWriter();
-        out.u8(uint8_t(Status::Fail)).str("LibreOffice failed: " + fromOUString(e.Message));
+        out.u8(uint8_t(Status::Fail)).str(std::string("LibreOffice failed: ") + e.what());
     } catch (const std::exception &e) {
         out = WireWriter();
         out.u8(uint8_t(Status::Fail)).str(std::string("LibreOffice failed: ") + e.what());

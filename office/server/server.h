@@ -5,18 +5,16 @@
 // after a Quit; the caller then ends the process with _exit.
 #pragma once
 
-#include "office/engine/renderahead.h"
-
-#include <optional>
-
-#include "office/server/hostcontext.h"
-#include "office/server/hostobject.h"
 #include "core/mappedregion.h"
 #include "core/uniquefd.h"
+#include "office/engine/renderahead.h"
+#include "office/server/hostcontext.h"
+#include "office/server/hostobject.h"
 #include "platform/frameparser.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace folivex::wire {
