@@ -1,6 +1,6 @@
 #include "office/models/cellrange.h"
 
-#include "office/models/workbook.h"
+#include "office/models/workbookstate.h"
 #include "office/server/hostcontext.h"
 
 namespace folivex::office {
@@ -17,7 +17,7 @@ std::string columnName(int32_t column)
 
 } // namespace
 
-CellRange::CellRange(std::shared_ptr<Workbook> workbook, int32_t sheet, int32_t firstColumn, int32_t firstRow,
+CellRange::CellRange(std::shared_ptr<WorkbookState> workbook, int32_t sheet, int32_t firstColumn, int32_t firstRow,
                      int32_t lastColumn, int32_t lastRow)
     : workbook_(std::move(workbook)), sheet_(sheet), firstColumn_(firstColumn), firstRow_(firstRow),
       lastColumn_(lastColumn), lastRow_(lastRow)
@@ -29,7 +29,7 @@ CellRange::CellRange(std::shared_ptr<Workbook> workbook, int32_t sheet, int32_t 
     height_ = area.height;
 
     method("Select", [this](const HostArgs &) -> HostValue {
-        workbook_->select(std::static_pointer_cast<CellRange>(shared_from_this()));
+        workbook_->select(sheet_, std::static_pointer_cast<CellRange>(shared_from_this()));
         return {};
     });
     method("Copy", [this](const HostArgs &) -> HostValue {

@@ -10,17 +10,18 @@
 
 namespace folivex::office {
 
-class Workbook;
+class WorkbookState;
 
 class CellRange : public HostObject {
 public:
-    CellRange(std::shared_ptr<Workbook> workbook, int32_t sheet, int32_t firstColumn, int32_t firstRow,
+    // Reads the block's position and size; throws as the engine does.
+    CellRange(std::shared_ptr<WorkbookState> workbook, int32_t sheet, int32_t firstColumn, int32_t firstRow,
               int32_t lastColumn, int32_t lastRow);
     const char *className() const override { return "Range"; }
     int32_t sheet() const { return sheet_; }
 
 private:
-    std::shared_ptr<Workbook> workbook_;
+    std::shared_ptr<WorkbookState> workbook_;
     int32_t sheet_;
     int32_t firstColumn_, firstRow_, lastColumn_, lastRow_;
     // Position and size in 1/100 mm.

@@ -2,30 +2,26 @@
 
 #include "core/error.h"
 #include "office/models/cellrange.h"
+#include "office/models/documentcollection.h"
 #include "office/models/workbook.h"
-#include "office/models/workbooks.h"
 #include "office/models/worksheet.h"
-#include "office/models/worksheets.h"
+#include "office/server/hostcontext.h"
 
 namespace folivex::office {
 
 ExcelApplication::ExcelApplication(HostContext &context) : ApplicationObject(context)
 {
     property("WorkBooks", [this](const HostArgs &) -> HostValue {
-        return std::make_shared<Workbooks>(std::static_pointer_cast<ExcelApplication>(shared_from_this()));
+        return std::make_shared<DocumentCollection>(std::static_pointer_cast<ApplicationObject>(shared_from_this()),
+                                                    "Workbooks");
     });
     property("ActiveWorkbook", [this](const HostArgs &) -> HostValue { return activeWorkbook(); });
-    property("Worksheets", [this](const HostArgs &args) -> HostValue {
-        auto sheets = std::make_shared<Worksheets>(activeWorkbook());
-        if (args.empty())
-            return sheets;
-        return sheets->item(intArgument(args, 0, "Worksheets"));
-    });
+    property("Worksheets", [this](const HostArgs &args) -> HostValue { return activeWorkbook()->worksheets(args); });
     property("ActiveSheet", [this](const HostArgs &) -> HostValue { return activeWorkbook()->activeSheet(); });
     property("Selection", [this](const HostArgs &) -> HostValue { return activeWorkbook()->selection(); });
 }
 
-std::shared_ptr<Workbook> ExcelApplication::open(const std::string &path)
+std::shared_ptr<HostObject> ExcelApplication::open(const std::string &path)
 {
     active_ = std::make_shared<Workbook>(context_.open(path, DocumentKind::Spreadsheet), context_);
     return active_;

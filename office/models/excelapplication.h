@@ -15,7 +15,7 @@ class Workbook;
 class ExcelApplication : public ApplicationObject {
 public:
     explicit ExcelApplication(HostContext &context);
-    std::shared_ptr<Workbook> open(const std::string &path);
+    std::shared_ptr<HostObject> open(const std::string &path) override;
     // Throws folivex::Error when no workbook is open.
     std::shared_ptr<Workbook> activeWorkbook() const;
 

@@ -1,15 +1,17 @@
 #include "office/models/powerpointapplication.h"
 
 #include "core/error.h"
+#include "office/models/documentcollection.h"
 #include "office/models/presentation.h"
-#include "office/models/presentations.h"
+#include "office/server/hostcontext.h"
 
 namespace folivex::office {
 
 PowerPointApplication::PowerPointApplication(HostContext &context) : ApplicationObject(context)
 {
     property("Presentations", [this](const HostArgs &) -> HostValue {
-        return std::make_shared<Presentations>(std::static_pointer_cast<PowerPointApplication>(shared_from_this()));
+        return std::make_shared<DocumentCollection>(std::static_pointer_cast<ApplicationObject>(shared_from_this()),
+                                                    "Presentations");
     });
     property("ActivePresentation", [this](const HostArgs &) -> HostValue {
         if (!active_ || active_->closed())
@@ -18,7 +20,7 @@ PowerPointApplication::PowerPointApplication(HostContext &context) : Application
     });
 }
 
-std::shared_ptr<Presentation> PowerPointApplication::open(const std::string &path)
+std::shared_ptr<HostObject> PowerPointApplication::open(const std::string &path)
 {
     active_ = std::make_shared<Presentation>(context_.open(path, DocumentKind::Presentation), context_);
     return active_;

@@ -14,7 +14,7 @@ class Presentation;
 class PowerPointApplication : public ApplicationObject {
 public:
     explicit PowerPointApplication(HostContext &context);
-    std::shared_ptr<Presentation> open(const std::string &path);
+    std::shared_ptr<HostObject> open(const std::string &path) override;
 
 private:
     std::shared_ptr<Presentation> active_;

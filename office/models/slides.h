@@ -2,21 +2,23 @@
 // SlideRange of slide n, 1-based).
 #pragma once
 
+#include "office/engine/engine.h"
 #include "office/server/hostobject.h"
 
 #include <memory>
 
 namespace folivex::office {
 
-class Presentation;
+class HostContext;
 
 class Slides : public HostObject {
 public:
-    explicit Slides(std::shared_ptr<Presentation> presentation);
+    Slides(std::shared_ptr<EngineDocument> presentation, HostContext &context);
     const char *className() const override { return "Slides"; }
 
 private:
-    std::shared_ptr<Presentation> presentation_;
+    std::shared_ptr<EngineDocument> presentation_;
+    HostContext &context_;
 };
 
 } // namespace folivex::office

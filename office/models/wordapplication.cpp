@@ -1,25 +1,26 @@
 #include "office/models/wordapplication.h"
 
 #include "core/error.h"
-#include "office/models/worddocument.h"
-#include "office/models/worddocuments.h"
+#include "office/models/documentcollection.h"
 #include "office/models/wordrange.h"
+#include "office/server/hostcontext.h"
 
 namespace folivex::office {
 
 WordApplication::WordApplication(HostContext &context) : ApplicationObject(context)
 {
     property("Documents", [this](const HostArgs &) -> HostValue {
-        return std::make_shared<WordDocuments>(std::static_pointer_cast<WordApplication>(shared_from_this()));
+        return std::make_shared<DocumentCollection>(std::static_pointer_cast<ApplicationObject>(shared_from_this()),
+                                                    "Documents");
     });
     property("ActiveDocument", [this](const HostArgs &) -> HostValue { return activeDocument(); });
     property("Selection", [this](const HostArgs &) -> HostValue { return activeDocument()->selection(); });
 }
 
-std::shared_ptr<WordDocument> WordApplication::open(const std::string &path)
+std::shared_ptr<HostObject> WordApplication::open(const std::string &path)
 {
-    auto document = std::make_shared<WordDocument>(
-        context_.open(path, DocumentKind::Text), std::static_pointer_cast<WordApplication>(shared_from_this()));
+    auto document = std::make_shared<WordDocument>(context_.open(path, DocumentKind::Text), context_,
+                                                   std::static_pointer_cast<WordApplication>(shared_from_this()));
     documents_.push_back(document);
     active_ = document;
     return document;

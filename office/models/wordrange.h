@@ -12,12 +12,17 @@
 
 namespace folivex::office {
 
-class WordDocument;
+class WordPages;
 
 class WordRange : public HostObject {
 public:
+    // The range [start, max(start, end)) of a document's pages.
+    static std::shared_ptr<WordRange> between(std::shared_ptr<WordPages> pages, int32_t start, int32_t end);
+    // The document's selection.
+    static std::shared_ptr<WordRange> selectionOf(std::shared_ptr<WordPages> pages);
+
     // A range from start to end; or, with `selection`, the selection itself.
-    WordRange(std::shared_ptr<WordDocument> document, int32_t start, int32_t end, bool selection);
+    WordRange(std::shared_ptr<WordPages> pages, int32_t start, int32_t end, bool selection);
     const char *className() const override { return selection_ ? "Selection" : "Range"; }
 
 private:
@@ -25,7 +30,7 @@ private:
     int32_t end() const;
     void set(int32_t start, int32_t end);
 
-    std::shared_ptr<WordDocument> document_;
+    std::shared_ptr<WordPages> pages_;
     int32_t start_;
     int32_t end_;
     bool selection_;

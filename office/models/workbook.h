@@ -1,43 +1,35 @@
-// Workbook: one workbook over a Calc document. It tells worksheets from
-// chart sheets (a sheet without cells whose only drawing is a chart: how a
-// chart sheet arrives in Calc), keeps the active sheet and the selection.
-// Members: Worksheets, ActiveSheet.
+// Workbook: one workbook over a Calc document. Members: Worksheets (with an
+// index, one of them), ActiveSheet. Its state, shared with its sheets and
+// ranges, is a WorkbookState.
 #pragma once
 
-#include "office/server/hostcontext.h"
+#include "office/engine/engine.h"
 #include "office/server/hostobject.h"
 
 #include <memory>
-#include <vector>
 
 namespace folivex::office {
 
 class CellRange;
+class HostContext;
 class Worksheet;
+class WorkbookState;
 
 class Workbook : public HostObject {
 public:
     Workbook(std::shared_ptr<EngineDocument> document, HostContext &context);
     const char *className() const override { return "Workbook"; }
 
-    bool closed() const { return document_->closed(); }
-    HostContext &context() const { return context_; }
-    const std::shared_ptr<EngineDocument> &document() const { return document_; }
-
-    // Calc's sheet numbers (0-based) of the worksheets, in order.
-    const std::vector<int32_t> &worksheets() const { return worksheets_; }
-
+    bool closed() const;
     std::shared_ptr<Worksheet> activeSheet();
-    void activate(int32_t sheet);
+    // The selection: the range last selected on the active sheet, else its A1.
     std::shared_ptr<CellRange> selection();
-    void select(std::shared_ptr<CellRange> range);
+    // What Worksheets answers: the collection, or with an index one sheet;
+    // throws folivex::Error for an index out of range.
+    HostValue worksheets(const HostArgs &args);
 
 private:
-    std::shared_ptr<EngineDocument> document_;
-    HostContext &context_;
-    std::vector<int32_t> worksheets_;
-    int32_t active_ = 0;
-    std::shared_ptr<CellRange> selection_;
+    std::shared_ptr<WorkbookState> state_;
 };
 
 } // namespace folivex::office

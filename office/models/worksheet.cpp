@@ -2,11 +2,11 @@
 
 #include "office/models/cellrange.h"
 #include "office/models/pagesetup.h"
-#include "office/models/workbook.h"
+#include "office/models/workbookstate.h"
 
 namespace folivex::office {
 
-Worksheet::Worksheet(std::shared_ptr<Workbook> workbook, int32_t sheet) : workbook_(std::move(workbook)), sheet_(sheet)
+Worksheet::Worksheet(std::shared_ptr<WorkbookState> workbook, int32_t sheet) : workbook_(std::move(workbook)), sheet_(sheet)
 {
     method("Activate", [this](const HostArgs &) -> HostValue {
         workbook_->activate(sheet_);

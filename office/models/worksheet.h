@@ -9,15 +9,15 @@
 
 namespace folivex::office {
 
-class Workbook;
+class WorkbookState;
 
 class Worksheet : public HostObject {
 public:
-    Worksheet(std::shared_ptr<Workbook> workbook, int32_t sheet);
+    Worksheet(std::shared_ptr<WorkbookState> workbook, int32_t sheet);
     const char *className() const override { return "Worksheet"; }
 
 private:
-    std::shared_ptr<Workbook> workbook_;
+    std::shared_ptr<WorkbookState> workbook_;
     int32_t sheet_;
 };
 

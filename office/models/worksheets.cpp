@@ -1,12 +1,12 @@
 #include "office/models/worksheets.h"
 
 #include "core/error.h"
-#include "office/models/workbook.h"
+#include "office/models/workbookstate.h"
 #include "office/models/worksheet.h"
 
 namespace folivex::office {
 
-Worksheets::Worksheets(std::shared_ptr<Workbook> workbook) : workbook_(std::move(workbook))
+Worksheets::Worksheets(std::shared_ptr<WorkbookState> workbook) : workbook_(std::move(workbook))
 {
     property("Count", [this](const HostArgs &) -> HostValue { return int32_t(workbook_->worksheets().size()); });
     method("Item", [this](const HostArgs &args) -> HostValue { return item(intArgument(args, 0, "Item")); });

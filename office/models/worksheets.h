@@ -8,18 +8,18 @@
 
 namespace folivex::office {
 
-class Workbook;
 class Worksheet;
+class WorkbookState;
 
 class Worksheets : public HostObject {
 public:
-    explicit Worksheets(std::shared_ptr<Workbook> workbook);
+    explicit Worksheets(std::shared_ptr<WorkbookState> workbook);
     const char *className() const override { return "Sheets"; }
     // Throws folivex::Error for an index out of range.
     std::shared_ptr<Worksheet> item(int32_t n) const;
 
 private:
-    std::shared_ptr<Workbook> workbook_;
+    std::shared_ptr<WorkbookState> workbook_;
 };
 
 } // namespace folivex::office

@@ -1,11 +1,11 @@
-#include "office/models/worddocuments.h"
+#include "office/models/documentcollection.h"
 
-#include "office/models/wordapplication.h"
-#include "office/models/worddocument.h"
+#include "office/models/applicationobject.h"
 
 namespace folivex::office {
 
-WordDocuments::WordDocuments(std::shared_ptr<WordApplication> application) : application_(std::move(application))
+DocumentCollection::DocumentCollection(std::shared_ptr<ApplicationObject> application, const char *className)
+    : application_(std::move(application)), className_(className)
 {
     method(
         "Open",
