@@ -127,14 +127,6 @@ void Server::run()
     }
 }
 
-std::shared_ptr<HostObject> Server::object(uint32_t id) const
-{
-    auto it = objects_.find(id);
-    if (it == objects_.end())
-        throw Error("The object was released");
-    return it->second.object;
-}
-
 void Server::encode(WireWriter &out, const HostValue &value)
 {
     wire::Value plain;
@@ -147,21 +139,10 @@ void Server::encode(WireWriter &out, const HostValue &value)
     case 5: plain = std::get<std::string>(value); break;
     case 6: {
         const auto &object = std::get<std::shared_ptr<HostObject>>(value);
-        if (!object) {
+        if (object)
+            plain = objects_.add(object);
+        else
             plain = wire::Null{};
-            break;
-        }
-        uint32_t id;
-        if (auto known = ids_.find(object.get()); known != ids_.end()) {
-            id = known->second;
-            ++objects_[id].refs;
-        } else {
-            id = nextObject_++;
-            objects_[id] = Entry{object, 1};
-            ids_[object.get()] = id;
-        }
-        auto [cls, fresh] = classes_.try_emplace(object->className(), uint32_t(classes_.size() + 1));
-        plain = wire::ObjectRef{id, cls->second};
         break;
     }
     }
@@ -225,13 +206,13 @@ void Server::handle(const wire::Frame &frame)
     try {
         switch (op) {
         case Op::Resolve: {
-            auto target = object(in.u32());
+            auto target = objects_.find(in.u32());
             int32_t id = target->resolve(in.str());
             out.u8(uint8_t(Status::Ok)).i32(id).u8(target->isSlow(id) ? 1 : 0);
             break;
         }
         case Op::Invoke: {
-            auto target = object(in.u32());
+            auto target = objects_.find(in.u32());
             int32_t id = in.i32();
             unsigned flags = in.u32();
             uint32_t argc = in.u32();
@@ -252,15 +233,9 @@ void Server::handle(const wire::Frame &frame)
             render(in);
             out.u8(uint8_t(Status::Ok));
             break;
-        case Op::Release: {
-            uint32_t id = in.u32();
-            auto it = objects_.find(id);
-            if (it != objects_.end() && --it->second.refs == 0) {
-                ids_.erase(it->second.object.get());
-                objects_.erase(it);
-            }
+        case Op::Release:
+            objects_.release(in.u32());
             return;
-        }
         case Op::ReleasePicture:
             context_->releasePicture(in.u32());
             return;

@@ -1,6 +1,8 @@
 // Server: the request loop of folivex-office. It reads the client's requests
 // from the socket on descriptor 3 and answers them in order (the protocol of
 // platform/protocol.h), keeping the table of objects the client holds.
+// Reading no further than the frame at hand, it can tell from the socket
+// whether the client already asks for more, and otherwise renders ahead.
 // It returns when the client closes the socket, when its parent is gone, or
 // after a Quit; the caller then ends the process with _exit.
 #pragma once
@@ -10,6 +12,7 @@
 #include "office/engine/renderahead.h"
 #include "office/server/hostcontext.h"
 #include "office/server/hostobject.h"
+#include "office/server/objecttable.h"
 #include "platform/frameparser.h"
 
 #include <map>
@@ -34,28 +37,20 @@ public:
 
 private:
     // The next request, read off the socket no further than its last byte:
-    // what follows stays in the socket, where run() looks for it. False when
-    // the client is gone or out of step.
+    // what follows stays in the socket, where run() looks for it. Nothing
+    // when the client is gone or out of step.
     std::optional<wire::Frame> readFrame();
     void reply(uint32_t seq, const wire::WireWriter &body);
     void handle(const wire::Frame &frame);
     void encode(wire::WireWriter &out, const HostValue &value);
     HostValue decode(wire::WireReader &in);
-    std::shared_ptr<HostObject> object(uint32_t id) const;
     void render(wire::WireReader &in);
 
     int socket_;
     pid_t parent_;
     wire::FrameParser requests_;
     HostContext *context_ = nullptr;
-    struct Entry {
-        std::shared_ptr<HostObject> object;
-        uint32_t refs;
-    };
-    std::map<uint32_t, Entry> objects_;
-    std::map<const HostObject *, uint32_t> ids_;
-    std::map<std::string, uint32_t> classes_;
-    uint32_t nextObject_ = 1;
+    ObjectTable objects_;
     UniqueFd pendingFd_;
     UniqueFd bufferFd_;
     // The client's picture buffer, mapped from bufferFd_.
