@@ -1,5 +1,7 @@
 #include "documentkind.h"
 
+#include "core/asciitext.h"
+
 namespace folivex::convert {
 
 std::string LowerCaseExtension(const std::string &path)
@@ -8,11 +10,7 @@ std::string LowerCaseExtension(const std::string &path)
     const auto dot = path.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return {};
-    std::string extension = path.substr(dot);
-    for (char &c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return extension;
+    return AsciiLower(std::string_view(path).substr(dot));
 }
 
 std::int32_t DocumentKindOf(const std::string &lowerCaseExtension)
