@@ -4,6 +4,20 @@
 
 namespace folivex::convert {
 
+namespace {
+
+constexpr KnownExtension kKnownExtensions[] = {
+    {".ppt", kPowerPoint}, {".pps", kPowerPoint}, {".pptx", kPowerPoint}, {".ppsx", kPowerPoint},
+    {".pptm", kPowerPoint}, {".ppsm", kPowerPoint}, {".pot", kPowerPoint}, {".potx", kPowerPoint},
+    {".potm", kPowerPoint},
+    {".doc", kWord}, {".docx", kWord}, {".docm", kWord}, {".dot", kWord}, {".dotx", kWord}, {".dotm", kWord},
+    {".xls", kExcel}, {".xlsx", kExcel}, {".xlsm", kExcel}, {".xlsb", kExcel}, {".xlam", kExcel},
+};
+
+} // namespace
+
+std::span<const KnownExtension> KnownExtensions() { return kKnownExtensions; }
+
 std::string LowerCaseExtension(const std::string &path)
 {
     const auto slash = path.rfind('/');
@@ -13,14 +27,12 @@ std::string LowerCaseExtension(const std::string &path)
     return AsciiLower(std::string_view(path).substr(dot));
 }
 
-std::int32_t DocumentKindOf(const std::string &lowerCaseExtension)
+std::int32_t DocumentKindOf(std::string_view extension)
 {
-    if (lowerCaseExtension.find("do") != std::string::npos)
-        return kWord;
-    if (lowerCaseExtension.find('p') != std::string::npos)
-        return kPowerPoint;
-    if (lowerCaseExtension.find("xl") != std::string::npos)
-        return kExcel;
+    const std::string lower = AsciiLower(extension);
+    for (const KnownExtension &known : KnownExtensions())
+        if (known.extension == lower)
+            return known.kind;
     return kNoKind;
 }
 
