@@ -23,8 +23,6 @@ public:
     void commit() override;
     void abandon() noexcept override;
 
-    const std::string &temporaryName() const { return temporaryName_; }
-
 private:
     std::string outputName_;
     std::string temporaryName_;
