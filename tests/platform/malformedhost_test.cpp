@@ -34,7 +34,7 @@ std::string creationError(const char *greeting)
 
 TEST(MalformedHost, AWellFormedRefusalIsTheHostsOwnText)
 {
-    // The stand-in speaks the protocol: what fails below is the broken part alone.
+    // The stand-in speaks the protocol: what fails below is the broken field alone.
     EXPECT_EQ(creationError("refusal"), "LibreOffice is not installed");
 }
 
