@@ -1,5 +1,6 @@
 // Variant conversions and late-bound calls through a scripted object (the
 // Office hosts' objects are tested against LibreOffice in tests/office).
+#include "core/asciitext.h"
 #include "core/error.h"
 #include "platform/automation.h"
 
@@ -28,9 +29,7 @@ class Counter : public Dispatch {
 public:
     int32_t GetIDsOfNames(std::string_view name) override
     {
-        std::string lower(name);
-        for (char &c : lower)
-            c = char(std::tolower(c));
+        const std::string lower = folivex::AsciiLower(name);
         if (lower == "value")
             return 1;
         if (lower == "twice")
