@@ -3,6 +3,8 @@
 #include "core/error.h"
 #include "core/memorystream.h"
 
+#include "tests/support/errortext.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,21 +13,11 @@ using folivex::ByteSink;
 using folivex::Error;
 using folivex::MemoryStream;
 
+using folivex::test::ErrorText;
+
 namespace {
 
 std::string textOf(const MemoryStream &stream) { return std::string(stream.bytes().begin(), stream.bytes().end()); }
-
-// The text of the error `read` throws; "(no error)" when it throws none.
-template <typename F>
-std::string readError(F &&read)
-{
-    try {
-        read();
-    } catch (const Error &error) {
-        return error.what();
-    }
-    return "(no error)";
-}
 
 } // namespace
 
@@ -74,13 +66,13 @@ TEST(MemoryStream, AReadPastTheEndFailsAndLeavesThePosition)
 {
     MemoryStream stream(std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF});
     stream.seek(2);
-    EXPECT_EQ(readError([&] { stream.readBigEndian16(); }), "Stream read error");
+    EXPECT_EQ(ErrorText([&] { stream.readBigEndian16(); }), "Stream read error");
     EXPECT_EQ(stream.readPosition(), 2u);
     EXPECT_EQ(stream.readByte(), 0xFF) << "the byte that was there is still read";
-    EXPECT_EQ(readError([&] { stream.readByte(); }), "Stream read error");
+    EXPECT_EQ(ErrorText([&] { stream.readByte(); }), "Stream read error");
     std::uint8_t into[4];
     stream.seek(0);
-    EXPECT_EQ(readError([&] { stream.read(into, sizeof into); }), "Stream read error");
+    EXPECT_EQ(ErrorText([&] { stream.read(into, sizeof into); }), "Stream read error");
     EXPECT_EQ(stream.readPosition(), 0u);
 }
 
@@ -90,8 +82,8 @@ TEST(MemoryStream, APositionSoughtPastTheEndMakesTheNextReadFail)
     stream.seek(10);
     EXPECT_EQ(stream.readPosition(), 10u);
     std::uint8_t none;
-    EXPECT_EQ(readError([&] { stream.read(&none, 0); }), "Stream read error");
-    EXPECT_EQ(readError([&] { stream.readByte(); }), "Stream read error");
+    EXPECT_EQ(ErrorText([&] { stream.read(&none, 0); }), "Stream read error");
+    EXPECT_EQ(ErrorText([&] { stream.readByte(); }), "Stream read error");
     stream.seek(2);
-    EXPECT_EQ(readError([&] { stream.read(&none, 0); }), "(no error)") << "nothing at the very end";
+    EXPECT_EQ(ErrorText([&] { stream.read(&none, 0); }), "(no error)") << "nothing at the very end";
 }

@@ -4,6 +4,8 @@
 #include "core/error.h"
 #include "platform/wire.h"
 
+#include "tests/support/errortext.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,21 +14,11 @@
 
 using namespace folivex::wire;
 
+using folivex::test::ErrorText;
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// The text of the error `f` throws; "(no error)" when it throws none.
-template <typename F>
-std::string errorText(F &&f)
-{
-    try {
-        f();
-    } catch (const folivex::Error &e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 // One Invoke-like body: every kind of field once.
 WireWriter sampleBody()
@@ -62,7 +54,7 @@ TEST(WireReader, ReadsBackAFrameAsTheWriterBuiltIt)
     EXPECT_EQ(in.u32(), frame.size() - 4) << "the length counts what follows it";
     EXPECT_EQ(in.u32(), 41u);
     readSample(in);
-    EXPECT_EQ(errorText([&] { in.u8(); }), "Malformed message from the Office host") << "nothing after the last field";
+    EXPECT_EQ(ErrorText([&] { in.u8(); }), "Malformed message from the Office host") << "nothing after the last field";
 }
 
 TEST(WireReader, ATruncatedFrameFailsAtTheFieldThatIsCut)
@@ -73,7 +65,7 @@ TEST(WireReader, ATruncatedFrameFailsAtTheFieldThatIsCut)
     // length and bytes, and one byte short of the whole.
     for (std::size_t keep : {4, 6, 10, 14, 20, 27, 31, 41, 44, 45}) {
         WireReader in(frame.data(), keep, "Office host");
-        const std::string error = errorText([&] {
+        const std::string error = ErrorText([&] {
             in.u32();
             in.u32();
             readSample(in);
@@ -81,7 +73,7 @@ TEST(WireReader, ATruncatedFrameFailsAtTheFieldThatIsCut)
         EXPECT_EQ(error, "Malformed message from the Office host") << "cut to " << keep << " bytes";
     }
     WireReader empty(frame.data(), 0, "client");
-    EXPECT_EQ(errorText([&] { empty.u8(); }), "Malformed message from the client");
+    EXPECT_EQ(ErrorText([&] { empty.u8(); }), "Malformed message from the client");
 }
 
 TEST(WireReader, ALengthPastTheEndOfTheMessageFails)
@@ -90,14 +82,14 @@ TEST(WireReader, ALengthPastTheEndOfTheMessageFails)
     Bytes message = littleEndian(10);
     message.insert(message.end(), {'W', 'o', 'r', 'd'});
     WireReader in(message.data(), message.size(), "client");
-    EXPECT_EQ(errorText([&] { in.str(); }), "Malformed message from the client");
+    EXPECT_EQ(ErrorText([&] { in.str(); }), "Malformed message from the client");
 
     // A length so large that a careless end test would wrap around.
     for (std::uint32_t length : {std::numeric_limits<std::uint32_t>::max(), std::uint32_t(MaxMessage) + 1}) {
         Bytes huge = littleEndian(length);
         huge.push_back('x');
         WireReader reader(huge.data(), huge.size(), "Office host");
-        EXPECT_EQ(errorText([&] { reader.str(); }), "Malformed message from the Office host") << length;
+        EXPECT_EQ(ErrorText([&] { reader.str(); }), "Malformed message from the Office host") << length;
     }
 
     // A string that ends exactly at the end of the message is whole.
