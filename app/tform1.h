@@ -51,7 +51,6 @@ public:
     // Adds a document, or every document of a folder, to the list.
     void AddPath(const QString &path);
 
-    convert::BatchConverter &Converter() { return *converter_; }
     std::int32_t CurrentKind() const { return converter_->CurrentKind(); }
     bool Maximised() const { return maximised_; }
 

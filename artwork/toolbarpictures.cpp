@@ -1,5 +1,7 @@
 #include "artwork/toolbarpictures.h"
 
+#include "artwork/folder.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -95,46 +97,28 @@ void Badge(QPainter &p, QPointF centre, qreal radius, QColor colour, Symbol symb
 const QColor AddGreen(56, 196, 96);
 const QColor RemoveRed(226, 64, 48);
 
-void Folder(QPainter &p, const QRectF &r)
-{
-    QPainterPath back;
-    back.moveTo(r.left(), r.top() + 3);
-    back.quadTo(r.left(), r.top(), r.left() + 3, r.top());
-    back.lineTo(r.left() + r.width() * 0.36, r.top());
-    back.lineTo(r.left() + r.width() * 0.46, r.top() + 3);
-    back.lineTo(r.right() - 2, r.top() + 3);
-    back.quadTo(r.right(), r.top() + 3, r.right(), r.top() + 5);
-    back.lineTo(r.right(), r.bottom());
-    back.lineTo(r.left(), r.bottom());
-    back.closeSubpath();
-    QLinearGradient backFill(0, r.top(), 0, r.bottom());
-    backFill.setColorAt(0.0, QColor(236, 150, 50));
-    backFill.setColorAt(1.0, QColor(196, 104, 18));
-    p.setPen(OutlinePen());
-    p.setBrush(backFill);
-    p.drawPath(back);
-
-    // A sheet peeking out.
-    p.setPen(QPen(QColor(150, 150, 150), 0.8));
-    p.setBrush(Paper);
-    p.drawRect(QRectF(r.left() + 3, r.top() + 5, r.width() - 6, r.height() * 0.4));
-
-    QPainterPath front;
-    const qreal top = r.top() + r.height() * 0.36;
-    front.moveTo(r.left() + 2.5, top);
-    front.lineTo(r.right() + 1.5, top);
-    front.lineTo(r.right(), r.bottom());
-    front.lineTo(r.left(), r.bottom());
-    front.closeSubpath();
-    QLinearGradient frontFill(0, top, 0, r.bottom());
-    frontFill.setColorAt(0.0, QColor(255, 210, 110));
-    frontFill.setColorAt(1.0, QColor(242, 154, 36));
-    p.setPen(OutlinePen());
-    p.setBrush(frontFill);
-    p.drawPath(front);
-    p.setPen(QPen(QColor(255, 240, 190), 1.0));
-    p.drawLine(QPointF(r.left() + 3.5, top + 1.2), QPointF(r.right(), top + 1.2));
-}
+// The folder of Add folder: outlined like the other pictures, the flap
+// leaning out to the right.
+const FolderLook ToolbarFolder = {
+    .outline = OutlinePen(),
+    .backTop = QColor(236, 150, 50),
+    .backBottom = QColor(196, 104, 18),
+    .sheetEdge = QPen(QColor(150, 150, 150), 0.8),
+    .frontTop = QColor(255, 210, 110),
+    .frontBottom = QColor(242, 154, 36),
+    .flapLight = QColor(255, 240, 190),
+    .tab = 3,
+    .tabStart = 0.36,
+    .tabEnd = 0.46,
+    .flapTop = 0.36,
+    .flapInset = 2.5,
+    .flapOverhang = 1.5,
+    .flapFootInset = 0,
+    .shadeOverhang = 0,
+    .lightInset = 3.5,
+    .lightShort = 0,
+    .lightDrop = 1.2,
+};
 
 void PaintAdd(QPainter &p)
 {
@@ -144,7 +128,7 @@ void PaintAdd(QPainter &p)
 
 void PaintAdds(QPainter &p)
 {
-    Folder(p, QRectF(2.5, 6.5, 24, 19));
+    PaintFolder(p, QRectF(2.5, 6.5, 24, 19), ToolbarFolder);
     Badge(p, QPointF(23, 23), 7, AddGreen, Symbol::Plus);
 }
 

@@ -22,6 +22,7 @@
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <thread>
 
 namespace folivex::cli {
@@ -357,13 +358,16 @@ int RunConvertCommand(const std::vector<std::string> &arguments, std::FILE *out,
     try {
         std::vector<std::string> paths = options.paths;
         if (!options.filesFrom.empty()) {
-            std::FILE *list = options.filesFrom == "-" ? stdin : std::fopen(options.filesFrom.c_str(), "r");
+            // A named list is closed once read, or when reading it throws; standard input stays open.
+            std::unique_ptr<std::FILE, decltype(&std::fclose)> named(nullptr, &std::fclose);
+            if (options.filesFrom != "-")
+                named.reset(std::fopen(options.filesFrom.c_str(), "r"));
+            std::FILE *list = options.filesFrom == "-" ? stdin : named.get();
             if (!list)
                 throw Error(std::string("Cannot read the list of documents: ") + std::strerror(errno),
                             options.filesFrom);
             std::vector<std::string> listed = ReadPathList(list, options.filesFrom);
-            if (list != stdin)
-                std::fclose(list);
+            named.reset();
             paths.insert(paths.end(), listed.begin(), listed.end());
         }
         // With the report on standard output, the messages go to standard error.

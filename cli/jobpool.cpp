@@ -1,6 +1,7 @@
 #include "jobpool.h"
 
 #include "core/error.h"
+#include "core/uniquefd.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -94,14 +95,16 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
         for (std::string &a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
+        // The job's output file, opened before fork so that the child only
+        // redirects to it; without one the job prints where this process does.
+        const UniqueFd logFd(::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
         const pid_t pid = ::fork();
         if (pid < 0)
             throw Error(std::string("Cannot start a job: ") + std::strerror(errno));
         if (pid == 0) {
-            const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-            if (fd >= 0) {
-                ::dup2(fd, 1);
-                ::dup2(fd, 2);
+            if (logFd) {
+                ::dup2(logFd.get(), 1);
+                ::dup2(logFd.get(), 2);
             }
             ::execv(argv[0], argv.data());
             ::_exit(127);

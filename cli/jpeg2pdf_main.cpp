@@ -1,6 +1,7 @@
 // folivex-jpeg2pdf OUTPUT.pdf INPUT.jpg...: writes the JPEG files as the pages
 // of one PDF, each file one full-page image, and prints the writer's result code.
 #include "core/error.h"
+#include "core/uniquefd.h"
 #include "pdf/jpeg2pdf.h"
 
 #include <cerrno>
@@ -22,31 +23,27 @@ public:
     void CapturePage(std::int32_t pageIndex) override
     {
         const std::string &name = files_.at(static_cast<std::size_t>(pageIndex));
-        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        const folivex::UniqueFd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!fd)
             throw folivex::Error(std::strerror(errno), name, pageIndex + 1, "reading");
         // One read of the size the file has; a file that grows meanwhile is read on to its end.
         struct stat info {};
-        const std::size_t expected = ::fstat(fd, &info) == 0 && info.st_size > 0 ? std::size_t(info.st_size) : 0;
+        const std::size_t expected = ::fstat(fd.get(), &info) == 0 && info.st_size > 0 ? std::size_t(info.st_size) : 0;
         bytes_.resize(expected + 1);
         std::size_t filled = 0;
         for (;;) {
             if (filled == bytes_.size())
                 bytes_.resize(bytes_.size() * 2);
-            const ssize_t got = ::read(fd, bytes_.data() + filled, bytes_.size() - filled);
+            const ssize_t got = ::read(fd.get(), bytes_.data() + filled, bytes_.size() - filled);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got < 0) {
-                const int error = errno;
-                ::close(fd);
-                throw folivex::Error(std::strerror(error), name, pageIndex + 1, "reading");
-            }
+            if (got < 0)
+                throw folivex::Error(std::strerror(errno), name, pageIndex + 1, "reading");
             if (got == 0)
                 break;
             filled += static_cast<std::size_t>(got);
         }
         bytes_.resize(filled);
-        ::close(fd);
     }
 
     void SavePageImage(folivex::ByteSink &stream) override { stream.write(bytes_.data(), bytes_.size()); }

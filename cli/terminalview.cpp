@@ -17,8 +17,6 @@ TerminalView::TerminalView(std::FILE *out, std::FILE *err, std::string sizePerce
 {
 }
 
-void TerminalView::addRow(const std::string &path) { rows_.push_back(path); }
-
 void TerminalView::SetStatusText(const std::string &text)
 {
     // The label's per-document text is the line a terminal user follows.
@@ -109,21 +107,6 @@ void TerminalView::PumpMessages()
     QCoreApplication::processEvents();
     if (onPump)
         onPump();
-}
-
-std::vector<convert::RowId> TerminalView::DocumentRows()
-{
-    std::vector<convert::RowId> ids;
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        ids.push_back(i);
-    return ids;
-}
-
-std::optional<convert::DocumentRow> TerminalView::FindDocumentRow(convert::RowId row)
-{
-    if (row >= rows_.size())
-        return std::nullopt;
-    return convert::DocumentRow{true, rows_[row]};
 }
 
 } // namespace folivex::cli

@@ -15,8 +15,6 @@ class TerminalView : public convert::ConversionView {
 public:
     TerminalView(std::FILE *out, std::FILE *err, std::string sizePercent, std::string outputFolder);
 
-    void addRow(const std::string &path);
-
     void SetStatusText(const std::string &text) override;
     void RepaintStatus() override {}
     void RepaintWindow() override {}
@@ -27,8 +25,9 @@ public:
                                const std::string &reason) override;
     void OpenFolder(const std::string &folder) override;
     void PumpMessages() override;
-    std::vector<convert::RowId> DocumentRows() override;
-    std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId row) override;
+    // The command line converts one document at a time (ConvertOne): it has no list of rows.
+    std::vector<convert::RowId> DocumentRows() override { return {}; }
+    std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId) override { return std::nullopt; }
     std::string SizePercentText() override { return sizePercent_; }
     std::string OutputFolderText() override { return outputFolder_; }
 
@@ -57,7 +56,6 @@ private:
     int lastPercent_ = -1;
     std::string sizePercent_;
     std::string outputFolder_;
-    std::vector<std::string> rows_;
 };
 
 } // namespace folivex::cli

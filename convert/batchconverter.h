@@ -71,8 +71,6 @@ public:
 
     bool running() const { return running_; }
     std::int32_t CurrentKind() const { return currentKind_; }
-    PageJpeg &pageJpeg() { return pageJpeg_; }
-    PageCapture &pageCapture() { return pageCapture_; }
     // The documents of the last batch that produced no PDF, and those that did.
     const std::vector<DocumentFailure> &failures() const { return failures_; }
     const std::vector<std::string> &converted() const { return converted_; }

@@ -1,6 +1,22 @@
 #include "documentkind.h"
 
+#include "core/asciitext.h"
+
 namespace folivex::convert {
+
+namespace {
+
+constexpr KnownExtension kKnownExtensions[] = {
+    {".ppt", kPowerPoint}, {".pps", kPowerPoint}, {".pptx", kPowerPoint}, {".ppsx", kPowerPoint},
+    {".pptm", kPowerPoint}, {".ppsm", kPowerPoint}, {".pot", kPowerPoint}, {".potx", kPowerPoint},
+    {".potm", kPowerPoint},
+    {".doc", kWord}, {".docx", kWord}, {".docm", kWord}, {".dot", kWord}, {".dotx", kWord}, {".dotm", kWord},
+    {".xls", kExcel}, {".xlsx", kExcel}, {".xlsm", kExcel}, {".xlsb", kExcel}, {".xlam", kExcel},
+};
+
+} // namespace
+
+std::span<const KnownExtension> KnownExtensions() { return kKnownExtensions; }
 
 std::string LowerCaseExtension(const std::string &path)
 {
@@ -8,21 +24,15 @@ std::string LowerCaseExtension(const std::string &path)
     const auto dot = path.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return {};
-    std::string extension = path.substr(dot);
-    for (char &c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return extension;
+    return AsciiLower(std::string_view(path).substr(dot));
 }
 
-std::int32_t DocumentKindOf(const std::string &lowerCaseExtension)
+std::int32_t DocumentKindOf(std::string_view extension)
 {
-    if (lowerCaseExtension.find("do") != std::string::npos)
-        return kWord;
-    if (lowerCaseExtension.find('p') != std::string::npos)
-        return kPowerPoint;
-    if (lowerCaseExtension.find("xl") != std::string::npos)
-        return kExcel;
+    const std::string lower = AsciiLower(extension);
+    for (const KnownExtension &known : KnownExtensions())
+        if (known.extension == lower)
+            return known.kind;
     return kNoKind;
 }
 

@@ -3,6 +3,9 @@
 #include "core/error.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <csetjmp>
 #include <exception>
 #include <cstdio>
@@ -84,51 +87,105 @@ private:
     const QImage &rgb_;
 };
 
-// Rows painted band after band; what the painter throws is kept for the
-// caller, outside the compressor's frame.
-class BandFeed : public RowFeed {
+// Bands painted on the caller's thread and compressed on a second one, so
+// that band k + 1 is painted while band k is compressed. Two band images
+// take turns: the painter fills one while the compressor reads the other.
+// The bands are fixed: band b holds rows [b * bandRows, (b + 1) * bandRows),
+// bandRows a multiple of 16, what the compressor asks for at a time.
+class BandPipeline : public RowFeed {
 public:
-    BandFeed(int width, int height, int bandRows, const BandPainter &paint)
+    BandPipeline(int width, int height, int bandRows, const BandPainter &paint)
         : width_(width), height_(height), bandRows_(bandRows), paint_(paint)
     {
     }
+
+    // The compressor's thread.
     bool rows(int y, int count, JSAMPROW *out) noexcept override
     {
-        try {
-            // The rows of one call must all stay valid together: a call
-            // that leaves the band starts a new band at its first row.
-            if (band_.isNull() || y < top_ || y + count > top_ + band_.height())
-                paintBandAt(y, count);
-            for (int i = 0; i < count; ++i)
-                out[i] = band_.scanLine(y + i - top_);
-            return true;
-        } catch (...) {
-            failure = std::current_exception();
+        const int band = y / bandRows_;
+        Slot &slot = slots_[band % 2];
+        std::unique_lock<std::mutex> hold(lock_);
+        // The rows of the band before are read: its image may be painted again.
+        if (band > 0 && slots_[(band - 1) % 2].band == band - 1) {
+            slots_[(band - 1) % 2].band = -1;
+            changed_.notify_all();
+        }
+        changed_.wait(hold, [&] { return slot.band == band || stopped_; });
+        if (slot.band != band)
             return false;
+        for (int i = 0; i < count; ++i)
+            out[i] = const_cast<JSAMPROW>(slot.image.constScanLine(y - band * bandRows_ + i));
+        return true;
+    }
+
+    // The caller's thread: paints every band in turn, each into an image the
+    // compressor has done with. Returns at the last band, or early once the
+    // compressor has stopped. What the painter throws stops the compressor
+    // and is thrown.
+    void paintAll()
+    {
+        try {
+            for (int band = 0; band * bandRows_ < height_; ++band) {
+                Slot &slot = slots_[band % 2];
+                {
+                    std::unique_lock<std::mutex> hold(lock_);
+                    changed_.wait(hold, [&] { return slot.band == -1 || compressorDone_; });
+                    if (compressorDone_)
+                        return;
+                }
+                paintInto(slot.image, band * bandRows_, std::min(bandRows_, height_ - band * bandRows_));
+                std::lock_guard<std::mutex> hold(lock_);
+                slot.band = band;
+                changed_.notify_all();
+            }
+        } catch (...) {
+            stop();
+            throw;
         }
     }
-    std::exception_ptr failure;
+
+    // Wakes the compressor with no more rows.
+    void stop()
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+
+    void compressorDone()
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        compressorDone_ = true;
+        changed_.notify_all();
+    }
 
 private:
-    void paintBandAt(int row, int count)
+    struct Slot {
+        QImage image;
+        int band = -1; // the band it holds for the compressor, or -1: free
+    };
+
+    void paintInto(QImage &image, int top, int rows)
     {
-        const int rows = std::min(std::max(bandRows_, count), height_ - row);
-        if (band_.isNull() || band_.height() != rows) {
-            band_ = QImage(width_, rows, QImage::Format_RGB888);
-            if (band_.isNull())
+        if (image.isNull() || image.height() != rows) {
+            image = QImage(width_, rows, QImage::Format_RGB888);
+            if (image.isNull())
                 throw Error("Cannot create a band of " + std::to_string(width_) + " x " + std::to_string(rows) +
-                            " pixels", {}, 0, "encoding");
+                                " pixels",
+                            {}, 0, "encoding");
         }
-        top_ = row;
-        paint_(top_, band_);
-        if (band_.format() != QImage::Format_RGB888 || band_.width() != width_ || band_.height() != rows)
+        paint_(top, image);
+        if (image.format() != QImage::Format_RGB888 || image.width() != width_ || image.height() != rows)
             throw Error("a band came back in another shape", {}, 0, "encoding");
     }
 
     int width_, height_, bandRows_;
     const BandPainter &paint_;
-    QImage band_;
-    int top_ = 0;
+    Slot slots_[2];
+    std::mutex lock_;
+    std::condition_variable changed_;
+    bool stopped_ = false;
+    bool compressorDone_ = false;
 };
 
 // Runs the compressor. Returns 0, the library's message number after an
@@ -195,10 +252,21 @@ std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int b
 {
     std::vector<std::uint8_t> bytes;
     // Whole groups of 16 rows, what the compressor asks for at a time.
-    BandFeed feed(width, height, std::max(16, (bandRows + 15) / 16 * 16), paint);
-    const int code = compress(width, height, feed, bytes);
+    BandPipeline bands(width, height, std::max(16, (bandRows + 15) / 16 * 16), paint);
+    int code = 0;
+    std::thread compressor([&] {
+        code = compress(width, height, bands, bytes);
+        bands.compressorDone();
+    });
+    try {
+        bands.paintAll();
+    } catch (...) {
+        compressor.join();
+        throw;
+    }
+    compressor.join();
     if (code == -1)
-        std::rethrow_exception(feed.failure);
+        throw Error("the bands stopped before the last row", {}, 0, "encoding");
     if (code != 0)
         throw Error("JPEG error #" + std::to_string(code));
     return bytes;

@@ -1,4 +1,5 @@
-// Which directory entries Add folder takes: the twenty Office extensions.
+// Which directory entries Add folder takes: those of a known Office extension
+// (convert/documentkind.h holds the one table of them).
 #pragma once
 
 #include <QString>
@@ -10,12 +11,9 @@ namespace folivex::doclist {
 // are tested: PowerPoint, then Word, then Excel.
 const QStringList &AcceptedExtensions();
 
-// The extension of an entry name: from its last dot, dot included; empty when
-// the name has no dot. Never throws.
-QString ExtensionOf(const QString &name);
-
-// True when the extension of `name`, with only A to Z folded to lower case,
-// equals one of AcceptedExtensions() exactly. The name alone decides. Never throws.
+// True when the extension of `name` (from its last dot), with only A to Z
+// folded to lower case, is one of AcceptedExtensions(). The name alone
+// decides. Never throws.
 bool IsAcceptedDocumentName(const QString &name);
 
 } // namespace folivex::doclist

@@ -1,22 +1,40 @@
 #include "doclist/opendocumentsdialog.h"
 
+#include "convert/documentkind.h"
 #include "doclist/dialogrunner.h"
 
 #include <QFileDialog>
 
 namespace folivex::doclist {
 
+namespace {
+
+// "*.doc *.docx ..." for the known extensions of `kind`, in the table's order.
+QString patternsOf(std::int32_t kind)
+{
+    QStringList patterns;
+    for (const convert::KnownExtension &known : convert::KnownExtensions())
+        if (known.kind == kind)
+            patterns.append(QLatin1Char('*') +
+                            QString::fromLatin1(known.extension.data(), qsizetype(known.extension.size())));
+    return patterns.join(QLatin1Char(' '));
+}
+
+} // namespace
+
 const QStringList &DocumentNameFilters()
 {
-    static const QStringList filters = {
-        QStringLiteral("All Office Presentations (*.doc *.docx *.docm *.dot *.dotx *.dotm "
-                       "*.ppt *.pps *.pptx *.ppsx *.pptm *.ppsm *.pot *.potx *.potm "
-                       "*.xls *.xlsx *.xlsm *.xlsb *.xlam)"),
-        QStringLiteral("All Word Presentations (*.doc *.docx *.docm *.dot *.dotx *.dotm)"),
-        QStringLiteral("All PowerPoint Presentations (*.ppt *.pps *.pptx *.ppsx *.pptm *.ppsm "
-                       "*.pot *.potx *.potm)"),
-        QStringLiteral("All Excel Presentations (*.xls *.xlsx *.xlsm *.xlsb *.xlam)"),
-    };
+    static const QStringList filters = [] {
+        const QString word = patternsOf(convert::kWord);
+        const QString powerPoint = patternsOf(convert::kPowerPoint);
+        const QString excel = patternsOf(convert::kExcel);
+        return QStringList{
+            QStringLiteral("All Office Presentations (%1 %2 %3)").arg(word, powerPoint, excel),
+            QStringLiteral("All Word Presentations (%1)").arg(word),
+            QStringLiteral("All PowerPoint Presentations (%1)").arg(powerPoint),
+            QStringLiteral("All Excel Presentations (%1)").arg(excel),
+        };
+    }();
     return filters;
 }
 

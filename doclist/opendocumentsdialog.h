@@ -8,7 +8,8 @@ class QWidget;
 namespace folivex::doclist {
 
 // The dialog's four name filters in the order shown: all Office documents,
-// Word, PowerPoint, Excel. The first is preselected.
+// Word, PowerPoint, Excel, their patterns the known extensions of
+// convert/documentkind.h. The first is preselected.
 const QStringList &DocumentNameFilters();
 
 // Shows the open dialog owned by `owner` (may be null): several files may be

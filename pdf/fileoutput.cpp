@@ -34,15 +34,15 @@ FileOutput::FileOutput(std::string outputName) : outputName_(std::move(outputNam
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
         temporaryName_ = folder + ".folivex-" + suffix + ".part";
-        fd_ = ::open(temporaryName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0)
+        fd_.reset(::open(temporaryName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd_)
             break;
         if (errno != EEXIST)
             throw Error(cannotCreate(outputName_, errno));
     }
-    if (fd_ < 0)
+    if (!fd_)
         throw Error(cannotCreate(outputName_, EEXIST));
-    sink_.emplace(fd_, outputName_);
+    sink_.emplace(fd_.get(), outputName_);
 }
 
 FileOutput::~FileOutput()
@@ -54,9 +54,8 @@ FileOutput::~FileOutput()
 void FileOutput::commit()
 {
     sink_->flush();
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0)
+    // Closed here rather than by the owner, since a failing close is a failed write.
+    if (::close(fd_.release()) != 0)
         throw Error(std::strerror(errno), outputName_, 0, "closing");
     if (::rename(temporaryName_.c_str(), outputName_.c_str()) != 0)
         throw Error(std::strerror(errno), outputName_, 0, "replacing the file");
@@ -68,9 +67,7 @@ void FileOutput::abandon() noexcept
     if (finished_)
         return;
     finished_ = true;
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    fd_.reset();
     ::unlink(temporaryName_.c_str());
 }
 

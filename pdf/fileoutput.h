@@ -2,6 +2,7 @@
 // renamed over the output name when the PDF is complete.
 #pragma once
 
+#include "core/uniquefd.h"
 #include "pdf/filesink.h"
 #include "pdf/pdfoutput.h"
 
@@ -22,13 +23,11 @@ public:
     void commit() override;
     void abandon() noexcept override;
 
-    const std::string &temporaryName() const { return temporaryName_; }
-
 private:
     std::string outputName_;
     std::string temporaryName_;
-    int fd_ = -1;
-    std::optional<FileSink> sink_;
+    UniqueFd fd_; // the temporary file, open until commit() or abandon()
+    std::optional<FileSink> sink_; // writes through fd_
     bool finished_ = false;
 };
 

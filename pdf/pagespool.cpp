@@ -15,15 +15,15 @@ namespace folivex::pdf {
 namespace {
 
 // An unnamed file in `folder`: O_TMPFILE where the file system has it,
-// else a named one removed at once.
-int unnamedFileIn(const std::string &folder)
+// else a named one removed at once. Not open (errno set) when neither can be made.
+UniqueFd unnamedFileIn(const std::string &folder)
 {
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd >= 0)
+    UniqueFd fd(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (fd)
         return fd;
     std::string pattern = folder + "/.folivex-pages-XXXXXX";
-    const int named = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (named >= 0)
+    UniqueFd named(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (named)
         ::unlink(pattern.c_str());
     return named;
 }
@@ -35,15 +35,14 @@ PageSpool::PageSpool(const std::string &outputName)
     std::string folder = std::filesystem::path(outputName).parent_path().string();
     if (folder.empty())
         folder = ".";
-    int fd = unnamedFileIn(folder);
-    if (fd < 0) {
+    fd_ = unnamedFileIn(folder);
+    if (!fd_) {
         const char *tmp = std::getenv("TMPDIR");
-        fd = unnamedFileIn(tmp && *tmp ? tmp : "/tmp");
+        fd_ = unnamedFileIn(tmp && *tmp ? tmp : "/tmp");
     }
-    if (fd < 0)
+    if (!fd_)
         throw Error(std::string("Cannot make a temporary file for the pages: ") + std::strerror(errno), outputName,
                     0, "capture");
-    fd_.reset(fd);
 }
 
 void PageSpool::append(const MemoryStream &page)

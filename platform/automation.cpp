@@ -1,5 +1,6 @@
 #include "platform/automation.h"
 
+#include "core/asciitext.h"
 #include "core/error.h"
 #include "platform/connection.h"
 #include "platform/remotedispatch.h"
@@ -16,10 +17,7 @@ namespace {
 std::string applicationOf(std::string_view progId)
 {
     std::string application;
-    std::string id(progId);
-    for (char &c : id)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+    const std::string id = AsciiLower(progId);
     if (id == "word.application")
         application = "Word";
     else if (id == "powerpoint.application")

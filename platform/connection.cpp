@@ -1,5 +1,6 @@
 #include "platform/connection.h"
 
+#include "core/asciitext.h"
 #include "core/error.h"
 #include "platform/clipboard.h"
 #include "platform/protocol.h"
@@ -29,15 +30,6 @@ namespace {
 
 // How long a call reads its answer before it sleeps in poll.
 constexpr auto kAnswerSpin = microseconds(60);
-
-std::string lower(std::string_view s)
-{
-    std::string out(s);
-    for (char &c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return out;
-}
 
 std::string seconds(milliseconds ms)
 {
@@ -300,7 +292,7 @@ Variant Connection::decode(WireReader &in)
 
 int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view name)
 {
-    auto key = std::make_pair(classId, lower(name));
+    auto key = std::make_pair(classId, AsciiLower(name));
     // Quitting a host that has already ended asks for nothing: it is done.
     if (!alive_ && key.second == "quit")
         return kQuitEnded;

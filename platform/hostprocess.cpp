@@ -82,17 +82,11 @@ HostProcess::HostProcess(const std::string &program, const std::vector<std::stri
         argv.push_back(a.data());
     argv.push_back(nullptr);
     const char *logPath = std::getenv("FOLIVEX_OFFICE_LOG");
-    int out = logPath && *logPath ? ::open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)
-                                  : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (out < 0 || in < 0) {
-        if (out >= 0)
-            ::close(out);
-        if (in >= 0)
-            ::close(in);
+    UniqueFd outFd(logPath && *logPath ? ::open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)
+                                       : ::open("/dev/null", O_WRONLY | O_CLOEXEC));
+    UniqueFd inFd(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    if (!outFd || !inFd)
         throw Error(systemError("Cannot open /dev/null for the Office host"));
-    }
-    UniqueFd outFd(out), inFd(in);
     pid_t parent = ::getpid();
 
     pid_t pid = ::fork();

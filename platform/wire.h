@@ -27,7 +27,6 @@ public:
     // The framed message: the length (of what follows it), the sequence
     // number, the body; little-endian.
     std::vector<uint8_t> frame(uint32_t seq) const;
-    const std::vector<uint8_t> &body() const { return bytes_; }
 
 private:
     std::vector<uint8_t> bytes_;
@@ -42,7 +41,6 @@ public:
     int32_t i32();
     double f64();
     std::string str();
-    bool atEnd() const { return pos_ == size_; }
 
 private:
     const uint8_t *take(size_t n);

@@ -1,10 +1,39 @@
 #include "settings/artwork.h"
 
+#include "artwork/folder.h"
+
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace folivex::settings {
+
+namespace {
+
+// The folder of the folder button: a thin brown outline, the flap's foot
+// tucked in on the right.
+const QColor FolderBrown(150, 78, 12);
+const artwork::FolderLook ButtonFolder = {
+    .outline = QPen(FolderBrown, 1.0),
+    .backTop = QColor(236, 150, 50),
+    .backBottom = QColor(204, 112, 24),
+    .sheetEdge = QPen(QColor(170, 170, 170), 1.0),
+    .frontTop = QColor(255, 206, 102),
+    .frontBottom = QColor(246, 156, 34),
+    .flapLight = QColor(255, 236, 180),
+    .tab = 2,
+    .tabStart = 6.5 / 19,
+    .tabEnd = 8.5 / 19,
+    .flapTop = 0.4,
+    .flapInset = 2,
+    .flapOverhang = 1,
+    .flapFootInset = 1,
+    .shadeOverhang = 0.5,
+    .lightInset = 2.8,
+    .lightShort = 0.3,
+    .lightDrop = 1.1,
+};
+
+} // namespace
 
 QImage SettingsBackground()
 {
@@ -30,48 +59,7 @@ QPixmap FolderPicture(qreal devicePixelRatio)
 
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor outline(150, 78, 12);
-
-    // The back of the folder with its tab on the left.
-    QPainterPath back;
-    back.moveTo(2.5, 6.5);
-    back.quadTo(2.5, 4.5, 4.5, 4.5);
-    back.lineTo(9.0, 4.5);
-    back.lineTo(11.0, 6.5);
-    back.lineTo(19.5, 6.5);
-    back.quadTo(21.5, 6.5, 21.5, 8.5);
-    back.lineTo(21.5, 19.5);
-    back.lineTo(2.5, 19.5);
-    back.closeSubpath();
-    QLinearGradient backShade(0, 4, 0, 20);
-    backShade.setColorAt(0.0, QColor(236, 150, 50));
-    backShade.setColorAt(1.0, QColor(204, 112, 24));
-    painter.setPen(QPen(outline, 1.0));
-    painter.setBrush(backShade);
-    painter.drawPath(back);
-
-    // A sheet of paper peeking out.
-    painter.setPen(QPen(QColor(170, 170, 170), 1.0));
-    painter.setBrush(QColor(252, 252, 248));
-    painter.drawRect(QRectF(5.5, 8.5, 13.0, 6.0));
-
-    // The front flap, slanted, brighter.
-    QPainterPath front;
-    front.moveTo(4.5, 10.5);
-    front.lineTo(22.5, 10.5);
-    front.lineTo(20.5, 19.5);
-    front.lineTo(2.5, 19.5);
-    front.closeSubpath();
-    QLinearGradient frontShade(0, 10, 0, 20);
-    frontShade.setColorAt(0.0, QColor(255, 206, 102));
-    frontShade.setColorAt(1.0, QColor(246, 156, 34));
-    painter.setPen(QPen(outline, 1.0));
-    painter.setBrush(frontShade);
-    painter.drawPath(front);
-
-    // Light along the flap's upper edge.
-    painter.setPen(QPen(QColor(255, 236, 180), 1.0));
-    painter.drawLine(QPointF(5.3, 11.6), QPointF(21.2, 11.6));
+    artwork::PaintFolder(painter, QRectF(2.5, 4.5, side - 5, side - 9), ButtonFolder);
     return picture;
 }
 

@@ -88,6 +88,13 @@ void settleProfile()
     completion->replaceByName(rtl::OUString("Enable"), css::uno::Any(false));
     completion->replaceByName(rtl::OUString("CollectWords"), css::uno::Any(false));
     commit(completion);
+    // Nothing is edited, so there is nothing to save for recovery.
+    auto autoSave = settings(provider, "/org.openoffice.Office.Recovery/AutoSave");
+    autoSave->replaceByName(rtl::OUString("Enabled"), css::uno::Any(false));
+    commit(autoSave);
+    auto recovery = settings(provider, "/org.openoffice.Office.Recovery/RecoveryInfo");
+    recovery->replaceByName(rtl::OUString("Enabled"), css::uno::Any(false));
+    commit(recovery);
     for (const char *module : {"swriter", "scalc", "simpress", "sdraw"}) {
         auto sidebar = settings(provider, (std::string("/org.openoffice.Office.Views/Windows/"
                                                       "org.openoffice.Office.Views:WindowType['") +

@@ -182,6 +182,21 @@ TEST_F(Batch, FailuresOfAPageOrTheSettingsNameTheirDocument)
     EXPECT_EQ(offices[1].quits, 1);
 }
 
+// A PDF, a text file or a name without an extension starts no application
+// (a PDF once went to PowerPoint); the letter case of a known one does not matter.
+TEST_F(Batch, NoApplicationStartsForADocumentOfNoKnownKind)
+{
+    for (const char *name : {"report.pdf", "notes.txt", "README", "LETTER.DOCX"})
+        view.addRow(path(name));
+    converter.SpeedButton11Click();
+    EXPECT_EQ(progIds, std::vector<std::string>{"Word.Application"});
+    const std::string notOffice = ": it is not a Word, PowerPoint or Excel document.";
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: No PDF was written for /docs/report.pdf" + notOffice +
+                                                      "\nNo PDF was written for /docs/notes.txt" + notOffice +
+                                                      "\nNo PDF was written for /docs/README" + notOffice});
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"LETTER.pdf"});
+}
+
 // A page that cannot be copied (its host died, or ran past its time) fails
 // the document: no PDF of other pages' pictures, the older file kept, and
 // one "No content." however many pages are left.

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <thread>
+
 #include <cstring>
 
 using namespace folivex;
@@ -175,4 +178,32 @@ TEST(PageJpegHolder, BandsEncodeToTheBytesOfTheWholeBitmap)
     PageJpeg tooTall;
     tooTall.AssignBands(10, 65501, 640, [](int, QImage &band) { band.fill(Qt::white); });
     EXPECT_EQ(saveError(tooTall), "JPEG error #41");
+}
+
+// Bands are painted on the saving thread (the painter talks to the Office
+// host, which is not shared between threads) while the compressor works on
+// another; a compressor that refuses the image stops the painting early.
+TEST(PageJpegHolder, BandsArePaintedOnTheSavingThreadAndStopWithTheCompressor)
+{
+    const QImage page = DrawnPage(120, 900);
+    std::set<std::thread::id> painters;
+    PageJpeg banded;
+    banded.AssignBands(page.width(), page.height(), 32, [&](int top, QImage &band) {
+        painters.insert(std::this_thread::get_id());
+        for (int y = 0; y < band.height(); ++y)
+            std::memcpy(band.scanLine(y), page.constScanLine(top + y), size_t(page.width()) * 3);
+    });
+    PageJpeg whole;
+    whole.Assign(page);
+    EXPECT_EQ(save(banded), save(whole));
+    EXPECT_EQ(painters, std::set<std::thread::id>{std::this_thread::get_id()});
+
+    int painted = 0;
+    PageJpeg tooWide;
+    tooWide.AssignBands(65501, 4096, 16, [&](int, QImage &band) {
+        ++painted;
+        band.fill(Qt::white);
+    });
+    EXPECT_EQ(saveError(tooWide), "JPEG error #41");
+    EXPECT_LE(painted, 3) << "the painting stops once the compressor has given up";
 }

@@ -1,5 +1,6 @@
 #include "scriptedoffice.h"
 
+#include "core/asciitext.h"
 #include "core/error.h"
 
 #include <QPainter>
@@ -9,13 +10,6 @@
 namespace folivex::test {
 
 namespace {
-
-std::string lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
 
 std::string describe(const std::vector<Variant> &args)
 {
@@ -53,7 +47,7 @@ Variant object(const std::shared_ptr<ScriptedObject> &o) { return Variant(automa
 
 ScriptedObject &ScriptedObject::on(const std::string &member, Member body)
 {
-    members_.emplace_back(lower(member), std::move(body));
+    members_.emplace_back(AsciiLower(member), std::move(body));
     return *this;
 }
 
@@ -64,7 +58,7 @@ ScriptedObject &ScriptedObject::value(const std::string &member, Variant result)
 
 std::int32_t ScriptedObject::GetIDsOfNames(std::string_view name)
 {
-    const std::string key = lower(name);
+    const std::string key = AsciiLower(name);
     for (std::size_t i = 0; i < members_.size(); ++i)
         if (members_[i].first == key)
             return static_cast<std::int32_t>(i);

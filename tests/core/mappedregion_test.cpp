@@ -4,6 +4,8 @@
 #include "core/mappedregion.h"
 #include "core/uniquefd.h"
 
+#include "tests/support/errortext.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -42,12 +44,7 @@ bool isMapped(const void *address, size_t size)
 
 std::string errorText(int fd, size_t size)
 {
-    try {
-        MappedRegion region(fd, size, "the picture buffer");
-    } catch (const folivex::Error &e) {
-        return e.text();
-    }
-    return "(no error)";
+    return folivex::test::ErrorText([&] { MappedRegion region(fd, size, "the picture buffer"); });
 }
 
 } // namespace

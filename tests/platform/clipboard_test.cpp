@@ -3,22 +3,15 @@
 #include "core/error.h"
 #include "platform/clipboard.h"
 
+#include "tests/support/errortext.h"
+
 #include <gtest/gtest.h>
 
 using namespace folivex::clipboard;
 
-namespace {
+using folivex::test::ErrorText;
 
-template <typename F>
-std::string errorText(F &&f)
-{
-    try {
-        f();
-    } catch (const folivex::Error &e) {
-        return e.text();
-    }
-    return "(no error)";
-}
+namespace {
 
 // Paints its rectangle in one colour.
 class Solid : public Picture {
@@ -65,9 +58,9 @@ TEST(Clipboard, AMetafilePictureIsReadThroughTheEnhancedMetafile)
 TEST(Clipboard, OpeningTwiceAndEmptyingClosedFail)
 {
     Clipboard c;
-    EXPECT_EQ(errorText([&] { c.empty(); }), "Cannot empty the clipboard: it is not open");
+    EXPECT_EQ(ErrorText([&] { c.empty(); }), "Cannot empty the clipboard: it is not open");
     c.open();
-    EXPECT_EQ(errorText([&] { c.open(); }), "Cannot open clipboard");
+    EXPECT_EQ(ErrorText([&] { c.open(); }), "Cannot open clipboard");
     c.close();
     EXPECT_NO_THROW(c.open());
 }
@@ -75,22 +68,22 @@ TEST(Clipboard, OpeningTwiceAndEmptyingClosedFail)
 TEST(Clipboard, MissingDataIsAnUnsupportedFormat)
 {
     Clipboard c;
-    EXPECT_EQ(errorText([&] { c.enhancedMetafile(); }), "Unsupported clipboard format");
-    EXPECT_EQ(errorText([&] { c.bitmap(); }), "Unsupported clipboard format");
+    EXPECT_EQ(ErrorText([&] { c.enhancedMetafile(); }), "Unsupported clipboard format");
+    EXPECT_EQ(ErrorText([&] { c.bitmap(); }), "Unsupported clipboard format");
     // Listed without data.
     c.setPicture(EnhancedMetafile, nullptr);
     EXPECT_EQ(c.formats(), (std::vector<uint32_t>{14}));
-    EXPECT_EQ(errorText([&] { c.enhancedMetafile(); }), "Unsupported clipboard format");
+    EXPECT_EQ(ErrorText([&] { c.enhancedMetafile(); }), "Unsupported clipboard format");
     c.setBitmap(Bitmap, QImage());
-    EXPECT_EQ(errorText([&] { c.bitmap(); }), "Unsupported clipboard format");
+    EXPECT_EQ(ErrorText([&] { c.bitmap(); }), "Unsupported clipboard format");
 }
 
 TEST(Clipboard, OnlyTheFourFormatsCanBePut)
 {
     Clipboard c;
-    EXPECT_EQ(errorText([&] { c.setPicture(Bitmap, nullptr); }), "Invalid clipboard format");
-    EXPECT_EQ(errorText([&] { c.setBitmap(EnhancedMetafile, QImage()); }), "Invalid clipboard format");
-    EXPECT_EQ(errorText([&] { c.setBitmap(1, QImage()); }), "Invalid clipboard format");
+    EXPECT_EQ(ErrorText([&] { c.setPicture(Bitmap, nullptr); }), "Invalid clipboard format");
+    EXPECT_EQ(ErrorText([&] { c.setBitmap(EnhancedMetafile, QImage()); }), "Invalid clipboard format");
+    EXPECT_EQ(ErrorText([&] { c.setBitmap(1, QImage()); }), "Invalid clipboard format");
     EXPECT_TRUE(c.formats().empty());
 }
 
@@ -99,7 +92,7 @@ TEST(Clipboard, AHostCannotWriteWhileTheProgramHoldsItOpen)
     Clipboard c;
     c.setBitmap(Bitmap, QImage(1, 1, QImage::Format_RGB888));
     c.open();
-    EXPECT_EQ(errorText([&] { c.replaceFromHost({{EnhancedMetafile, std::make_shared<Solid>()}}); }),
+    EXPECT_EQ(ErrorText([&] { c.replaceFromHost({{EnhancedMetafile, std::make_shared<Solid>()}}); }),
               "Cannot open clipboard");
     EXPECT_EQ(c.formats(), (std::vector<uint32_t>{2}));
     c.close();

@@ -1,7 +1,10 @@
 // Variant conversions and late-bound calls through a scripted object (the
 // Office hosts' objects are tested against LibreOffice in tests/office).
+#include "core/asciitext.h"
 #include "core/error.h"
 #include "platform/automation.h"
+
+#include "tests/support/errortext.h"
 
 #include <gtest/gtest.h>
 
@@ -10,27 +13,16 @@
 
 using namespace folivex::automation;
 
-namespace {
+using folivex::test::ErrorText;
 
-template <typename F>
-std::string errorText(F &&f)
-{
-    try {
-        f();
-    } catch (const folivex::Error &e) {
-        return e.text();
-    }
-    return "(no error)";
-}
+namespace {
 
 // An object with a read-write property "Value" and a method "Twice".
 class Counter : public Dispatch {
 public:
     int32_t GetIDsOfNames(std::string_view name) override
     {
-        std::string lower(name);
-        for (char &c : lower)
-            c = char(std::tolower(c));
+        const std::string lower = folivex::AsciiLower(name);
         if (lower == "value")
             return 1;
         if (lower == "twice")
@@ -88,13 +80,13 @@ TEST(Variant, DoublesBecomeIntegersRoundingTiesToEven)
 
 TEST(Variant, ConversionsThatCannotBeMadeSaySo)
 {
-    EXPECT_EQ(errorText([] { Variant::null().toInt32(); }), "Cannot convert Null to a number");
-    EXPECT_EQ(errorText([] { Variant("abc").toDouble(); }), "Cannot convert the string \"abc\" to a number");
-    EXPECT_EQ(errorText([] { Variant("maybe").toBool(); }), "Cannot convert the string \"maybe\" to a Boolean");
-    EXPECT_EQ(errorText([] { Variant(3e10).toInt32(); }).rfind("The number", 0), 0u);
-    EXPECT_EQ(errorText([] { Variant(std::nan("")).toInt32(); }), "Cannot convert NaN to an integer");
-    EXPECT_EQ(errorText([] { Variant(int32_t(1)).toObject(); }), "The value is an integer, not an object");
-    EXPECT_EQ(errorText([] { Variant(DispatchRef(std::make_shared<Counter>())).toString(); }),
+    EXPECT_EQ(ErrorText([] { Variant::null().toInt32(); }), "Cannot convert Null to a number");
+    EXPECT_EQ(ErrorText([] { Variant("abc").toDouble(); }), "Cannot convert the string \"abc\" to a number");
+    EXPECT_EQ(ErrorText([] { Variant("maybe").toBool(); }), "Cannot convert the string \"maybe\" to a Boolean");
+    EXPECT_EQ(ErrorText([] { Variant(3e10).toInt32(); }).rfind("The number", 0), 0u);
+    EXPECT_EQ(ErrorText([] { Variant(std::nan("")).toInt32(); }), "Cannot convert NaN to an integer");
+    EXPECT_EQ(ErrorText([] { Variant(int32_t(1)).toObject(); }), "The value is an integer, not an object");
+    EXPECT_EQ(ErrorText([] { Variant(DispatchRef(std::make_shared<Counter>())).toString(); }),
               "Cannot convert an object to a string");
 }
 
@@ -112,13 +104,13 @@ TEST(Variant, CallsResolveTheNameThenInvokeWithTheFlags)
     EXPECT_EQ(counter->calls[2].second, unsigned(PropertyGet));
     EXPECT_EQ(counter->calls[3].second, unsigned(Method));
 
-    EXPECT_EQ(errorText([&] { object.read("Missing"); }), "Unknown name: Missing");
-    EXPECT_EQ(errorText([] { Variant(2.0).read("Value"); }), "Cannot call Value: The value is a double, not an object");
+    EXPECT_EQ(ErrorText([&] { object.read("Missing"); }), "Unknown name: Missing");
+    EXPECT_EQ(ErrorText([] { Variant(2.0).read("Value"); }), "Cannot call Value: The value is a double, not an object");
 }
 
 TEST(Automation, AnUnknownProgrammaticIdentifierCreatesNothing)
 {
-    EXPECT_EQ(errorText([] { CreateOleObject("Visio.Application"); }),
+    EXPECT_EQ(ErrorText([] { CreateOleObject("Visio.Application"); }),
               "Invalid class string: no application is registered as \"Visio.Application\"");
-    EXPECT_EQ(errorText([] { CreateOleObject(""); }), "Invalid class string: no application is registered as \"\"");
+    EXPECT_EQ(ErrorText([] { CreateOleObject(""); }), "Invalid class string: no application is registered as \"\"");
 }

@@ -5,13 +5,16 @@
 #include "platform/protocol.h"
 #include "platform/wire.h"
 
+#include "tests/support/errortext.h"
+
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 using namespace folivex::wire;
+
+using folivex::test::ErrorText;
 
 namespace {
 
@@ -31,16 +34,6 @@ std::string textOf(const Frame &frame)
 {
     WireReader in(frame.body.data(), frame.body.size(), "test");
     return in.str();
-}
-
-std::string errorText(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const folivex::Error &e) {
-        return e.text();
-    }
-    return "(no error)";
 }
 
 void feed(FrameParser &parser, const std::vector<uint8_t> &bytes)
@@ -131,11 +124,11 @@ TEST(FrameParser, ALengthOutOfLimitsIsRefusedAsSoonAsItArrives)
     // also its Op.
     FrameParser replies(MinReplyLength, "Word");
     feed(replies, lengthOnly(3));
-    EXPECT_EQ(errorText([&] { replies.take(); }), "Malformed message from Word");
+    EXPECT_EQ(ErrorText([&] { replies.take(); }), "Malformed message from Word");
 
     FrameParser requests(MinRequestLength, "the client");
     feed(requests, lengthOnly(4));
-    EXPECT_EQ(errorText([&] { requests.take(); }), "Malformed message from the client");
+    EXPECT_EQ(ErrorText([&] { requests.take(); }), "Malformed message from the client");
 
     // Above MaxMessage; the largest length allowed waits for its bytes.
     FrameParser big(MinReplyLength, "Excel");
@@ -144,7 +137,7 @@ TEST(FrameParser, ALengthOutOfLimitsIsRefusedAsSoonAsItArrives)
     EXPECT_EQ(big.missing(), size_t(MaxMessage));
     FrameParser tooBig(MinReplyLength, "Excel");
     feed(tooBig, lengthOnly(MaxMessage + 1));
-    EXPECT_EQ(errorText([&] { tooBig.take(); }), "Malformed message from Excel");
+    EXPECT_EQ(ErrorText([&] { tooBig.take(); }), "Malformed message from Excel");
 
     // The frames before the bad length are whole and come out first; after
     // it nothing does until the parser is cleared.
@@ -155,8 +148,8 @@ TEST(FrameParser, ALengthOutOfLimitsIsRefusedAsSoonAsItArrives)
     auto good = stream.take();
     ASSERT_TRUE(good);
     EXPECT_EQ(textOf(*good), "good");
-    EXPECT_EQ(errorText([&] { stream.take(); }), "Malformed message from PowerPoint");
-    EXPECT_EQ(errorText([&] { stream.take(); }), "Malformed message from PowerPoint");
+    EXPECT_EQ(ErrorText([&] { stream.take(); }), "Malformed message from PowerPoint");
+    EXPECT_EQ(ErrorText([&] { stream.take(); }), "Malformed message from PowerPoint");
     stream.clear();
     EXPECT_FALSE(stream.take());
     feed(stream, frameOf(7, "fresh"));

@@ -1,0 +1,59 @@
+// The client against a host that breaks the protocol (folivex-scriptedhost
+// stands in for folivex-office): each broken greeting fails the creation of
+// the application with a text that says so, and the host is ended.
+#include "core/error.h"
+#include "platform/automation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace folivex::automation;
+
+namespace {
+
+// Creates Word's application object with the stand-in host sending
+// `greeting`; returns the error's text, "(no error)" when there is none.
+std::string creationError(const char *greeting)
+{
+    ::setenv("FOLIVEX_OFFICE", FOLIVEX_SCRIPTED_HOST, 1);
+    ::setenv("FOLIVEX_SCRIPTED_HOST", greeting, 1);
+    std::string error = "(no error)";
+    try {
+        CreateOleObject("Word.Application");
+    } catch (const folivex::Error &e) {
+        error = e.what();
+    }
+    ::unsetenv("FOLIVEX_SCRIPTED_HOST");
+    ::unsetenv("FOLIVEX_OFFICE");
+    return error;
+}
+
+} // namespace
+
+TEST(MalformedHost, AWellFormedRefusalIsTheHostsOwnText)
+{
+    // The stand-in speaks the protocol: what fails below is the broken field alone.
+    EXPECT_EQ(creationError("refusal"), "LibreOffice is not installed");
+}
+
+TEST(MalformedHost, AnUnknownValueTagIsAMalformedMessage)
+{
+    EXPECT_EQ(creationError("unknown-tag"), "Malformed message from Word");
+}
+
+TEST(MalformedHost, AStringLengthPastTheEndOfTheGreetingIsAMalformedMessage)
+{
+    EXPECT_EQ(creationError("string-too-long"), "Malformed message from the Office host");
+}
+
+TEST(MalformedHost, AFrameLengthAboveTheLargestMessageEndsTheHost)
+{
+    EXPECT_EQ(creationError("oversized"), "Malformed message from Word; it was ended");
+}
+
+TEST(MalformedHost, AFrameCutShortByTheHostsEndSaysHowItEnded)
+{
+    EXPECT_EQ(creationError("truncated"), "The Office host for Word could not start (exit status 3)");
+}
