@@ -50,6 +50,17 @@ void commit(const Reference<css::container::XNameReplace> &access)
     Reference<css::util::XChangesBatch>(access, UNO_QUERY_THROW)->commitChanges();
 }
 
+// Sets the switches `names` of the configuration node `path` to `value` and
+// commits them.
+void setSwitches(const Reference<css::lang::XMultiServiceFactory> &provider, const std::string &path,
+                 std::initializer_list<const char *> names, bool value)
+{
+    auto node = settings(provider, path.c_str());
+    for (const char *name : names)
+        node->replaceByName(rtl::OUString::createFromAscii(name), css::uno::Any(value));
+    commit(node);
+}
+
 // No lock files beside the user's documents: they are only ever read. And
 // the profile is marked as past its first start, written out now rather than
 // at a shutdown that never comes (the host ends with _exit): a profile whose
@@ -59,60 +70,37 @@ void settleProfile()
 {
     auto context = comphelper::getProcessComponentContext();
     Reference<css::lang::XMultiServiceFactory> provider = css::configuration::theDefaultProvider::get(context);
-    auto misc = settings(provider, "/org.openoffice.Office.Common/Misc");
-    misc->replaceByName(rtl::OUString("UseDocumentOOoLockFile"), css::uno::Any(false));
-    misc->replaceByName(rtl::OUString("UseDocumentSystemFileLocking"), css::uno::Any(false));
-    misc->replaceByName(rtl::OUString("UseLocking"), css::uno::Any(false));
-    misc->replaceByName(rtl::OUString("FirstRun"), css::uno::Any(false));
-    commit(misc);
+    setSwitches(provider, "/org.openoffice.Office.Common/Misc",
+                {"UseDocumentOOoLockFile", "UseDocumentSystemFileLocking", "UseLocking", "FirstRun"}, false);
     auto product = settings(provider, "/org.openoffice.Setup/Product");
     Reference<css::container::XNameAccess> read(product, UNO_QUERY_THROW);
     product->replaceByName(rtl::OUString("ooSetupLastVersion"), read->getByName(rtl::OUString("ooSetupVersion")));
     commit(product);
     // Calc lays out with the screen's metrics; once a workbook has switched
     // a profile to the printer's, column widths would depend on the profile.
-    auto calcInput = settings(provider, "/org.openoffice.Office.Calc/Input");
-    calcInput->replaceByName(rtl::OUString("UsePrinterMetrics"), css::uno::Any(false));
-    commit(calcInput);
+    setSwitches(provider, "/org.openoffice.Office.Calc/Input", {"UsePrinterMetrics"}, false);
     // A document's macros never run: the host only reads and renders.
-    auto scripting = settings(provider, "/org.openoffice.Office.Common/Security/Scripting");
-    scripting->replaceByName(rtl::OUString("DisableMacrosExecution"), css::uno::Any(true));
-    commit(scripting);
+    setSwitches(provider, "/org.openoffice.Office.Common/Security/Scripting", {"DisableMacrosExecution"}, true);
     // Work an editor does in the background and a rendering never shows:
     // spelling marks, collecting words for completion, the sidebar. It holds
     // the same lock the rendering needs.
-    auto spelling = settings(provider, "/org.openoffice.Office.Linguistic/SpellChecking");
-    spelling->replaceByName(rtl::OUString("IsSpellAuto"), css::uno::Any(false));
-    commit(spelling);
-    auto completion = settings(provider, "/org.openoffice.Office.Writer/AutoFunction/Completion");
-    completion->replaceByName(rtl::OUString("Enable"), css::uno::Any(false));
-    completion->replaceByName(rtl::OUString("CollectWords"), css::uno::Any(false));
-    commit(completion);
+    setSwitches(provider, "/org.openoffice.Office.Linguistic/SpellChecking", {"IsSpellAuto"}, false);
+    setSwitches(provider, "/org.openoffice.Office.Writer/AutoFunction/Completion", {"Enable", "CollectWords"}, false);
+    for (const char *module : {"swriter", "scalc", "simpress", "sdraw"})
+        setSwitches(provider,
+                    std::string("/org.openoffice.Office.Views/Windows/org.openoffice.Office.Views:WindowType['") +
+                        module + "/10336']",
+                    {"Visible"}, false);
     // Nothing is edited, so there is nothing to save for recovery.
-    auto autoSave = settings(provider, "/org.openoffice.Office.Recovery/AutoSave");
-    autoSave->replaceByName(rtl::OUString("Enabled"), css::uno::Any(false));
-    commit(autoSave);
-    auto recovery = settings(provider, "/org.openoffice.Office.Recovery/RecoveryInfo");
-    recovery->replaceByName(rtl::OUString("Enabled"), css::uno::Any(false));
-    commit(recovery);
-    for (const char *module : {"swriter", "scalc", "simpress", "sdraw"}) {
-        auto sidebar = settings(provider, (std::string("/org.openoffice.Office.Views/Windows/"
-                                                      "org.openoffice.Office.Views:WindowType['") +
-                                           module + "/10336']")
-                                              .c_str());
-        sidebar->replaceByName(rtl::OUString("Visible"), css::uno::Any(false));
-        commit(sidebar);
-    }
+    setSwitches(provider, "/org.openoffice.Office.Recovery/AutoSave", {"Enabled"}, false);
+    setSwitches(provider, "/org.openoffice.Office.Recovery/RecoveryInfo", {"Enabled"}, false);
     // What the edit view draws and a print does not: text, table and
     // section boundaries, field shadings, the page shadow.
-    std::string scheme = "/org.openoffice.Office.UI/ColorScheme/ColorSchemes/"
-                         "org.openoffice.Office.UI:ColorScheme['LibreOffice']/";
+    const std::string scheme = "/org.openoffice.Office.UI/ColorScheme/ColorSchemes/"
+                               "org.openoffice.Office.UI:ColorScheme['LibreOffice']/";
     for (const char *group : {"DocBoundaries", "ObjectBoundaries", "TableBoundaries", "Shadow", "WriterFieldShadings",
-                              "WriterIdxShadings", "WriterSectionBoundaries"}) {
-        auto item = settings(provider, (scheme + group).c_str());
-        item->replaceByName(rtl::OUString("IsVisible"), css::uno::Any(false));
-        commit(item);
-    }
+                              "WriterIdxShadings", "WriterSectionBoundaries"})
+        setSwitches(provider, scheme + group, {"IsVisible"}, false);
     Reference<css::util::XFlushable>(provider, UNO_QUERY_THROW)->flush();
 }
 
