@@ -1,6 +1,7 @@
 // folivex: the window on a desktop; `folivex --convert ...` on the command line.
 #include "app/tform1.h"
 #include "cli/convertcommand.h"
+#include "platform/hostprocess.h"
 #include "settings/settingsdialog.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@ int main(int argc, char **argv)
         return folivex::cli::RunConvertCommand(arguments, stdout, stderr);
     }
     QApplication app(argc, argv);
+    // The window converts one document after the other.
+    folivex::automation::AllowRenderWorkers();
     QApplication::setApplicationName("Folivex");
     QApplication::setDesktopFileName("folivex");
     folivex::app::TForm1 form1;

@@ -10,6 +10,7 @@
 #include "core/error.h"
 #include "core/version.h"
 #include "platform/automation.h"
+#include "platform/hostprocess.h"
 #include "usagetext.h"
 
 #include <QDir>
@@ -195,6 +196,9 @@ DocumentReport ConvertRun::convertHere(convert::BatchConverter &converter, const
 
 void ConvertRun::runHere(const std::vector<DocumentInput> &documents)
 {
+    // A job of a pool shares the cores with the other jobs.
+    if (!options_.asJob)
+        automation::AllowRenderWorkers();
     convert::BatchConverter converter(view_);
     bool hostsEnded = false;
     view_.onPump = [&] {

@@ -65,6 +65,11 @@ std::string HostProgramPath()
     return "folivex-office";
 }
 
+void AllowRenderWorkers()
+{
+    ::setenv("FOLIVEX_RENDER_WORKER", "1", 0);
+}
+
 HostProcess::HostProcess(const std::string &program, const std::vector<std::string> &args)
 {
     int pair[2];

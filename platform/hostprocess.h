@@ -67,4 +67,11 @@ std::string HostProgramPath();
 // Empty when neither place has it.
 std::string HostProgramFor(const std::filesystem::path &programFolder);
 
+// Lets the hosts started from now on give a long text document or
+// presentation a render worker, a second process that renders every other
+// page: for a client whose hosts convert one document at a time, which
+// leaves a core to spare. $FOLIVEX_RENDER_WORKER, when set already, wins
+// (0 keeps every host rendering alone).
+void AllowRenderWorkers();
+
 } // namespace folivex::automation

@@ -117,6 +117,16 @@ struct PagePicture {
     TwipRect area;
 };
 
+inline bool SameArea(const TwipRect &a, const TwipRect &b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+inline bool SamePicture(const PagePicture &a, const PagePicture &b)
+{
+    return a.document == b.document && a.part == b.part && SameArea(a.area, b.area);
+}
+
 // LibreOffice as the host uses it: it loads documents.
 class Engine {
 public:

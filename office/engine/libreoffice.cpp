@@ -19,6 +19,7 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/util/XFlushable.hpp>
+#include <com/sun/star/util/XRefreshable.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -282,6 +283,12 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const std::string &path
     document->initializeForRendering("");
     try {
         showAsPrinted(model, kind);
+        // Writer lays a document out while it draws it, so what one page
+        // shows could depend on which pages were drawn before it. The whole
+        // layout is done now, once: every page then draws the same, in any
+        // order and in any process that loads the file.
+        if (kind == DocumentKind::Text)
+            Reference<css::util::XRefreshable>(model, UNO_QUERY_THROW)->refresh();
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
     }

@@ -12,14 +12,32 @@ HostContext::HostContext(Engine &engine, std::string application)
 
 std::shared_ptr<EngineDocument> HostContext::open(const std::string &path, DocumentKind kind)
 {
+    std::unique_ptr<RenderWorker> worker;
+    if (RenderWorker::wanted(kind))
+        worker = RenderWorker::start(path, application_);
     auto document = engine_.load(path, kind, application_);
     documents_.push_back(document);
+    if (worker)
+        workers_[document.get()] = std::move(worker);
     return document;
+}
+
+RenderWorker *HostContext::worker(const EngineDocument &document)
+{
+    auto it = workers_.find(&document);
+    if (it == workers_.end())
+        return nullptr;
+    if (document.closed()) {
+        workers_.erase(it);
+        return nullptr;
+    }
+    return it->second.get();
 }
 
 void HostContext::closeAll()
 {
     pictures_.clear();
+    workers_.clear();
     for (auto &document : documents_)
         document->close();
     documents_.clear();

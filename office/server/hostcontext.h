@@ -5,6 +5,7 @@
 #pragma once
 
 #include "office/engine/engine.h"
+#include "office/server/renderworker.h"
 
 #include <cstdint>
 #include <map>
@@ -20,8 +21,12 @@ public:
     HostContext(Engine &engine, std::string application);
 
     const std::string &application() const { return application_; }
-    // Loads and keeps a document; see Engine::load.
+    // Loads and keeps a document; see Engine::load. A render worker, when
+    // documents of `kind` get one, loads it at the same time.
     std::shared_ptr<EngineDocument> open(const std::string &path, DocumentKind kind);
+    // The render worker of `document`, or null; a closed document's worker
+    // is ended here.
+    RenderWorker *worker(const EngineDocument &document);
     // Closes every document (Quit).
     void closeAll();
 
@@ -43,6 +48,7 @@ private:
     Engine &engine_;
     std::string application_;
     std::vector<std::shared_ptr<EngineDocument>> documents_;
+    std::map<const EngineDocument *, std::unique_ptr<RenderWorker>> workers_;
     std::map<uint32_t, PagePicture> pictures_;
     uint32_t nextPicture_ = 1;
     std::vector<std::pair<uint32_t, uint32_t>> clipboard_;

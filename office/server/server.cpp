@@ -117,7 +117,8 @@ void Server::run()
             pollfd pending{socket_, POLLIN, 0};
             if (::poll(&pending, 1, 0) == 0) {
                 try {
-                    ahead_.prepareAfter(*rendered_, renderedWidth_, renderedHeight_);
+                    ahead_.prepareAfter(*rendered_, renderedWidth_, renderedHeight_,
+                                        context_->worker(*rendered_->document));
                 } catch (...) {
                     // Only a guess failed; the request, when it comes, renders afresh.
                 }
@@ -190,7 +191,7 @@ void Server::render(WireReader &in)
         rendered_.reset();
         return;
     }
-    if (!ahead_.take(p, width, height, buffer_.data()))
+    if (!ahead_.take(p, width, height, buffer_.data(), context_->worker(*p.document)))
         p.document->render(buffer_.data(), width, height, p.part, p.area);
     rendered_ = p;
     renderedWidth_ = width;

@@ -9,7 +9,7 @@
 
 #include "core/mappedregion.h"
 #include "core/uniquefd.h"
-#include "office/engine/renderahead.h"
+#include "office/server/renderahead.h"
 #include "office/server/hostcontext.h"
 #include "office/server/hostobject.h"
 #include "office/server/objecttable.h"

@@ -1,0 +1,92 @@
+#include "office/workermain.h"
+
+#include "core/error.h"
+#include "core/mappedregion.h"
+#include "office/engine/libreoffice.h"
+#include "office/server/workerchannel.h"
+#include "platform/protocol.h"
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace folivex::office {
+
+namespace {
+
+std::string argument(int argc, char **argv, const char *name)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return argv[i + 1];
+    return {};
+}
+
+DocumentKind kindOf(const std::string &application)
+{
+    if (application == "Word")
+        return DocumentKind::Text;
+    if (application == "PowerPoint")
+        return DocumentKind::Presentation;
+    throw Error("No render worker for \"" + application + "\"");
+}
+
+void serve(WorkerChannel &channel, EngineDocument &document)
+{
+    MappedRegion buffer;
+    while (std::optional<wire::Frame> frame = channel.receive(-1)) {
+        wire::WireWriter answer;
+        try {
+            WorkerJob job = ReadJob(*frame, "host");
+            if (UniqueFd fd = channel.takeFd()) {
+                buffer.reset();
+                buffer = MappedRegion(fd.get(), job.bufferBytes, "the picture buffer");
+            }
+            if (job.width <= 0 || job.height <= 0 || !buffer ||
+                size_t(job.width) * size_t(job.height) * 4 > buffer.size())
+                throw Error("The picture buffer does not fit the picture");
+            document.render(buffer.data(), job.width, job.height, job.part, job.area);
+            answer = DoneMessage();
+        } catch (const Error &e) {
+            answer = FailureMessage(e.text());
+        } catch (const std::exception &e) {
+            answer = FailureMessage(std::string("LibreOffice failed: ") + e.what());
+        }
+        if (!channel.send(answer))
+            return;
+    }
+}
+
+} // namespace
+
+void RunRenderWorker(int argc, char **argv)
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() == 1)
+        ::_exit(1);
+    WorkerChannel channel(wire::HostSocketFd, "host");
+    const std::string application = argument(argc, argv, "--application");
+    std::shared_ptr<EngineDocument> document;
+    try {
+        const DocumentKind kind = kindOf(application);
+        // Never destroyed: see LibreOffice.
+        auto *office = new LibreOffice();
+        document = office->load(argument(argc, argv, "--path"), kind, application);
+        if (!channel.send(LayoutMessage(*document)))
+            ::_exit(0);
+    } catch (const Error &e) {
+        channel.send(FailureMessage(e.text()));
+        ::_exit(1);
+    } catch (const std::exception &e) {
+        channel.send(FailureMessage(std::string("LibreOffice failed: ") + e.what()));
+        ::_exit(1);
+    }
+    serve(channel, *document);
+    ::_exit(0);
+}
+
+} // namespace folivex::office
