@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -50,10 +51,18 @@ RenderWorker::RenderWorker(std::unique_ptr<automation::HostProcess> process)
 RenderWorker::~RenderWorker()
 {
     process_->kill();
+    if (lost_)
+        std::fprintf(stderr, "folivex-office: the render worker was lost after %d pictures: %s\n", drawn_,
+                     lostBecause_.c_str());
+    else
+        std::fprintf(stderr, "folivex-office: the render worker drew %d pictures\n", drawn_);
 }
 
-void RenderWorker::lose()
+void RenderWorker::lose(const std::string &why)
 {
+    if (lost_)
+        return;
+    lostBecause_ = why;
     lost_ = true;
     usable_ = false;
     job_.reset();
@@ -68,10 +77,11 @@ bool RenderWorker::ready(const EngineDocument &own)
     std::optional<wire::Frame> frame = channel_.receive(0);
     if (!frame) {
         if (channel_.broken())
-            lose();
+            lose("it ended while loading the document");
         return false;
     }
     checked_ = true;
+    std::string why = "it laid the document out otherwise";
     try {
         WorkerLayout layout = ReadLayout(*frame, Peer);
         bool same = layout.parts == own.partCount();
@@ -82,11 +92,14 @@ bool RenderWorker::ready(const EngineDocument &own)
                 same = SameArea(layout.pages[i], pages[i]);
         }
         usable_ = same;
+    } catch (const Error &e) {
+        why = e.text();
+        usable_ = false;
     } catch (...) {
         usable_ = false;
     }
     if (!usable_)
-        lose();
+        lose(why);
     return usable_;
 }
 
@@ -96,15 +109,17 @@ bool RenderWorker::finish(int timeoutMs)
         return !lost_;
     std::optional<wire::Frame> frame = channel_.receive(timeoutMs);
     if (!frame) {
-        if (channel_.broken() || timeoutMs != 0)
-            lose();
+        if (channel_.broken())
+            lose("it ended while drawing");
+        else if (timeoutMs != 0)
+            lose("it took too long to draw a picture");
         return !lost_;
     }
     try {
         ReadDone(*frame, Peer);
         running_ = false;
-    } catch (...) {
-        lose();
+    } catch (const Error &e) {
+        lose(e.text());
     }
     return !lost_;
 }
@@ -136,7 +151,7 @@ bool RenderWorker::submit(const PagePicture &picture, int width, int height)
     }
     WorkerJob message{picture.part, picture.area, width, height, uint32_t(bytes)};
     if (!channel_.send(JobMessage(message), bufferSent_ ? -1 : bufferFd_.get())) {
-        lose();
+        lose("it is gone");
         return false;
     }
     bufferSent_ = true;
@@ -155,6 +170,7 @@ bool RenderWorker::take(const PagePicture &picture, int width, int height, unsig
         return false;
     std::memcpy(canvas, buffer_.data(), buffer_.size());
     job_.reset();
+    ++drawn_;
     return true;
 }
 

@@ -33,7 +33,8 @@ public:
     // can be started.
     static std::unique_ptr<RenderWorker> start(const std::string &path, const std::string &application);
 
-    // Kills the worker at once.
+    // Kills the worker at once, and says on standard error how many
+    // pictures it drew, or why it was lost.
     ~RenderWorker();
 
     // True once the worker has loaded `own` with its layout; false while it
@@ -59,7 +60,7 @@ private:
     // Waits up to `timeoutMs` for the job in flight; false when the worker
     // is lost.
     bool finish(int timeoutMs);
-    void lose();
+    void lose(const std::string &why);
 
     std::unique_ptr<automation::HostProcess> process_;
     WorkerChannel channel_;
@@ -73,6 +74,8 @@ private:
     UniqueFd bufferFd_;
     MappedRegion buffer_;
     bool bufferSent_ = false;
+    int drawn_ = 0;
+    std::string lostBecause_;
 };
 
 } // namespace folivex::office

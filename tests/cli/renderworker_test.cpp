@@ -1,0 +1,116 @@
+// A conversion that runs alone gives long text documents and presentations a
+// render worker, a second process that draws every other page. Its pages
+// must be the very bytes the host alone gives, and when it dies the host
+// goes on alone.
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace folivex::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
+const std::string kFolivex = FOLIVEX_EXECUTABLE;
+
+// Converts `document` into `out` with the render worker switched on or off;
+// the hosts' own messages go to `log`.
+CommandResult convert(const fs::path &document, const fs::path &out, bool worker, const fs::path &log)
+{
+    return RunCommand("FOLIVEX_RENDER_WORKER=" + std::string(worker ? "1" : "0") + " FOLIVEX_OFFICE_LOG='" +
+                      log.string() + "' '" + kFolivex + "' --convert --jobs 1 --output '" + out.string() + "' '" +
+                      document.string() + "'");
+}
+
+std::string pdfName(const fs::path &document) { return document.stem().string() + ".pdf"; }
+
+// The processes under `root` whose command line holds `word`.
+std::vector<int> descendantsWith(int root, const std::string &word)
+{
+    std::vector<int> found;
+    std::vector<int> parents{root};
+    while (!parents.empty()) {
+        const int parent = parents.back();
+        parents.pop_back();
+        for (int child : ChildProcesses(parent)) {
+            parents.push_back(child);
+            std::ifstream in("/proc/" + std::to_string(child) + "/cmdline");
+            const std::string line((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            if (line.find(word) != std::string::npos)
+                found.push_back(child);
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+TEST(RenderWorker, DrawsTheSameBytesAsTheHostAlone)
+{
+    for (const char *name : {"big100.docx", "big50.pptx"}) {
+        SCOPED_TRACE(name);
+        const fs::path document = kFixtures / name;
+        TempFolder alone, helped;
+        const CommandResult first = convert(document, alone.path(), false, alone / "host.log");
+        ASSERT_EQ(first.exitCode, 0) << first.output;
+        const CommandResult second = convert(document, helped.path(), true, helped / "host.log");
+        ASSERT_EQ(second.exitCode, 0) << second.output;
+
+        EXPECT_EQ(ReadFile(alone / "host.log").find("render worker"), std::string::npos);
+        // The worker did draw some of the pages.
+        const std::string log = ReadFile(helped / "host.log");
+        const std::size_t said = log.find("the render worker drew ");
+        ASSERT_NE(said, std::string::npos) << log;
+        EXPECT_GE(std::stoi(log.substr(said + 23)), 1) << log;
+        EXPECT_TRUE(ReadFile(alone / pdfName(document)) == ReadFile(helped / pdfName(document)))
+            << "the PDFs differ";
+    }
+}
+
+TEST(RenderWorker, AWorkerThatDiesLeavesTheHostToRenderAlone)
+{
+    const fs::path document = kFixtures / "big100.docx";
+    TempFolder alone, helped;
+    ASSERT_EQ(convert(document, alone.path(), false, alone / "host.log").exitCode, 0);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        ::setenv("FOLIVEX_RENDER_WORKER", "1", 1);
+        ::setenv("FOLIVEX_OFFICE_LOG", (helped / "host.log").c_str(), 1);
+        execl(kFolivex.c_str(), "folivex", "--convert", "--jobs", "1", "--output", helped.path().c_str(),
+              document.c_str(), nullptr);
+        _exit(127);
+    }
+    // Killed in the middle of the pages: once the output has begun.
+    std::vector<int> workers;
+    for (int wait = 0; wait < 10000 && (workers.empty() || helped.entries().empty()); ++wait) {
+        if (workers.empty())
+            workers = descendantsWith(child, "--render-worker");
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_FALSE(workers.empty()) << "no render worker was started";
+    kill(workers[0], SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string log = ReadFile(helped / "host.log");
+    EXPECT_NE(log.find("the render worker was lost after"), std::string::npos) << log;
+    EXPECT_TRUE(ReadFile(alone / "big100.pdf") == ReadFile(helped / "big100.pdf")) << "the PDFs differ";
+}
