@@ -26,6 +26,8 @@
 #include <filesystem>
 #include <vector>
 
+#include <unistd.h>
+
 namespace folivex::office {
 
 namespace css = ::com::sun::star;
@@ -177,6 +179,30 @@ const char *kindName(DocumentKind kind)
     }
 }
 
+// LibreOffice checks a document's signatures as it loads it, and to do so
+// asks GnuPG for its version and folders: five processes on every load. It
+// finds GnuPG's programs through PATH, and a rendering never needs a
+// signature, so the folders that hold them leave this process's PATH. Nothing
+// else that a host runs is looked up there.
+void hideGnuPG()
+{
+    const char *path = std::getenv("PATH");
+    if (!path)
+        return;
+    std::string kept;
+    std::string rest = path;
+    for (size_t begin = 0; begin <= rest.size();) {
+        size_t end = rest.find(':', begin);
+        if (end == std::string::npos)
+            end = rest.size();
+        const std::string folder = rest.substr(begin, end - begin);
+        if (!folder.empty() && ::access((folder + "/gpgconf").c_str(), X_OK) != 0)
+            kept += (kept.empty() ? "" : ":") + folder;
+        begin = end + 1;
+    }
+    ::setenv("PATH", kept.c_str(), 1);
+}
+
 } // namespace
 
 std::string LibreOffice::programFolder()
@@ -206,6 +232,7 @@ void LibreOffice::requireModule(DocumentKind kind)
 
 LibreOffice::LibreOffice()
 {
+    hideGnuPG();
     std::string folder = programFolder();
     office_ = unoGuarded([&] { return lok::lok_cpp_init(folder.c_str(), profile_.url().c_str()); });
     if (!office_)

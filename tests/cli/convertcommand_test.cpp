@@ -277,3 +277,23 @@ TEST(ConvertCommand, InterruptingAbandonsTheDocumentAndKeepsTheOlderPdf)
     EXPECT_EQ(out.entries(), std::vector<std::string>{"long1000.pdf"}) << "no partial file";
     EXPECT_EQ(ReadFile(out / "long1000.pdf"), "older");
 }
+
+// LibreOffice would ask GnuPG for its version on every load, to check
+// signatures a rendering never shows; the hosts find no GnuPG to ask.
+TEST(ConvertCommand, OpeningADocumentStartsNoGnuPG)
+{
+    TempFolder out;
+    const fs::path tools = out / "tools";
+    fs::create_directories(tools);
+    for (const char *program : {"gpgconf", "gpg", "gpgsm", "gpg2"}) {
+        WriteFile(tools / program, "#!/bin/sh\necho \"$0 $*\" >> '" + (out / "asked").string() + "'\n");
+        fs::permissions(tools / program, fs::perms::owner_all);
+    }
+    const CommandResult result =
+        RunCommand("PATH='" + tools.string() + "':\"$PATH\" " + std::string(FOLIVEX_EXECUTABLE) +
+                   " --convert --jobs 1 --output '" + out.path().string() + "' '" +
+                   (kFixtures / "letter3.docx").string() + "'");
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_TRUE(fs::exists(out / "letter3.pdf"));
+    EXPECT_FALSE(fs::exists(out / "asked")) << ReadFile(out / "asked");
+}
