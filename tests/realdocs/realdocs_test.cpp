@@ -59,10 +59,10 @@ int hiddenSlides(const RealDocument &document)
 }
 
 // Documents that LibreOfficeKit lays out differently from LibreOffice's own
-// export, with the count it gives. poi_stress010 (Arabic, footnotes): from
-// page 23 a heading kept with its paragraph moves to the next page in the
-// layout of any LibreOfficeKit process, whether loaded by documentLoad or by
-// UNO, and exported by LibreOffice's own PDF filter there as well.
+// export, with the count it gives. poi_stress010 (Arabic, footnotes): a
+// LibreOfficeKit process, whether it loads by documentLoad or by UNO, lays it
+// out on one page more, and LibreOffice's own PDF filter exports that
+// layout there as well.
 const std::map<std::string, int> kLibreOfficeKitPages = {{"docx/poi_stress010.docx", 181}};
 
 int expectedPages(const RealDocument &document)
@@ -197,3 +197,37 @@ INSTANTIATE_TEST_SUITE_P(Corpus, RefusedDocuments, ::testing::ValuesIn(refusedPa
                                      c = '_';
                              return name;
                          });
+
+// The longest real text document, converted with a render worker drawing
+// every other page, gives the very bytes of the host alone. Writer lays a
+// document out as it draws it; unless the layout is complete before the
+// first page, a page drawn by the worker, which has not drawn the one
+// before, can start a few words off.
+TEST(RenderWorkerOnRealDocuments, TheLongestTextDocumentIsTheSameBytesWithAWorker)
+{
+    const std::vector<RealDocument> documents = manifest();
+    const RealDocument *longest = nullptr;
+    for (const RealDocument &document : documents)
+        if (isText(formatOf(document.path)) && (!longest || document.referencePages > longest->referencePages))
+            longest = &document;
+    ASSERT_NE(longest, nullptr);
+    const fs::path input = kCorpus / longest->path;
+    TempFolder profiles, warmUp, alone, helped;
+    auto convert = [&](const TempFolder &out, bool worker) {
+        return RunCommand("FOLIVEX_PROFILE_DIR=" + quoted(profiles.path()) +
+                          " FOLIVEX_RENDER_WORKER=" + (worker ? "1" : "0") + " FOLIVEX_OFFICE_LOG=" +
+                          quoted(out / "host.log") + " " + FOLIVEX_EXECUTABLE + " --convert --jobs 1 " +
+                          quoted(input) + " --output " + quoted(out.path()) + " 2>&1");
+    };
+    // Once before, so that the worker's profile has loaded such a document.
+    convert(warmUp, true);
+    const CommandResult first = convert(alone, false);
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    const CommandResult second = convert(helped, true);
+    ASSERT_EQ(second.exitCode, 0) << second.output;
+    const std::string log = ReadFile(helped / "host.log");
+    ASSERT_NE(log.find("the render worker drew "), std::string::npos) << log;
+    EXPECT_EQ(log.find("the render worker drew 0 "), std::string::npos) << log;
+    const std::string pdf = stemOf(longest->path) + ".pdf";
+    EXPECT_TRUE(ReadFile(alone / pdf) == ReadFile(helped / pdf)) << longest->path << ": the PDFs differ";
+}
