@@ -3,6 +3,7 @@
 #include "core/asciitext.h"
 #include "core/error.h"
 #include "platform/clipboard.h"
+#include "platform/fdsocket.h"
 #include "platform/protocol.h"
 #include "platform/remotedispatch.h"
 #include "platform/remotepicture.h"
@@ -142,22 +143,8 @@ void Connection::send(uint32_t seq, const WireWriter &body, int withFd)
 
     size_t sent = 0;
     while (sent < frame.size()) {
-        iovec iov{frame.data() + sent, frame.size() - sent};
-        msghdr msg{};
-        msg.msg_iov = &iov;
-        msg.msg_iovlen = 1;
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-        if (withFd >= 0 && sent == 0) {
-            std::memset(control, 0, sizeof control);
-            msg.msg_control = control;
-            msg.msg_controllen = sizeof control;
-            cmsghdr *cm = CMSG_FIRSTHDR(&msg);
-            cm->cmsg_level = SOL_SOCKET;
-            cm->cmsg_type = SCM_RIGHTS;
-            cm->cmsg_len = CMSG_LEN(sizeof(int));
-            std::memcpy(CMSG_DATA(cm), &withFd, sizeof(int));
-        }
-        ssize_t n = ::sendmsg(process_.socket(), &msg, MSG_NOSIGNAL);
+        ssize_t n = wire::SendWithFd(process_.socket(), frame.data() + sent, frame.size() - sent,
+                                     sent == 0 ? withFd : -1);
         if (n < 0) {
             if (errno == EINTR)
                 continue;

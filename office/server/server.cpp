@@ -1,6 +1,7 @@
 #include "office/server/server.h"
 
 #include "core/error.h"
+#include "platform/fdsocket.h"
 #include "platform/protocol.h"
 #include "platform/valuecodec.h"
 #include "platform/wire.h"
@@ -71,14 +72,8 @@ std::optional<wire::Frame> Server::readFrame()
         } catch (const Error &) {
             return std::nullopt; // out of step: nothing more can be read
         }
-        iovec iov{chunk, std::min(requests_.missing(), sizeof chunk)};
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-        msghdr msg{};
-        msg.msg_iov = &iov;
-        msg.msg_iovlen = 1;
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        ssize_t k = ::recvmsg(socket_, &msg, MSG_CMSG_CLOEXEC | MSG_DONTWAIT);
+        // A new picture buffer's descriptor travels with a Render request.
+        ssize_t k = wire::ReceiveWithFd(socket_, chunk, std::min(requests_.missing(), sizeof chunk), pendingFd_);
         if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             if (std::chrono::steady_clock::now() < spinUntil) {
                 sched_yield();
@@ -94,13 +89,6 @@ std::optional<wire::Frame> Server::readFrame()
             continue;
         if (k <= 0)
             return std::nullopt;
-        // A new picture buffer's descriptor travels with a Render request.
-        for (cmsghdr *cm = CMSG_FIRSTHDR(&msg); cm; cm = CMSG_NXTHDR(&msg, cm))
-            if (cm->cmsg_level == SOL_SOCKET && cm->cmsg_type == SCM_RIGHTS) {
-                int fd;
-                std::memcpy(&fd, CMSG_DATA(cm), sizeof fd);
-                pendingFd_.reset(fd);
-            }
         requests_.feed(chunk, size_t(k));
     }
 }

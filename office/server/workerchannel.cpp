@@ -1,9 +1,9 @@
 #include "office/server/workerchannel.h"
 
 #include "core/error.h"
+#include "platform/fdsocket.h"
 
 #include <poll.h>
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -22,21 +22,7 @@ bool WorkerChannel::send(const wire::WireWriter &body, int fd)
     std::vector<uint8_t> frame = body.frame(0);
     size_t sent = 0;
     while (sent < frame.size()) {
-        iovec iov{frame.data() + sent, frame.size() - sent};
-        msghdr msg{};
-        msg.msg_iov = &iov;
-        msg.msg_iovlen = 1;
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-        if (fd >= 0 && sent == 0) {
-            msg.msg_control = control;
-            msg.msg_controllen = sizeof control;
-            cmsghdr *cm = CMSG_FIRSTHDR(&msg);
-            cm->cmsg_level = SOL_SOCKET;
-            cm->cmsg_type = SCM_RIGHTS;
-            cm->cmsg_len = CMSG_LEN(sizeof(int));
-            std::memcpy(CMSG_DATA(cm), &fd, sizeof fd);
-        }
-        ssize_t n = ::sendmsg(socket_, &msg, MSG_NOSIGNAL);
+        ssize_t n = wire::SendWithFd(socket_, frame.data() + sent, frame.size() - sent, sent == 0 ? fd : -1);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -60,14 +46,7 @@ std::optional<wire::Frame> WorkerChannel::receive(int timeoutMs)
             broken_ = true;
             break;
         }
-        iovec iov{chunk, sizeof chunk};
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
-        msghdr msg{};
-        msg.msg_iov = &iov;
-        msg.msg_iovlen = 1;
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        ssize_t k = ::recvmsg(socket_, &msg, MSG_CMSG_CLOEXEC | MSG_DONTWAIT);
+        ssize_t k = wire::ReceiveWithFd(socket_, chunk, sizeof chunk, fd_);
         if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             int wait = -1;
             if (timeoutMs >= 0) {
@@ -88,12 +67,6 @@ std::optional<wire::Frame> WorkerChannel::receive(int timeoutMs)
             broken_ = true;
             break;
         }
-        for (cmsghdr *cm = CMSG_FIRSTHDR(&msg); cm; cm = CMSG_NXTHDR(&msg, cm))
-            if (cm->cmsg_level == SOL_SOCKET && cm->cmsg_type == SCM_RIGHTS) {
-                int fd;
-                std::memcpy(&fd, CMSG_DATA(cm), sizeof fd);
-                fd_.reset(fd);
-            }
         frames_.feed(chunk, size_t(k));
     }
     return std::nullopt;
