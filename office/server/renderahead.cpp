@@ -60,7 +60,7 @@ void RenderAhead::prepareAfter(const PagePicture &picture, int width, int height
         return nullptr;
     };
     if (helped && worker->idle()) {
-        if (!isOneOf(worker->job(), wanted))
+        if (!isOneOf(worker->job(), wanted) || !worker->jobSized(width, height))
             worker->dropFinished();
         if (!worker->job())
             if (const PagePicture *next = firstFree(std::nullopt))

@@ -45,6 +45,8 @@ public:
     bool idle();
     // The job given last, in flight or finished and not yet taken.
     const std::optional<PagePicture> &job() const { return job_; }
+    // Whether that job is at width x height.
+    bool jobSized(int width, int height) const { return job_ && width_ == width && height_ == height; }
     // Starts rendering `picture` at width x height; false when the worker
     // is busy, lost or cannot be given the job.
     bool submit(const PagePicture &picture, int width, int height);
