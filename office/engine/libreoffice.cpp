@@ -242,6 +242,12 @@ LibreOffice::LibreOffice()
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot configure LibreOffice: " + fromOUString(e.Message));
     }
+    // From here on this thread keeps LibreOffice's lock, so its main loop
+    // never runs what it schedules for idle moments: an editor's background
+    // work, such as Writer's idle layout and word count, which a rendering
+    // never shows. Run, it held the lock for tenths of a second between two
+    // calls and took a core from the rendering.
+    Application::AcquireSolarMutex(1);
 }
 
 std::shared_ptr<EngineDocument> LibreOffice::load(const std::string &path, DocumentKind kind,

@@ -26,7 +26,9 @@ public:
 
     // Starts LibreOffice on a free profile with lock files turned off.
     // Throws folivex::Error when it cannot, EngineFailure when LibreOffice
-    // throws.
+    // throws. The calling thread keeps LibreOffice's lock for the life of the
+    // process: it is the only one that may use LibreOffice, and nothing
+    // LibreOffice schedules for later ever runs.
     LibreOffice();
 
     std::shared_ptr<EngineDocument> load(const std::string &path, DocumentKind kind,

@@ -19,6 +19,16 @@ namespace comphelper {
 css::uno::Reference<css::uno::XComponentContext> getProcessComponentContext();
 } // namespace comphelper
 
+// Exported by libmergedlo.so: LibreOffice's one lock, the SolarMutex, which
+// every call into LibreOffice takes and its main loop takes to run what it
+// has scheduled. Recursive; ReleaseSolarMutex gives up every level and says
+// how many.
+class Application {
+public:
+    static void AcquireSolarMutex(sal_uInt32 count);
+    static sal_uInt32 ReleaseSolarMutex();
+};
+
 namespace folivex::office {
 
 rtl::OUString toOUString(const std::string &s);

@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <thread>
 
 using namespace folivex;
 using namespace folivex::testing;
@@ -34,6 +36,29 @@ int newProcess(const std::vector<int> &before, const std::vector<int> &after)
             ++count;
         }
     return count == 1 ? found : 0;
+}
+
+// The processor time, in clock ticks, that the threads of process `pid`
+// named `name` have used so far.
+long threadTicks(int pid, const std::string &name)
+{
+    long ticks = 0;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    for (const auto &task : std::filesystem::directory_iterator(tasks)) {
+        std::string comm;
+        std::getline(std::ifstream(task.path() / "comm"), comm);
+        if (comm != name)
+            continue;
+        std::string stat;
+        std::getline(std::ifstream(task.path() / "stat"), stat);
+        // Past the name in parentheses: state is field 3, utime 14, stime 15.
+        std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+        std::string field;
+        for (int i = 3; i <= 15 && fields >> field; ++i)
+            if (i >= 14)
+                ticks += std::stol(field);
+    }
+    return ticks;
 }
 
 // Restores the pump and the time limits whatever a test did.
@@ -80,6 +105,23 @@ TEST_F(Lifecycle, QuitAndReleaseLeaveNoProcess)
     clipboard::ProcessClipboard().open();
     clipboard::ProcessClipboard().empty();
     clipboard::ProcessClipboard().close();
+}
+
+TEST_F(Lifecycle, LibreOfficesMainLoopDoesNoBackgroundWorkOnAnOpenDocument)
+{
+    // Writer counts the words of a document it has loaded, and lays it out
+    // again, in its idle moments: about a third of a second of processor
+    // time on this one, taken from the rendering. A host leaves LibreOffice's
+    // main loop nothing to run.
+    Variant app = automation::CreateOleObject("Word.Application");
+    const int pid = automation::HostProcessId(app);
+    const long started = threadTicks(pid, "lo_startmain");
+    app.read("Documents").call("Open", {fixture("big100.docx")});
+    copyWordPage(app, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    copyWordPage(app, 2);
+    EXPECT_LE(threadTicks(pid, "lo_startmain") - started, 3);
+    app.call("Quit");
 }
 
 TEST_F(Lifecycle, NoHostOutlivesAProgramThatIsKilled)
