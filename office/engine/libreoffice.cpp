@@ -233,6 +233,10 @@ void LibreOffice::requireModule(DocumentKind kind)
 LibreOffice::LibreOffice()
 {
     hideGnuPG();
+    // LibreOffice's temporary files go to the profile's own folder, which
+    // the next host on this profile empties, rather than /tmp, where every
+    // host left two folders of them.
+    ::setenv("TMPDIR", profile_.temporaryFolder().c_str(), 1);
     std::string folder = programFolder();
     office_ = unoGuarded([&] { return lok::lok_cpp_init(folder.c_str(), profile_.url().c_str()); });
     if (!office_)

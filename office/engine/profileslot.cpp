@@ -44,6 +44,13 @@ ProfileSlot::ProfileSlot()
             throw Error("Cannot lock " + lockPath.string() + ": " + std::strerror(errno));
         }
         folder_ = (base / ("profile-" + std::to_string(i))).string();
+        const std::filesystem::path temporary = base / ("profile-" + std::to_string(i) + ".tmp");
+        std::filesystem::remove_all(temporary, ec);
+        if (!ec)
+            std::filesystem::create_directory(temporary, ec);
+        if (ec)
+            throw Error("Cannot empty the temporary folder " + temporary.string() + ": " + ec.message());
+        temporaryFolder_ = temporary.string();
         lock_ = std::move(fd);
         return;
     }

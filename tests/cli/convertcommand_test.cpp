@@ -297,3 +297,35 @@ TEST(ConvertCommand, OpeningADocumentStartsNoGnuPG)
     EXPECT_TRUE(fs::exists(out / "letter3.pdf"));
     EXPECT_FALSE(fs::exists(out / "asked")) << ReadFile(out / "asked");
 }
+
+// LibreOffice leaves its temporary folders behind in a host that ends with
+// _exit: they go beside the host's profile, and the next host to take that
+// profile empties them, so a batch leaves nothing in the temporary folder
+// and nothing grows from run to run.
+TEST(ConvertCommand, HostsLeaveNoTemporaryFiles)
+{
+    TempFolder out;
+    const fs::path temporary = out / "tmp";
+    const fs::path profiles = out / "profiles";
+    fs::create_directories(temporary);
+    const std::string command = "FOLIVEX_RENDER_WORKER=0 TMPDIR='" + temporary.string() + "' FOLIVEX_PROFILE_DIR='" + profiles.string() +
+                                "' " + std::string(FOLIVEX_EXECUTABLE) + " --convert --jobs 1 --output '" +
+                                out.path().string() + "' '" + (kFixtures / "letter3.docx").string() + "' '" +
+                                (kFixtures / "classic4x3.pptx").string() + "'";
+    auto leftInSlots = [&] {
+        int count = 0;
+        for (const auto &slot : fs::directory_iterator(profiles))
+            if (slot.path().extension() == ".tmp")
+                count += int(std::distance(fs::directory_iterator(slot.path()), fs::directory_iterator()));
+        return count;
+    };
+    CommandResult result = RunCommand(command);
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_TRUE(fs::is_empty(temporary));
+    const int afterOne = leftInSlots();
+    EXPECT_GT(afterOne, 0);
+    result = RunCommand(command);
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_TRUE(fs::is_empty(temporary));
+    EXPECT_LE(leftInSlots(), afterOne);
+}
