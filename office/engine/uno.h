@@ -21,12 +21,10 @@ css::uno::Reference<css::uno::XComponentContext> getProcessComponentContext();
 
 // Exported by libmergedlo.so: LibreOffice's one lock, the SolarMutex, which
 // every call into LibreOffice takes and its main loop takes to run what it
-// has scheduled. Recursive; ReleaseSolarMutex gives up every level and says
-// how many.
+// has scheduled. Recursive: `count` levels more for the calling thread.
 class Application {
 public:
     static void AcquireSolarMutex(sal_uInt32 count);
-    static sal_uInt32 ReleaseSolarMutex();
 };
 
 namespace folivex::office {
