@@ -46,9 +46,12 @@ void RunHost(int argc, char **argv)
         else
             throw Error("Unknown application \"" + application + "\"");
         LibreOffice::requireModule(kind);
+        // The worker starts LibreOffice on the other core while this
+        // process does.
+        std::unique_ptr<RenderWorker> worker = RenderWorker::wanted(kind) ? RenderWorker::start(application) : nullptr;
         // Never destroyed: see LibreOffice.
         auto *office = new LibreOffice();
-        context = std::make_unique<HostContext>(*office, application);
+        context = std::make_unique<HostContext>(*office, application, std::move(worker));
         if (kind == DocumentKind::Text)
             app = std::make_shared<WordApplication>(*context);
         else if (kind == DocumentKind::Presentation)

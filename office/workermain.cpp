@@ -75,7 +75,11 @@ void RunRenderWorker(int argc, char **argv)
         const DocumentKind kind = kindOf(application);
         // Never destroyed: see LibreOffice.
         auto *office = new LibreOffice();
-        document = office->load(argument(argc, argv, "--path"), kind, application);
+        // The host starts its worker before it knows the document.
+        std::optional<wire::Frame> load = channel.receive(-1);
+        if (!load)
+            ::_exit(0);
+        document = office->load(ReadLoad(*load, "host"), kind, application);
         if (!channel.send(LayoutMessage(*document)))
             ::_exit(0);
     } catch (const Error &e) {

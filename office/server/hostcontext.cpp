@@ -5,16 +5,19 @@
 
 namespace folivex::office {
 
-HostContext::HostContext(Engine &engine, std::string application)
-    : engine_(engine), application_(std::move(application))
+HostContext::HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker)
+    : engine_(engine), application_(std::move(application)), startedWorker_(std::move(worker))
 {
 }
 
 std::shared_ptr<EngineDocument> HostContext::open(const std::string &path, DocumentKind kind)
 {
     std::unique_ptr<RenderWorker> worker;
-    if (RenderWorker::wanted(kind))
-        worker = RenderWorker::start(path, application_);
+    if (RenderWorker::wanted(kind)) {
+        worker = startedWorker_ ? std::move(startedWorker_) : RenderWorker::start(application_);
+        if (worker)
+            worker->load(path);
+    }
     auto document = engine_.load(path, kind, application_);
     documents_.push_back(document);
     if (worker)

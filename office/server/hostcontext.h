@@ -18,7 +18,9 @@ namespace folivex::office {
 
 class HostContext {
 public:
-    HostContext(Engine &engine, std::string application);
+    // `worker`, when not null, is a render worker started with the host
+    // for the first document that gets one.
+    HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker = nullptr);
 
     const std::string &application() const { return application_; }
     // Loads and keeps a document; see Engine::load. A render worker, when
@@ -47,6 +49,7 @@ public:
 private:
     Engine &engine_;
     std::string application_;
+    std::unique_ptr<RenderWorker> startedWorker_;
     std::vector<std::shared_ptr<EngineDocument>> documents_;
     std::map<const EngineDocument *, std::unique_ptr<RenderWorker>> workers_;
     std::map<uint32_t, PagePicture> pictures_;

@@ -28,7 +28,7 @@ bool RenderWorker::wanted(DocumentKind kind)
            (kind == DocumentKind::Text || kind == DocumentKind::Presentation);
 }
 
-std::unique_ptr<RenderWorker> RenderWorker::start(const std::string &path, const std::string &application)
+std::unique_ptr<RenderWorker> RenderWorker::start(const std::string &application)
 {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -36,7 +36,7 @@ std::unique_ptr<RenderWorker> RenderWorker::start(const std::string &path, const
         return nullptr;
     try {
         auto process = std::make_unique<automation::HostProcess>(
-            self.string(), std::vector<std::string>{"--render-worker", "--application", application, "--path", path});
+            self.string(), std::vector<std::string>{"--render-worker", "--application", application});
         return std::unique_ptr<RenderWorker>(new RenderWorker(std::move(process)));
     } catch (const Error &) {
         return nullptr;
@@ -56,6 +56,12 @@ RenderWorker::~RenderWorker()
                      lostBecause_.c_str());
     else
         std::fprintf(stderr, "folivex-office: the render worker drew %d pictures\n", drawn_);
+}
+
+void RenderWorker::load(const std::string &path)
+{
+    if (!lost_ && !channel_.send(LoadMessage(path)))
+        lose("it ended before it was given the document");
 }
 
 void RenderWorker::lose(const std::string &why)

@@ -4,8 +4,10 @@
 // every other page of a long document while the client encodes, which keeps
 // both cores busy when the host alone would be the slowest of the three.
 //
-// The worker loads in parallel with the host and is used only once it has
-// the very layout the host has (as many parts, the same page rectangles):
+// A worker is started with its host, so that it starts LibreOffice while the
+// host does, and is given its document when the host opens one; it loads in
+// parallel with the host and is used only once it has the very layout the
+// host has (as many parts, the same page rectangles):
 // the same LibreOffice on the same file then draws the same pixels. Any
 // failure ends the worker for good and the host renders alone; nothing of
 // this class throws, a worker is only ever a help.
@@ -29,14 +31,16 @@ public:
     // and presentations, when $FOLIVEX_RENDER_WORKER is 1 (the client sets
     // it when this host converts alone).
     static bool wanted(DocumentKind kind);
-    // Starts a worker that loads `path` for `application`; null when none
-    // can be started.
-    static std::unique_ptr<RenderWorker> start(const std::string &path, const std::string &application);
+    // Starts a worker for `application` that starts LibreOffice and then
+    // waits for its document; null when none can be started.
+    static std::unique_ptr<RenderWorker> start(const std::string &application);
 
     // Kills the worker at once, and says on standard error how many
     // pictures it drew, or why it was lost.
     ~RenderWorker();
 
+    // Has the worker load `path`; once only, before anything else.
+    void load(const std::string &path);
     // True once the worker has loaded `own` with its layout; false while it
     // loads, and for good once it failed or laid the document out otherwise.
     // Never waits.

@@ -101,6 +101,22 @@ void readStatus(wire::WireReader &in)
 
 } // namespace
 
+wire::WireWriter LoadMessage(const std::string &path)
+{
+    wire::WireWriter out;
+    out.str(path);
+    return out;
+}
+
+std::string ReadLoad(const wire::Frame &frame, const std::string &peer)
+{
+    wire::WireReader in(frame.body.data(), frame.body.size(), peer);
+    std::string path = in.str();
+    if (path.empty())
+        throw Error("Malformed message from the " + peer);
+    return path;
+}
+
 wire::WireWriter LayoutMessage(const EngineDocument &document)
 {
     wire::WireWriter out;

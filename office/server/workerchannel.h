@@ -41,6 +41,13 @@ private:
     bool broken_ = false;
 };
 
+// The host's first message: the document a worker started ahead of it is to
+// load, sent once, before any job.
+wire::WireWriter LoadMessage(const std::string &path);
+// The path; throws "Malformed message from the PEER" when the frame is not
+// a load message.
+std::string ReadLoad(const wire::Frame &frame, const std::string &peer);
+
 // The worker's first message: the document's layout once it has loaded it,
 // or why it could not.
 struct WorkerLayout {

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -61,6 +62,42 @@ long threadTicks(int pid, const std::string &name)
     return ticks;
 }
 
+// The children of `host` that are render workers.
+std::vector<int> renderWorkersOf(int host)
+{
+    std::vector<int> workers;
+    for (int child : folivex::test::ChildProcesses(host)) {
+        std::ifstream in("/proc/" + std::to_string(child) + "/cmdline");
+        const std::string line((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (line.find("--render-worker") != std::string::npos)
+            workers.push_back(child);
+    }
+    return workers;
+}
+
+bool hasThread(int pid, const std::string &name)
+{
+    std::error_code ec;
+    for (const auto &task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", ec)) {
+        std::string comm;
+        std::getline(std::ifstream(task.path() / "comm"), comm);
+        if (comm == name)
+            return true;
+    }
+    return false;
+}
+
+// Waits up to 10 s for `done`.
+bool eventually(const std::function<bool()> &done)
+{
+    for (int i = 0; i < 1000; ++i) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
+
 // Restores the pump and the time limits whatever a test did.
 class Lifecycle : public ::testing::Test {
 protected:
@@ -69,6 +106,7 @@ protected:
         automation::SetMessagePump(nullptr);
         automation::SetCallTimeLimits(std::chrono::seconds(30), std::chrono::seconds(300));
         ::unsetenv("FOLIVEX_LIBREOFFICE");
+        ::unsetenv("FOLIVEX_RENDER_WORKER");
     }
 };
 
@@ -122,6 +160,30 @@ TEST_F(Lifecycle, LibreOfficesMainLoopDoesNoBackgroundWorkOnAnOpenDocument)
     copyWordPage(app, 2);
     EXPECT_LE(threadTicks(pid, "lo_startmain") - started, 3);
     app.call("Quit");
+}
+
+TEST_F(Lifecycle, AHostStartsItsRenderWorkerWithItselfAndEndsItWithItself)
+{
+    // The worker starts LibreOffice while its host does, before the host
+    // knows its document, and is handed the document the host opens.
+    ::setenv("FOLIVEX_RENDER_WORKER", "1", 1);
+    Variant app = automation::CreateOleObject("Word.Application");
+    const int host = automation::HostProcessId(app);
+    const std::vector<int> workers = renderWorkersOf(host);
+    ASSERT_EQ(workers.size(), 1u) << "a worker from the start";
+    const int worker = workers[0];
+    EXPECT_TRUE(eventually([&] { return hasThread(worker, "lo_startmain"); }))
+        << "the worker starts LibreOffice before it is given a document";
+    app.read("Documents").call("Open", {fixture("letter3.docx")});
+    copyWordPage(app, 1);
+    EXPECT_EQ(renderWorkersOf(host), workers) << "the document goes to the worker started ahead";
+    app.call("Quit");
+    EXPECT_TRUE(eventually([&] { return processesInGroup(worker).empty(); })) << "the worker ends with its host";
+
+    // Workbooks get none.
+    Variant excel = automation::CreateOleObject("Excel.Application");
+    EXPECT_TRUE(renderWorkersOf(automation::HostProcessId(excel)).empty());
+    excel.call("Quit");
 }
 
 TEST_F(Lifecycle, NoHostOutlivesAProgramThatIsKilled)

@@ -81,6 +81,26 @@ TEST(WorkerChannel, AJobArrivesWithTheBufferItDrawsInto)
     EXPECT_EQ(errorOf([&] { ReadDone(*frame, "render worker"); }), "no error");
 }
 
+TEST(WorkerChannel, AWorkerStartedAheadIsGivenItsDocumentFirst)
+{
+    SocketPair pair;
+    WorkerChannel host(pair.host.get(), "render worker"), worker(pair.worker.get(), "host");
+    ASSERT_TRUE(host.send(LoadMessage("/tmp/a folder/Report é.docx")));
+    std::optional<wire::Frame> frame = worker.receive(2000);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(ReadLoad(*frame, "host"), "/tmp/a folder/Report é.docx");
+
+    // No path, or a job where the path belongs, is out of step.
+    ASSERT_TRUE(host.send(LoadMessage("")));
+    frame = worker.receive(2000);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "host"); }), "Malformed message from the host");
+    ASSERT_TRUE(host.send(JobMessage(WorkerJob{})));
+    frame = worker.receive(2000);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "host"); }), "Malformed message from the host");
+}
+
 TEST(WorkerChannel, FailuresArriveAsThePeersOwnText)
 {
     SocketPair pair;
