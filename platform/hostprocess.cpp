@@ -4,6 +4,7 @@
 #include "platform/protocol.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -67,7 +68,10 @@ std::string HostProgramPath()
 
 void AllowRenderWorkers()
 {
-    ::setenv("FOLIVEX_RENDER_WORKER", "1", 0);
+    cpu_set_t usable;
+    CPU_ZERO(&usable);
+    const int cores = ::sched_getaffinity(0, sizeof usable, &usable) == 0 ? CPU_COUNT(&usable) : 1;
+    ::setenv("FOLIVEX_RENDER_WORKER", cores >= 4 ? "1" : "0", 0);
 }
 
 HostProcess::HostProcess(const std::string &program, const std::vector<std::string> &args)

@@ -69,9 +69,12 @@ std::string HostProgramFor(const std::filesystem::path &programFolder);
 
 // Lets the hosts started from now on give a long text document or
 // presentation a render worker, a second process that renders every other
-// page: for a client whose hosts convert one document at a time, which
-// leaves a core to spare. $FOLIVEX_RENDER_WORKER, when set already, wins
-// (0 keeps every host rendering alone).
+// page: for a client whose hosts convert one document at a time, on a
+// machine with a core to spare for it, that is at least four that this
+// process may run on (the host renders, the client captures and encodes).
+// On fewer, the worker only takes processor time from the other three.
+// $FOLIVEX_RENDER_WORKER, when set already, wins (1: a worker on any
+// machine, 0: every host renders alone).
 void AllowRenderWorkers();
 
 } // namespace folivex::automation
