@@ -92,35 +92,42 @@ struct Geometry {
     std::int64_t height = 0, width = 0;
 };
 
-// App.owner.holder.member, in whole points.
-std::int64_t pointsAt(const Variant &app, const char *owner, const char *holder, const char *member)
+// holder.member, in whole points.
+std::int64_t pointsOf(const Variant &holder, const char *member)
 {
-    return RoundHalfEven(app.read(owner).read(holder).read(member).toDouble());
+    return RoundHalfEven(holder.read(member).toDouble());
 }
 
+// Each object on the way is read once: every read is a call into the
+// application, a few dozen of them a page.
 Geometry readGeometry(const Variant &app, std::int32_t kind)
 {
     Geometry g;
-    if (kind == kWord || kind == kExcel) {
-        const char *owner = kind == kWord ? "ActiveDocument" : "ActiveSheet";
-        g.left = pointsAt(app, owner, "PageSetup", "LeftMargin");
-        g.right = pointsAt(app, owner, "PageSetup", "RightMargin");
-        g.top = pointsAt(app, owner, "PageSetup", "TopMargin");
-        g.bottom = pointsAt(app, owner, "PageSetup", "BottomMargin");
-    }
     switch (kind) {
     case kWord:
-        g.height = pointsAt(app, "ActiveDocument", "PageSetup", "PageHeight");
-        g.width = pointsAt(app, "ActiveDocument", "PageSetup", "PageWidth");
+    case kExcel: {
+        const Variant owner = app.read(kind == kWord ? "ActiveDocument" : "ActiveSheet");
+        const Variant setup = owner.read("PageSetup");
+        g.left = pointsOf(setup, "LeftMargin");
+        g.right = pointsOf(setup, "RightMargin");
+        g.top = pointsOf(setup, "TopMargin");
+        g.bottom = pointsOf(setup, "BottomMargin");
+        if (kind == kWord) {
+            g.height = pointsOf(setup, "PageHeight");
+            g.width = pointsOf(setup, "PageWidth");
+        } else {
+            const Variant used = owner.read("UsedRange");
+            g.height = pointsOf(used, "Height");
+            g.width = pointsOf(used, "Width");
+        }
         break;
-    case kPowerPoint:
-        g.height = pointsAt(app, "ActivePresentation", "PageSetup", "SlideHeight");
-        g.width = pointsAt(app, "ActivePresentation", "PageSetup", "SlideWidth");
+    }
+    case kPowerPoint: {
+        const Variant setup = app.read("ActivePresentation").read("PageSetup");
+        g.height = pointsOf(setup, "SlideHeight");
+        g.width = pointsOf(setup, "SlideWidth");
         break;
-    case kExcel:
-        g.height = pointsAt(app, "ActiveSheet", "UsedRange", "Height");
-        g.width = pointsAt(app, "ActiveSheet", "UsedRange", "Width");
-        break;
+    }
     default:
         break;
     }
