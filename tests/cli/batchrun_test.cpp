@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -197,18 +196,9 @@ TEST(BatchRun, SigtermDuringAnOpenStopsAtOnce)
 {
     TempFolder out;
     WriteFile(out / "long1000.pdf", "older");
-    const pid_t child = fork();
+    const pid_t child = StartQuietly(kFolivex, {"--convert", (kFixtures / "long1000.docx").string(), "--output",
+                                                out.path().string(), "--report", (out / "r.jsonl").string()});
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        const std::string input = (kFixtures / "long1000.docx").string(), output = out.path().string(),
-                          report = (out / "r.jsonl").string();
-        execl(kFolivex.c_str(), "folivex", "--convert", input.c_str(), "--output", output.c_str(), "--report",
-              report.c_str(), nullptr);
-        _exit(127);
-    }
     // The host is up and has been asked to open the document.
     std::vector<int> hosts;
     for (int wait = 0; wait < 2000 && hosts.empty(); ++wait) {

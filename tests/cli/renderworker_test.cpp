@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,19 +102,12 @@ TEST(RenderWorker, PagesAreTheHostsBytesWhetherTheWorkerDrawsOrDies)
         // The worker killed once it has been given pages: the host goes on
         // alone, to the same bytes.
         TempFolder killed;
-        const pid_t child = fork();
+        const pid_t child = StartQuietly(kFolivex,
+                                         {"--convert", "--jobs", "1", "--output", killed.path().string(), document.string()},
+                                         {{"FOLIVEX_PROFILE_DIR", profiles.path().string()},
+                                          {"FOLIVEX_RENDER_WORKER", "1"},
+                                          {"FOLIVEX_OFFICE_LOG", (killed / "host.log").string()}});
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            const int null = ::open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            ::setenv("FOLIVEX_PROFILE_DIR", profiles.path().c_str(), 1);
-            ::setenv("FOLIVEX_RENDER_WORKER", "1", 1);
-            ::setenv("FOLIVEX_OFFICE_LOG", (killed / "host.log").c_str(), 1);
-            execl(kFolivex.c_str(), "folivex", "--convert", "--jobs", "1", "--output", killed.path().c_str(),
-                  document.c_str(), nullptr);
-            _exit(127);
-        }
         std::vector<int> workers;
         for (int wait = 0; wait < 30000 && (workers.empty() || !hasPictureBuffer(workers[0])); ++wait) {
             if (workers.empty())

@@ -10,7 +10,9 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <jpeglib.h>
 
@@ -187,6 +189,25 @@ CommandResult RunCommand(const std::string &commandLine)
         output.append(chunk.data(), got);
     const int status = ::pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+int StartQuietly(const std::string &program, const std::vector<std::string> &arguments,
+                 const std::vector<std::pair<std::string, std::string>> &environment)
+{
+    std::vector<char *> argv{const_cast<char *>(program.c_str())};
+    for (const std::string &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    for (const auto &[name, value] : environment)
+        ::setenv(name.c_str(), value.c_str(), 1);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
 }
 
 std::vector<int> ChildProcesses(int parent)

@@ -78,6 +78,12 @@ struct CommandResult {
 // Runs a shell command line.
 CommandResult RunCommand(const std::string &commandLine);
 
+// Starts `program` with `arguments` in a child process whose standard output
+// and error go to /dev/null, with `environment` (name, value) set over this
+// process's own; returns its id, for the caller to wait for.
+int StartQuietly(const std::string &program, const std::vector<std::string> &arguments,
+                 const std::vector<std::pair<std::string, std::string>> &environment = {});
+
 // The live (not zombie) processes whose parent is `parent`.
 std::vector<int> ChildProcesses(int parent);
 
