@@ -92,7 +92,14 @@ const std::vector<TwipRect> &OfficeDocument::pageRectangles() const
 
 PageGeometry OfficeDocument::pageGeometry(int32_t page)
 {
-    return unoGuarded([&] { return pageGeometryOf(pageStyleOfPage(model(), page)); });
+    return unoGuarded([&] {
+        // The document is read-only: a style's geometry, once read, stays.
+        const rtl::OUString name = pageStyleNameOfPage(model(), page);
+        auto known = styleGeometries_.find(name);
+        if (known == styleGeometries_.end())
+            known = styleGeometries_.emplace(name, pageGeometryOf(pageStyleNamed(model(), name))).first;
+        return known->second;
+    });
 }
 
 int32_t OfficeDocument::sheetCount() const

@@ -8,7 +8,9 @@
 #include "office/engine/engine.h"
 
 #include <com/sun/star/frame/XModel.hpp>
+#include <rtl/ustring.hxx>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +62,7 @@ private:
     DocumentKind kind_;
     std::string path_;
     mutable std::vector<TwipRect> pageRectangles_;
+    std::map<rtl::OUString, PageGeometry> styleGeometries_;
 };
 
 } // namespace folivex::office

@@ -15,15 +15,13 @@ namespace css = ::com::sun::star;
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
-Reference<css::beans::XPropertySet> pageStyleOfPage(const Reference<css::frame::XModel> &model, int32_t page)
+rtl::OUString pageStyleNameOfPage(const Reference<css::frame::XModel> &model, int32_t page)
 {
     Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
     Reference<css::text::XTextViewCursor> cursor = supplier->getViewCursor();
     Reference<css::text::XPageCursor> pages(cursor, UNO_QUERY_THROW);
     pages->jumpToPage(sal_Int16(page + 1));
-    rtl::OUString name = propertyOf<rtl::OUString>(Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW),
-                                                   "PageStyleName");
-    return pageStyleNamed(model, name);
+    return propertyOf<rtl::OUString>(Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW), "PageStyleName");
 }
 
 Reference<css::beans::XPropertySet> pageStyleNamed(const Reference<css::frame::XModel> &model,

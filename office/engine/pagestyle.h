@@ -12,10 +12,9 @@
 
 namespace folivex::office {
 
-// The page style in use on page `page` (0-based) of a Writer document,
-// found through the view cursor, which it leaves on that page.
-css::uno::Reference<css::beans::XPropertySet> pageStyleOfPage(const css::uno::Reference<css::frame::XModel> &model,
-                                                              int32_t page);
+// The name of the page style in use on page `page` (0-based) of a Writer
+// document, found through the view cursor, which it leaves on that page.
+rtl::OUString pageStyleNameOfPage(const css::uno::Reference<css::frame::XModel> &model, int32_t page);
 css::uno::Reference<css::beans::XPropertySet> pageStyleNamed(const css::uno::Reference<css::frame::XModel> &model,
                                                              const rtl::OUString &name);
 // LeftMargin, RightMargin, TopMargin, BottomMargin (a header's or footer's
