@@ -29,7 +29,8 @@ class RenderWorker {
 public:
     // Whether documents of `kind` get a worker in this host: text documents
     // and presentations, when $FOLIVEX_RENDER_WORKER is 1 (the client sets
-    // it when this host converts alone).
+    // it when this host converts alone on a machine with a core to spare;
+    // see AllowRenderWorkers).
     static bool wanted(DocumentKind kind);
     // Starts a worker for `application` that starts LibreOffice and then
     // waits for its document; null when none can be started.
