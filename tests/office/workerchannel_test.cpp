@@ -42,6 +42,13 @@ std::string errorOf(const std::function<void()> &call)
     return "no error";
 }
 
+// Sends `message` from one end and returns the frame the other end gets.
+std::optional<wire::Frame> passed(WorkerChannel &from, WorkerChannel &to, const wire::WireWriter &message)
+{
+    EXPECT_TRUE(from.send(message));
+    return to.receive(2000);
+}
+
 } // namespace
 
 TEST(WorkerChannel, AJobArrivesWithTheBufferItDrawsInto)
@@ -85,20 +92,16 @@ TEST(WorkerChannel, AWorkerStartedAheadIsGivenItsDocumentFirst)
 {
     SocketPair pair;
     WorkerChannel host(pair.host.get(), "render worker"), worker(pair.worker.get(), "host");
-    ASSERT_TRUE(host.send(LoadMessage("/tmp/a folder/Report é.docx")));
-    std::optional<wire::Frame> frame = worker.receive(2000);
+    std::optional<wire::Frame> frame = passed(host, worker, LoadMessage("/tmp/a folder/Report é.docx"));
     ASSERT_TRUE(frame);
     EXPECT_EQ(ReadLoad(*frame, "host"), "/tmp/a folder/Report é.docx");
 
     // No path, or a job where the path belongs, is out of step.
-    ASSERT_TRUE(host.send(LoadMessage("")));
-    frame = worker.receive(2000);
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "host"); }), "Malformed message from the host");
-    ASSERT_TRUE(host.send(JobMessage(WorkerJob{})));
-    frame = worker.receive(2000);
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "host"); }), "Malformed message from the host");
+    for (const wire::WireWriter &wrong : {LoadMessage(""), JobMessage(WorkerJob{})}) {
+        frame = passed(host, worker, wrong);
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "host"); }), "Malformed message from the host");
+    }
 }
 
 TEST(WorkerChannel, FailuresArriveAsThePeersOwnText)
