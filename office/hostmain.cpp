@@ -5,6 +5,9 @@
 #include "office/models/excelapplication.h"
 #include "office/models/powerpointapplication.h"
 #include "office/models/wordapplication.h"
+#include "office/confineoffice.h"
+#include "office/server/documentinbox.h"
+#include "office/server/documentopener.h"
 #include "office/server/hostcontext.h"
 #include "office/server/server.h"
 #include "platform/protocol.h"
@@ -47,11 +50,16 @@ void RunHost(int argc, char **argv)
             throw Error("Unknown application \"" + application + "\"");
         LibreOffice::requireModule(kind);
         // The worker starts LibreOffice on the other core while this
-        // process does.
+        // process does; it confines itself as this process does.
         std::unique_ptr<RenderWorker> worker = RenderWorker::wanted(kind) ? RenderWorker::start(application) : nullptr;
+        ProfileSlot profile;
+        DocumentOpener opener = DocumentOpener::start();
+        auto inbox = std::make_unique<DocumentInbox>(profile.temporaryFolder() + "/document");
+        ConfineOfficeProcess(profile);
         // Never destroyed: see LibreOffice.
-        auto *office = new LibreOffice();
-        context = std::make_unique<HostContext>(*office, application, std::move(worker));
+        auto *office = new LibreOffice(std::move(profile), LibreOffice::linksBlocked());
+        context = std::make_unique<HostContext>(*office, application, std::move(worker), std::move(opener),
+                                                std::move(inbox));
         if (kind == DocumentKind::Text)
             app = std::make_shared<WordApplication>(*context);
         else if (kind == DocumentKind::Presentation)

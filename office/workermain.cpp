@@ -2,7 +2,9 @@
 
 #include "core/error.h"
 #include "core/mappedregion.h"
+#include "office/confineoffice.h"
 #include "office/engine/libreoffice.h"
+#include "office/server/documentinbox.h"
 #include "office/server/workerchannel.h"
 #include "platform/protocol.h"
 
@@ -73,13 +75,21 @@ void RunRenderWorker(int argc, char **argv)
     std::shared_ptr<EngineDocument> document;
     try {
         const DocumentKind kind = kindOf(application);
+        ProfileSlot profile;
+        DocumentInbox inbox(profile.temporaryFolder() + "/document");
+        ConfineOfficeProcess(profile);
         // Never destroyed: see LibreOffice.
-        auto *office = new LibreOffice();
-        // The host starts its worker before it knows the document.
+        auto *office = new LibreOffice(std::move(profile), LibreOffice::linksBlocked());
+        // The host starts its worker before it knows the document, and
+        // hands it the host's copy of it.
         std::optional<wire::Frame> load = channel.receive(-1);
         if (!load)
             ::_exit(0);
-        document = office->load(ReadLoad(*load, "host"), kind, application);
+        const std::string path = ReadLoad(*load, "host");
+        UniqueFd file = channel.takeFd();
+        if (!file)
+            throw Error("The host sent no document");
+        document = office->load({path, inbox.take(file.get(), path)}, kind, application);
         if (!channel.send(LayoutMessage(*document)))
             ::_exit(0);
     } catch (const Error &e) {

@@ -127,15 +127,23 @@ inline bool SamePicture(const PagePicture &a, const PagePicture &b)
     return a.document == b.document && a.part == b.part && SameArea(a.area, b.area);
 }
 
+// A document to load: `path` is the user's, as error texts and
+// EngineDocument::path() show it; `copy` is the file this process reads, its
+// own copy of it (a confined process reads nothing of the user's).
+struct DocumentFile {
+    std::string path;
+    std::string copy;
+};
+
 // LibreOffice as the host uses it: it loads documents.
 class Engine {
 public:
     virtual ~Engine() = default;
-    // Loads `path` read-only, never asking anything. The loaded document must
+    // Loads `file` read-only, never asking anything. The loaded document must
     // be of `kind`; `application` names the program in error texts. Throws
     // folivex::Error for a missing, empty, unreadable, protected or
     // wrong-kind file.
-    virtual std::shared_ptr<EngineDocument> load(const std::string &path, DocumentKind kind,
+    virtual std::shared_ptr<EngineDocument> load(const DocumentFile &file, DocumentKind kind,
                                                  const std::string &application) = 0;
 };
 

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -69,7 +70,7 @@ void setSwitches(const Reference<css::lang::XMultiServiceFactory> &provider, con
 // at a shutdown that never comes (the host ends with _exit): a profile whose
 // first start was never recorded repeats that work, about half a second, at
 // every start.
-void settleProfile()
+void settleProfile(bool blockLinks)
 {
     auto context = comphelper::getProcessComponentContext();
     Reference<css::lang::XMultiServiceFactory> provider = css::configuration::theDefaultProvider::get(context);
@@ -84,6 +85,18 @@ void settleProfile()
     setSwitches(provider, "/org.openoffice.Office.Calc/Input", {"UsePrinterMetrics"}, false);
     // A document's macros never run: the host only reads and renders.
     setSwitches(provider, "/org.openoffice.Office.Common/Security/Scripting", {"DisableMacrosExecution"}, true);
+    // A document never makes LibreOffice fetch what it links to (pictures,
+    // sections, stylesheets) from a web address or another file: documents
+    // come from anyone, and a link can leak that the document was opened, or
+    // show a local file in the pages. A link then shows as a missing one. No
+    // folder is trusted, so no document escapes the rule by where it lies.
+    setSwitches(provider, "/org.openoffice.Office.Common/Security/Scripting", {"BlockUntrustedRefererLinks"},
+                blockLinks);
+    {
+        auto scripting = settings(provider, "/org.openoffice.Office.Common/Security/Scripting");
+        scripting->replaceByName(rtl::OUString("SecureURL"), css::uno::Any(css::uno::Sequence<rtl::OUString>()));
+        commit(scripting);
+    }
     // Work an editor does in the background and a rendering never shows:
     // spelling marks, collecting words for completion, the sidebar. It holds
     // the same lock the rendering needs.
@@ -230,7 +243,13 @@ void LibreOffice::requireModule(DocumentKind kind)
         throw Error(std::string("LibreOffice ") + module + " is not installed (no " + library + " in " + folder + ")");
 }
 
-LibreOffice::LibreOffice()
+bool LibreOffice::linksBlocked()
+{
+    const char *setting = std::getenv("FOLIVEX_BLOCK_LINKS");
+    return !(setting && std::strcmp(setting, "0") == 0);
+}
+
+LibreOffice::LibreOffice(ProfileSlot profile, bool blockLinks) : profile_(std::move(profile))
 {
     hideGnuPG();
     // LibreOffice's temporary files go to the profile's own folder, which
@@ -242,7 +261,7 @@ LibreOffice::LibreOffice()
     if (!office_)
         throw Error("LibreOffice could not be started from " + folder);
     try {
-        settleProfile();
+        settleProfile(blockLinks);
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot configure LibreOffice: " + fromOUString(e.Message));
     }
@@ -254,28 +273,28 @@ LibreOffice::LibreOffice()
     Application::AcquireSolarMutex(1);
 }
 
-std::shared_ptr<EngineDocument> LibreOffice::load(const std::string &path, DocumentKind kind,
+std::shared_ptr<EngineDocument> LibreOffice::load(const DocumentFile &file, DocumentKind kind,
                                                   const std::string &application)
 {
     // What the checks below do not turn into a text of their own is
     // LibreOffice's.
-    return unoGuarded([&] { return loadChecked(path, kind, application); });
+    return unoGuarded([&] { return loadChecked(file, kind, application); });
 }
 
-std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const std::string &path, DocumentKind kind,
+std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &file, DocumentKind kind,
                                                          const std::string &application)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path file = fs::absolute(path, ec);
-    std::string shown = file.string();
-    if (!fs::is_regular_file(file, ec))
+    const std::string shown = fs::absolute(file.path, ec).string();
+    const fs::path copy = fs::absolute(file.copy, ec);
+    if (!fs::is_regular_file(copy, ec))
         throw Error("Cannot open " + shown + ": there is no such file");
     // LibreOffice opens an empty file as a new, empty document.
-    if (fs::file_size(file, ec) == 0)
+    if (fs::file_size(copy, ec) == 0)
         throw Error("Cannot open " + shown + ": the file is empty");
 
-    std::string url = fileUrl(file.string());
+    std::string url = fileUrl(copy.string());
     std::vector<Reference<css::frame::XModel>> before;
     try {
         before = loadedModels();

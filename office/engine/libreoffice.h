@@ -24,18 +24,24 @@ public:
     // module for `kind` is missing (checked before anything is started).
     static void requireModule(DocumentKind kind);
 
-    // Starts LibreOffice on a free profile with lock files turned off.
-    // Throws folivex::Error when it cannot, EngineFailure when LibreOffice
-    // throws. The calling thread keeps LibreOffice's lock for the life of the
-    // process: it is the only one that may use LibreOffice, and nothing
-    // LibreOffice schedules for later ever runs.
-    LibreOffice();
+    // Starts LibreOffice on `profile` with lock files turned off and, unless
+    // `blockLinks` is false (for tests of the confinement alone), every
+    // link to content outside a document blocked. Throws folivex::Error when
+    // it cannot, EngineFailure when LibreOffice throws. The calling thread
+    // keeps LibreOffice's lock for the life of the process: it is the only
+    // one that may use LibreOffice, and nothing LibreOffice schedules for
+    // later ever runs.
+    explicit LibreOffice(ProfileSlot profile, bool blockLinks = true);
 
-    std::shared_ptr<EngineDocument> load(const std::string &path, DocumentKind kind,
+    std::shared_ptr<EngineDocument> load(const DocumentFile &file, DocumentKind kind,
                                          const std::string &application) override;
 
+    // Whether links stay blocked: $FOLIVEX_BLOCK_LINKS=0 lets them through,
+    // for tests that check the kernel's confinement alone.
+    static bool linksBlocked();
+
 private:
-    std::shared_ptr<EngineDocument> loadChecked(const std::string &path, DocumentKind kind,
+    std::shared_ptr<EngineDocument> loadChecked(const DocumentFile &file, DocumentKind kind,
                                                 const std::string &application);
 
     ProfileSlot profile_;

@@ -44,6 +44,11 @@ ProfileSlot::ProfileSlot()
             throw Error("Cannot lock " + lockPath.string() + ": " + std::strerror(errno));
         }
         folder_ = (base / ("profile-" + std::to_string(i))).string();
+        // Made here rather than by LibreOffice: a confined host can write
+        // only into folders that exist before it confines itself.
+        std::filesystem::create_directories(folder_, ec);
+        if (ec)
+            throw Error("Cannot create the LibreOffice profile folder " + folder_ + ": " + ec.message());
         const std::filesystem::path temporary = base / ("profile-" + std::to_string(i) + ".tmp");
         std::filesystem::remove_all(temporary, ec);
         if (!ec)

@@ -22,6 +22,8 @@ class ProfileSlot {
 public:
     // Throws folivex::Error when no folder can be created or locked.
     ProfileSlot();
+    ProfileSlot(ProfileSlot &&) = default;
+    ProfileSlot &operator=(ProfileSlot &&) = default;
     const std::string &folder() const { return folder_; }
     std::string url() const { return "file://" + folder_; }
     // The temporary folder, empty when the slot was taken.

@@ -3,22 +3,31 @@
 #include "core/error.h"
 #include "platform/clipboardformat.h"
 
+#include <filesystem>
+
 namespace folivex::office {
 
-HostContext::HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker)
-    : engine_(engine), application_(std::move(application)), startedWorker_(std::move(worker))
+HostContext::HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker,
+                         DocumentOpener opener, std::unique_ptr<DocumentInbox> inbox)
+    : engine_(engine), application_(std::move(application)), startedWorker_(std::move(worker)),
+      opener_(std::move(opener)), inbox_(std::move(inbox))
 {
 }
 
 std::shared_ptr<EngineDocument> HostContext::open(const std::string &path, DocumentKind kind)
 {
+    std::error_code ec;
+    const std::string shown = std::filesystem::absolute(path, ec).string();
+    UniqueFd file = opener_.open(shown);
+    const std::string copy = inbox_->take(file.get(), shown);
+    // Only the worker started with the host: a confined host starts no
+    // program.
     std::unique_ptr<RenderWorker> worker;
-    if (RenderWorker::wanted(kind)) {
-        worker = startedWorker_ ? std::move(startedWorker_) : RenderWorker::start(application_);
-        if (worker)
-            worker->load(path);
+    if (RenderWorker::wanted(kind) && startedWorker_) {
+        worker = std::move(startedWorker_);
+        worker->load(shown, file.get());
     }
-    auto document = engine_.load(path, kind, application_);
+    auto document = engine_.load({shown, copy}, kind, application_);
     documents_.push_back(document);
     if (worker)
         workers_[document.get()] = std::move(worker);

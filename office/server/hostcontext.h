@@ -5,6 +5,8 @@
 #pragma once
 
 #include "office/engine/engine.h"
+#include "office/server/documentinbox.h"
+#include "office/server/documentopener.h"
 #include "office/server/renderworker.h"
 
 #include <cstdint>
@@ -19,11 +21,15 @@ namespace folivex::office {
 class HostContext {
 public:
     // `worker`, when not null, is a render worker started with the host
-    // for the first document that gets one.
-    HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker = nullptr);
+    // for the first document that gets one. `opener` opens the one document
+    // of this host, which is copied into `inbox` and loaded from there.
+    HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker,
+                DocumentOpener opener, std::unique_ptr<DocumentInbox> inbox);
 
     const std::string &application() const { return application_; }
-    // Loads and keeps a document; see Engine::load. A render worker, when
+    // Loads and keeps a document; see Engine::load. The opener's errors
+    // ("Cannot open PATH: there is no such file") come first; a second
+    // document fails, since a host opens one. A render worker, when
     // documents of `kind` get one, loads it at the same time.
     std::shared_ptr<EngineDocument> open(const std::string &path, DocumentKind kind);
     // The render worker of `document`, or null; a closed document's worker
@@ -50,6 +56,8 @@ private:
     Engine &engine_;
     std::string application_;
     std::unique_ptr<RenderWorker> startedWorker_;
+    DocumentOpener opener_;
+    std::unique_ptr<DocumentInbox> inbox_;
     std::vector<std::shared_ptr<EngineDocument>> documents_;
     std::map<const EngineDocument *, std::unique_ptr<RenderWorker>> workers_;
     std::map<uint32_t, PagePicture> pictures_;

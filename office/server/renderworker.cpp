@@ -58,9 +58,9 @@ RenderWorker::~RenderWorker()
         std::fprintf(stderr, "folivex-office: the render worker drew %d pictures\n", drawn_);
 }
 
-void RenderWorker::load(const std::string &path)
+void RenderWorker::load(const std::string &path, int fd)
 {
-    if (!lost_ && !channel_.send(LoadMessage(path)))
+    if (!lost_ && !channel_.send(LoadMessage(path), fd))
         lose("it ended before it was given the document");
 }
 

@@ -40,8 +40,10 @@ public:
     // pictures it drew, or why it was lost.
     ~RenderWorker();
 
-    // Has the worker load `path`; once only, before anything else.
-    void load(const std::string &path);
+    // Has the worker load the document `path` that `fd` reads (the worker
+    // reads it from the descriptor: it cannot open the path); once only,
+    // before anything else.
+    void load(const std::string &path, int fd);
     // True once the worker has loaded `own` with its layout; false while it
     // loads, and for good once it failed or laid the document out otherwise.
     // Never waits.
