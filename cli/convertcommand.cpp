@@ -9,6 +9,8 @@
 #include "convert/outputname.h"
 #include "core/error.h"
 #include "core/version.h"
+#include "confine/confinement.h"
+#include "platform/hostprocess.h"
 #include "platform/automation.h"
 #include "platform/hostprocess.h"
 #include "usagetext.h"
@@ -109,6 +111,7 @@ private:
     int complete();
 
     const Options &options_;
+    unsigned long long memoryLimit_ = 0;
     TerminalView &view_;
     ReportFile &report_;
     std::vector<DocumentInput> documents_;
@@ -140,6 +143,12 @@ int ConvertRun::run(const std::vector<DocumentInput> &documents)
 
     const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
     const int jobs = options_.jobs > 0 ? options_.jobs : cores;
+    // Each running LibreOffice may hold its share of the machine's memory;
+    // a document that needs more is ended with that reason.
+    memoryLimit_ = options_.maxMemory ? options_.maxMemory
+                                      : automation::DefaultHostMemoryLimit(
+                                            int(std::min<std::size_t>(std::size_t(jobs), std::max<std::size_t>(documents.size(), 1))));
+    automation::SetHostMemoryLimit(memoryLimit_);
     const auto convertible = std::count_if(documents.begin(), documents.end(),
                                            [](const DocumentInput &d) { return d.problem.empty(); });
     if (jobs > 1 && convertible > 1 && !options_.stopOnError)
@@ -261,7 +270,8 @@ void ConvertRun::runInJobs(const std::vector<DocumentInput> &documents, int jobs
         poolJobs.push_back({documents[i].path, pdfOf(options_.output, documents[i].path)});
         indexOf.push_back(i);
     }
-    std::vector<std::string> arguments = {"--output", options_.output, "--size", options_.size};
+    std::vector<std::string> arguments = {"--output", options_.output, "--size", options_.size, "--max-memory",
+                                          std::to_string(memoryLimit_)};
     if (options_.quiet)
         arguments.push_back("--quiet");
     std::error_code ignored;
@@ -338,6 +348,7 @@ int RunConvertCommand(const std::vector<std::string> &arguments, std::FILE *out,
     }
     if (options.version) {
         std::fputs("folivex " FOLIVEX_VERSION "\n", out);
+        std::fprintf(out, "%s\n", confine::ProtectionSummary().c_str());
         return 0;
     }
     if (options.output.empty()) {

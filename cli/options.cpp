@@ -9,7 +9,31 @@ namespace {
 bool takesValue(const std::string &option)
 {
     return option == "--output" || option == "--size" || option == "--files-from" || option == "--report" ||
-           option == "--jobs";
+           option == "--jobs" || option == "--max-memory";
+}
+
+// "4G", "1536M", "2.5G" or a number of bytes; at least 256 MiB.
+bool parseMemory(const std::string &value, unsigned long long &bytes)
+{
+    double number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || number <= 0)
+        return false;
+    const std::string unit = std::string(end, value.data() + value.size());
+    double scale = 1;
+    if (unit == "K" || unit == "KiB")
+        scale = 1024.0;
+    else if (unit == "M" || unit == "MiB")
+        scale = 1024.0 * 1024;
+    else if (unit == "G" || unit == "GiB")
+        scale = 1024.0 * 1024 * 1024;
+    else if (!unit.empty())
+        return false;
+    const double total = number * scale;
+    if (total < 256.0 * 1024 * 1024 || total > 1e15)
+        return false;
+    bytes = static_cast<unsigned long long>(total);
+    return true;
 }
 
 } // namespace
@@ -52,7 +76,10 @@ std::string ParseOptions(const std::vector<std::string> &arguments, Options &opt
                 options.filesFrom = value;
             else if (argument == "--report")
                 options.report = value;
-            else {
+            else if (argument == "--max-memory") {
+                if (!parseMemory(value, options.maxMemory))
+                    return "--max-memory needs a size of at least 256M, such as 2G or 1536M: " + value;
+            } else {
                 int jobs = 0;
                 const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
                 if (error != std::errc() || end != value.data() + value.size() || jobs < 1 || jobs > 256)

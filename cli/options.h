@@ -13,6 +13,7 @@ struct Options {
     std::string output;              // empty: ~/Output
     std::string size = "100";
     int jobs = 0;                    // 0: as many as the machine has cores
+    unsigned long long maxMemory = 0; // --max-memory: bytes one LibreOffice may hold; 0: the default
     std::string report;              // --report: JSON lines, "-" for standard output
     bool quiet = false;              // print failures only
     bool stopOnError = false;        // the batch as the window runs it

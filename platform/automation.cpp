@@ -79,6 +79,8 @@ void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds
     SetWaitingLimits(call, open);
 }
 
+void SetHostMemoryLimit(uint64_t bytes) { SetWaitingMemoryLimit(bytes); }
+
 int HostProcessId(const Variant &object)
 {
     if (object.type() != Variant::Type::Object)

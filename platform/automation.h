@@ -19,6 +19,7 @@
 #include "platform/variant.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,11 @@ void SetMessagePump(std::function<void()> pump);
 // `call` for every other call and for the start of a host. Defaults: 300 s
 // and 30 s.
 void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open);
+
+// The memory one host may hold, its render worker included: a host that
+// needs more is ended, and the call waiting on it fails with "... needed
+// more than N GiB of memory". Default: DefaultHostMemoryLimit(1).
+void SetHostMemoryLimit(uint64_t bytes);
 
 // The process id of the host behind an object of a host (0 for any other
 // value); the host leads its own process group.

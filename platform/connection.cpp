@@ -45,6 +45,7 @@ std::string seconds(milliseconds ms)
 Connection::Connection(const std::string &application, std::vector<std::string> args)
     : application_(application), process_(HostProgramPath(), args), inbox_(wire::MinReplyLength, application)
 {
+    process_.limitMemory(HostMemoryLimit());
 }
 
 Connection::~Connection()

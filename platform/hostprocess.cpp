@@ -11,7 +11,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -126,6 +128,87 @@ HostProcess::HostProcess(const std::string &program, const std::vector<std::stri
 HostProcess::~HostProcess()
 {
     end(std::chrono::milliseconds(2000));
+    stopWatching();
+}
+
+namespace {
+
+// Resident bytes of `pid` and of the processes it started, read from /proc;
+// 0 for a process that is gone.
+uint64_t residentBytes(pid_t pid)
+{
+    static const uint64_t page = uint64_t(::sysconf(_SC_PAGESIZE));
+    uint64_t total = 0;
+    const std::string base = "/proc/" + std::to_string(pid);
+    if (FILE *statm = std::fopen((base + "/statm").c_str(), "re")) {
+        unsigned long long size = 0, resident = 0;
+        if (std::fscanf(statm, "%llu %llu", &size, &resident) == 2)
+            total += resident * page;
+        std::fclose(statm);
+    }
+    if (FILE *children = std::fopen((base + "/task/" + std::to_string(pid) + "/children").c_str(), "re")) {
+        long child = 0;
+        while (std::fscanf(children, "%ld", &child) == 1)
+            total += residentBytes(pid_t(child));
+        std::fclose(children);
+    }
+    return total;
+}
+
+} // namespace
+
+std::string MemoryText(uint64_t bytes)
+{
+    constexpr uint64_t MiB = 1ull << 20, GiB = 1ull << 30;
+    if (bytes >= GiB) {
+        const uint64_t tenths = (bytes * 10 + GiB / 2) / GiB;
+        return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "") + " GiB";
+    }
+    return std::to_string((bytes + MiB / 2) / MiB) + " MiB";
+}
+
+uint64_t DefaultHostMemoryLimit(int hostsAtOnce)
+{
+    constexpr uint64_t GiB = 1ull << 30;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const uint64_t machine = pages > 0 ? uint64_t(pages) * uint64_t(::sysconf(_SC_PAGESIZE)) : 4 * GiB;
+    const uint64_t share = machine / 4 / uint64_t(std::max(hostsAtOnce, 1));
+    return std::clamp<uint64_t>(share, 3 * GiB / 2, 4 * GiB);
+}
+
+void HostProcess::limitMemory(uint64_t bytes)
+{
+    if (bytes == 0 || memoryLimit_ != 0 || !running())
+        return;
+    memoryLimit_ = bytes;
+    watcher_ = std::thread([this] { watchMemory(); });
+}
+
+void HostProcess::watchMemory()
+{
+    std::unique_lock<std::mutex> lock(watchLock_);
+    while (!watchStop_) {
+        if (residentBytes(pid_) > memoryLimit_) {
+            overLimit_ = true;
+            // The group, worker and opener included; reaping is left to the
+            // owner, which cannot reap before this thread has stopped.
+            ::kill(-pid_, SIGKILL);
+            return;
+        }
+        watchWake_.wait_for(lock, std::chrono::milliseconds(100));
+    }
+}
+
+void HostProcess::stopWatching()
+{
+    if (!watcher_.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> lock(watchLock_);
+        watchStop_ = true;
+    }
+    watchWake_.notify_all();
+    watcher_.join();
 }
 
 bool HostProcess::poll()
@@ -133,6 +216,12 @@ bool HostProcess::poll()
     if (reaped_ || pid_ <= 0)
         return true;
     int status = 0;
+    // A process that still runs is left alone; one that has ended is reaped
+    // once the memory watch has stopped.
+    siginfo_t probe{};
+    if (::waitid(P_PID, id_t(pid_), &probe, WEXITED | WNOHANG | WNOWAIT) == 0 && probe.si_pid == 0)
+        return false;
+    stopWatching();
     pid_t r = ::waitpid(pid_, &status, WNOHANG);
     if (r == pid_ || (r < 0 && errno == ECHILD)) {
         reaped_ = true;
@@ -172,6 +261,7 @@ void HostProcess::kill()
         return;
     // The whole group: a child of the host must not outlive it.
     ::kill(-pid_, SIGKILL);
+    stopWatching();
     int status = 0;
     while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
@@ -183,6 +273,8 @@ std::string HostProcess::exitDescription() const
 {
     if (!reaped_)
         return {};
+    if (overLimit_)
+        return "needed more than " + MemoryText(memoryLimit_) + " of memory";
     if (WIFSIGNALED(status_))
         return "killed by signal " + std::to_string(WTERMSIG(status_));
     if (WIFEXITED(status_))

@@ -14,9 +14,14 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace folivex::automation {
@@ -44,17 +49,44 @@ public:
     // when it has.
     bool poll();
     // How the process ended, for error texts ("exit status 1", "killed by
-    // signal 9"); empty while it runs.
+    // signal 9", "needed more than 2 GiB of memory"); empty while it runs.
     std::string exitDescription() const;
+
+    // Ends the process's group as soon as the process and the processes it
+    // started hold more than `bytes` of memory together, looked at ten times
+    // a second by a thread of this object's until the process is reaped.
+    // Once only; 0 sets no limit.
+    void limitMemory(uint64_t bytes);
+    bool endedForMemory() const { return overLimit_; }
 
 private:
     bool waitFor(std::chrono::milliseconds limit);
+    void watchMemory();
+    // Stops the memory watch; call before reaping, so that it never signals
+    // a process group that is gone.
+    void stopWatching();
 
     UniqueFd socket_;
     pid_t pid_ = -1;
     bool reaped_ = false;
     int status_ = 0;
+
+    uint64_t memoryLimit_ = 0;
+    std::thread watcher_;
+    std::mutex watchLock_;
+    std::condition_variable watchWake_;
+    bool watchStop_ = false;
+    std::atomic<bool> overLimit_{false};
 };
+
+// "2 GiB", "1.5 GiB", "512 MiB": a memory size as the texts give it.
+std::string MemoryText(uint64_t bytes);
+
+// How much memory one host may take when `hostsAtOnce` convert at the same
+// time: a quarter of the machine's memory shared among them, at least 1.5 GiB
+// and at most 4 GiB each. The largest real workbooks take about 1.1 GiB; a
+// document that takes more than 4 GiB is a zip bomb rather than a document.
+uint64_t DefaultHostMemoryLimit(int hostsAtOnce);
 
 // The folivex-office program: $FOLIVEX_OFFICE, else the one that belongs to
 // this program (HostProgramFor its folder), else the one installed under the

@@ -1,5 +1,7 @@
 #include "platform/waitpolicy.h"
 
+#include "platform/hostprocess.h"
+
 #include <memory>
 
 namespace folivex::automation {
@@ -14,6 +16,7 @@ std::shared_ptr<std::function<void()>> &pumpSlot()
 
 std::chrono::milliseconds callLimit{30000};
 std::chrono::milliseconds openLimit{300000};
+uint64_t memoryLimit = 0; // 0: the default for one host at a time
 
 } // namespace
 
@@ -48,5 +51,9 @@ std::chrono::milliseconds CallTimeLimit(bool open)
 {
     return open ? openLimit : callLimit;
 }
+
+void SetWaitingMemoryLimit(uint64_t bytes) { memoryLimit = bytes; }
+
+uint64_t HostMemoryLimit() { return memoryLimit ? memoryLimit : DefaultHostMemoryLimit(1); }
 
 } // namespace folivex::automation

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 
 namespace folivex::automation {
@@ -19,5 +20,9 @@ void PumpWhileWaiting();
 
 // The time limit of one call: `open` for Open, else for every other call.
 std::chrono::milliseconds CallTimeLimit(bool open);
+
+// What SetHostMemoryLimit set: the memory one host may hold.
+void SetWaitingMemoryLimit(uint64_t bytes);
+uint64_t HostMemoryLimit();
 
 } // namespace folivex::automation
