@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace folivex::convert {
@@ -20,7 +21,6 @@ namespace {
 // The encoder's limit: a larger bitmap would only fail when it is saved, after
 // the memory for it was spent.
 constexpr std::int64_t kLargestSide = 65500;
-constexpr int kJpegImageTooBig = 41;
 // A framed page of more pixels than this (48 MiB at 24 bits) is never whole
 // in memory: it is drawn and encoded one band of rows at a time.
 constexpr std::int64_t kLargestWholeBitmap = std::int64_t(16) << 20;
@@ -140,8 +140,6 @@ QImage whiteBitmap(std::int64_t width, std::int64_t height)
 {
     width = std::max<std::int64_t>(width, 0);
     height = std::max<std::int64_t>(height, 0);
-    if (width > kLargestSide || height > kLargestSide)
-        throw Error("JPEG error #" + std::to_string(kJpegImageTooBig));
     if (width == 0 || height == 0)
         return QImage();
     QImage bitmap(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
@@ -152,14 +150,32 @@ QImage whiteBitmap(std::int64_t width, std::int64_t height)
     return bitmap;
 }
 
+// Why a page of framedWidth x framedHeight pixels cannot be one JPEG image,
+// and the largest size percentage at which it could: the margins keep their
+// pixels at every size.
+std::string tooBigText(std::int32_t kind, long double percent, std::int64_t framedWidth, std::int64_t framedHeight,
+                       std::int64_t width, std::int64_t height)
+{
+    long double fits = percent;
+    for (auto [framed, scaled] : {std::pair{framedWidth, width}, std::pair{framedHeight, height}})
+        if (framed > kLargestSide && scaled > 0)
+            fits = std::min(fits, percent * (kLargestSide - (framed - scaled)) / scaled);
+    const auto whole = static_cast<long long>(std::floor(fits));
+    const std::string what = kind == kExcel ? "The worksheet" : "The page";
+    const std::string size = std::to_string(framedWidth) + " x " + std::to_string(framedHeight) + " pixels";
+    const std::string limit = "more than the 65500 pixels a JPEG image can have on a side";
+    if (whole < 30)
+        return what + " is " + size + ", " + limit + ", even at the smallest size, 30%.";
+    return what + " is " + size + ", " + limit + "; at a size of " + std::to_string(whole) + "% (--size " +
+           std::to_string(whole) + ") it would fit.";
+}
+
 } // namespace
 
 void PageCapture::assignBands(std::shared_ptr<const clipboard::Picture> picture, std::int64_t left, std::int64_t top,
                               std::int64_t width, std::int64_t height, std::int64_t framedWidth,
                               std::int64_t framedHeight)
 {
-    if (framedWidth > kLargestSide || framedHeight > kLargestSide)
-        throw Error("JPEG error #" + std::to_string(kJpegImageTooBig));
     // Bands of whole 16-row groups, the compressor's own unit, of about
     // the pixels of the largest whole bitmap.
     const std::int64_t bandRows = std::max<std::int64_t>(16, (kLargestWholeBitmap / framedWidth) / 16 * 16);
@@ -204,6 +220,9 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
     const std::int64_t height = ScaledPixels(CheckedSizePercent(view_.SizePercentText()), g.height);
     const std::int64_t framedWidth = std::max<std::int64_t>(width, 0) + g.left + g.right;
     const std::int64_t framedHeight = std::max<std::int64_t>(height, 0) + g.top + g.bottom;
+    if (framedWidth > kLargestSide || framedHeight > kLargestSide)
+        throw Error(tooBigText(kind, CheckedSizePercent(view_.SizePercentText()), framedWidth, framedHeight,
+                               std::max<std::int64_t>(width, 0), std::max<std::int64_t>(height, 0)));
     if (framedWidth * framedHeight > kLargestWholeBitmap && width > 0 && height > 0) {
         assignBands(picture, g.left, g.top, width, height, framedWidth, framedHeight);
         return;

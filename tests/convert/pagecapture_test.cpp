@@ -189,9 +189,15 @@ TEST_F(Capture, PagesBeyondTheEncoderFailBeforeTheirMemoryIsSpent)
     ScriptedOffice excel;
     excel.kind = 3;
     excel.geometry = {100, 1.5e6, 0, 0, 0, 0}; // a used range a million and a half points tall
-    EXPECT_EQ(captureError(excel), "JPEG error #41");
+    EXPECT_EQ(captureError(excel), "The worksheet is 100 x 1500000 pixels, more than the 65500 pixels a JPEG image "
+                                   "can have on a side, even at the smallest size, 30%.");
     excel.geometry = {100, 65500, 0, 0, 0, 0};
     EXPECT_EQ(size(capture(excel)), std::make_pair(100, 65500));
+    excel.geometry = {100, 80000, 0, 0, 0, 0};
+    EXPECT_EQ(captureError(excel), "The worksheet is 100 x 80000 pixels, more than the 65500 pixels a JPEG image "
+                                   "can have on a side; at a size of 81% (--size 81) it would fit.");
+    view.sizePercent = "81";
+    EXPECT_EQ(size(capture(excel)), std::make_pair(81, 64800));
 }
 
 TEST_F(Capture, WordSelectsThePageAndTheLastPageRunsToTheEnd)
