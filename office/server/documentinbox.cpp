@@ -71,6 +71,7 @@ DocumentInbox::~DocumentInbox()
 {
     if (!copy_.empty())
         ::unlink(copy_.c_str());
+    ::rmdir(folder_.c_str());
 }
 
 std::string DocumentInbox::take(int fd, const std::string &path)

@@ -3,7 +3,8 @@
 // nothing of the user's but its own folders, so the document it was handed
 // as a descriptor is copied there, under its own file name (LibreOffice
 // weighs the extension when it detects the format), and loaded from there.
-// The copy goes with the inbox.
+// The copy and the folder go with the inbox; what a killed process leaves
+// goes when the next process takes its profile.
 #pragma once
 
 #include <string>

@@ -22,30 +22,41 @@ namespace {
 
 constexpr size_t PathLimit = 4096;
 
-// The opener's answer: 0 and the descriptor, or the errno of the failure.
-[[noreturn]] void serveOnce(int socket)
+// The opener's answer: 0 and the descriptor, EmptyFile, or the errno of the
+// failure.
+constexpr int EmptyFile = -1;
+
+// Answers requests until it has handed over a descriptor, then leaves: a
+// path that opens nothing gives nothing away, so the client may try again.
+[[noreturn]] void serve(int socket)
 {
     char path[PathLimit + 1];
-    ssize_t n;
-    do
-        n = ::recv(socket, path, PathLimit, 0);
-    while (n < 0 && errno == EINTR);
-    if (n <= 0)
-        ::_exit(0);
-    path[n] = '\0';
-    int answer = 0;
-    // Non-blocking, so that a FIFO named like a document cannot hold it.
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    struct stat st {};
-    if (fd < 0)
-        answer = errno;
-    else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        answer = ENOENT;
-        ::close(fd);
-        fd = -1;
+    for (;;) {
+        ssize_t n;
+        do
+            n = ::recv(socket, path, PathLimit, 0);
+        while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            ::_exit(0);
+        path[n] = '\0';
+        int answer = 0;
+        // Non-blocking, so that a FIFO named like a document cannot hold it.
+        int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        struct stat st {};
+        if (fd < 0)
+            answer = errno;
+        else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+            answer = ENOENT;
+        else if (st.st_size == 0)
+            answer = EmptyFile;
+        if (answer != 0 && fd >= 0) {
+            ::close(fd);
+            fd = -1;
+        }
+        wire::SendWithFd(socket, reinterpret_cast<const uint8_t *>(&answer), sizeof answer, fd);
+        if (fd >= 0)
+            ::_exit(0);
     }
-    wire::SendWithFd(socket, reinterpret_cast<const uint8_t *>(&answer), sizeof answer, fd);
-    ::_exit(0);
 }
 
 } // namespace
@@ -66,7 +77,7 @@ DocumentOpener DocumentOpener::start()
         if (::getppid() != parent)
             ::_exit(0);
         mine.reset();
-        serveOnce(theirs.get());
+        serve(theirs.get());
     }
     DocumentOpener opener;
     opener.socket_ = std::move(mine);
@@ -127,13 +138,18 @@ UniqueFd DocumentOpener::open(const std::string &path)
             ::poll(&p, 1, -1);
         }
     }
-    finish();
-    if (got != ssize_t(sizeof answer))
+    if (got != ssize_t(sizeof answer)) {
+        finish();
         throw Error("Cannot open " + path + ": the document opener is gone");
+    }
     if (answer == ENOENT || answer == ENOTDIR)
         throw Error("Cannot open " + path + ": there is no such file");
+    // LibreOffice opens an empty file as a new, empty document.
+    if (answer == EmptyFile)
+        throw Error("Cannot open " + path + ": the file is empty");
     if (answer != 0 || !fd)
         throw Error("Cannot open " + path + ": " + std::strerror(answer ? answer : EIO));
+    finish();
     return fd;
 }
 

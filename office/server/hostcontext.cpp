@@ -18,6 +18,8 @@ std::shared_ptr<EngineDocument> HostContext::open(const std::string &path, Docum
 {
     std::error_code ec;
     const std::string shown = std::filesystem::absolute(path, ec).string();
+    if (!inbox_)
+        throw Error("Cannot open " + shown + ": this host has ended its work");
     UniqueFd file = opener_.open(shown);
     const std::string copy = inbox_->take(file.get(), shown);
     // Only the worker started with the host: a confined host starts no
@@ -53,6 +55,8 @@ void HostContext::closeAll()
     for (auto &document : documents_)
         document->close();
     documents_.clear();
+    // No copy of the user's document outlives its conversion.
+    inbox_.reset();
 }
 
 void HostContext::copyPicture(PagePicture picture)

@@ -63,8 +63,9 @@ TEST(ConvertCommand, HelpAndVersionAnswerWithoutAWindow)
 
     const CommandResult version = runFolivex("--version");
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.output, "folivex " FOLIVEX_VERSION "\n");
-    EXPECT_TRUE(std::regex_match(version.output, std::regex("folivex [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << version.output;
+    EXPECT_EQ(version.output.rfind("folivex " FOLIVEX_VERSION "\nDocument protections: ", 0), 0u) << version.output;
+    EXPECT_TRUE(std::regex_match(version.output, std::regex("folivex [0-9]+\\.[0-9]+\\.[0-9]+\nDocument protections: [^\n]+\n")))
+        << version.output;
 
     const CommandResult wrong = runFolivex("--version --bogus");
     EXPECT_EQ(wrong.exitCode, 2);

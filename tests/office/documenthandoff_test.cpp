@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,9 +43,17 @@ TEST(DocumentOpener, OpensOneDocumentAndThenNoOtherFile)
               "Cannot open " + (folder / "b.docx").string() + ": this host has opened its document already");
 }
 
-TEST(DocumentOpener, RefusesWhatIsNoRegularFileWithoutWaiting)
+TEST(DocumentOpener, RefusesWhatIsNoRegularFileWithoutWaitingAndOpensTheNextPath)
 {
     TempFolder folder;
+    test::WriteFile(folder / "empty.docx", "");
+    test::WriteFile(folder / "real.docx", "real");
+    {
+        DocumentOpener opener = DocumentOpener::start();
+        EXPECT_EQ(openText(opener, folder / "empty.docx"),
+                  "Cannot open " + (folder / "empty.docx").string() + ": the file is empty");
+        EXPECT_EQ(openText(opener, folder / "real.docx"), "opened");
+    }
     ASSERT_EQ(::mkfifo((folder / "pipe.docx").c_str(), 0600), 0);
     fs::create_directory(folder / "folder.docx");
     for (const char *name : {"pipe.docx", "folder.docx", "missing.docx"}) {
@@ -82,8 +91,7 @@ TEST(DocumentInbox, RefusesAnEmptyDocument)
     TempFolder folder;
     test::WriteFile(folder / "empty.docx", "");
     DocumentInbox inbox((folder / "inbox").string());
-    DocumentOpener opener = DocumentOpener::start();
-    UniqueFd fd = opener.open((folder / "empty.docx").string());
+    UniqueFd fd(::open((folder / "empty.docx").c_str(), O_RDONLY | O_CLOEXEC));
     try {
         inbox.take(fd.get(), "/home/ana/empty.docx");
         FAIL() << "an empty file was taken";

@@ -22,27 +22,33 @@ std::string openError(const char *progId, const char *collection, const std::str
 
 } // namespace
 
+// A host opens one document: once LibreOffice has read a file, whatever it
+// made of it, the host opens no other. A path that gave LibreOffice nothing
+// to read leaves the host free to open another.
 TEST(Open, WordRefusesWhatIsNotAWordDocument)
 {
+    std::string prefix = "Documents.Open: Cannot open " + fixture("");
+    std::string cannot = ": LibreOffice cannot load it (damaged, protected by a password, or not a document)";
+    EXPECT_EQ(openError("Word.Application", "Documents", fixture("random.docx")),
+              prefix + "random.docx: it is not a Word document (LibreOffice reads it as plain text)");
+    EXPECT_EQ(openError("Word.Application", "Documents", fixture("truncated.docx")), prefix + "truncated.docx" + cannot);
+    EXPECT_EQ(openError("Word.Application", "Documents", fixture("protected.doc")), prefix + "protected.doc" + cannot);
+    EXPECT_EQ(openError("Word.Application", "Documents", fixture("sheet-named.docx")),
+              prefix + "sheet-named.docx: it is a spreadsheet, not a text document");
+
     Variant app = automation::CreateOleObject("Word.Application");
     Variant documents = app.read("Documents");
     auto fails = [&](const std::string &file) {
         return errorText([&] { documents.call("Open", {fixture(file)}); });
     };
-    std::string prefix = "Documents.Open: Cannot open " + fixture("");
     EXPECT_EQ(fails("zero.docx"), prefix + "zero.docx: the file is empty");
-    EXPECT_EQ(fails("random.docx"),
-              prefix + "random.docx: it is not a Word document (LibreOffice reads it as plain text)");
-    std::string cannot = ": LibreOffice cannot load it (damaged, protected by a password, or not a document)";
-    EXPECT_EQ(fails("truncated.docx"), prefix + "truncated.docx" + cannot);
-    EXPECT_EQ(fails("protected.doc"), prefix + "protected.doc" + cannot);
-    EXPECT_EQ(fails("sheet-named.docx"), prefix + "sheet-named.docx: it is a spreadsheet, not a text document");
     EXPECT_EQ(fails("missing.docx"), prefix + "missing.docx: there is no such file");
     // Nothing was opened, and the host still serves.
     EXPECT_EQ(errorText([&] { app.read("ActiveDocument"); }),
               "Application.ActiveDocument: This command is not available because no document is open");
     documents.call("Open", {fixture("letter3.docx")});
     EXPECT_EQ(app.read("Selection").get("Information", {int32_t(4)}).toInt32(), 3);
+    EXPECT_EQ(fails("a4margins.docx"), prefix + "a4margins.docx: this host has opened its document already");
     app.call("Quit");
 }
 
