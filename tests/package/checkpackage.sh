@@ -67,7 +67,9 @@ for png in "$tree"/usr/share/icons/hicolor/*x*/apps/folivex.png; do
 done
 
 program=$tree/usr/bin/folivex
-[[ $("$program" --version) == "folivex $version" ]] || fail "--version says '$("$program" --version)'"
+[[ $("$program" --version | head -n 1) == "folivex $version" ]] || fail "--version says '$("$program" --version)'"
+# The installed host confines itself as the built one does.
+[[ $("$program" --version | sed -n 2p) == "Document protections: "* ]] || fail "--version names no protections"
 
 # The manual page renders without warnings and describes every option of
 # the --help text it is made from.

@@ -12,6 +12,8 @@ in the pages as well as in the listener's count.
 import argparse
 import base64
 import os
+import shutil
+import subprocess
 import struct
 import zipfile
 import zlib
@@ -302,6 +304,18 @@ def main():
     add("flat-odf.doc", text(fodt(url, png, txt)))
     add("flat-ods.xls", text(fods(url, png, txt, args.port)))
     add("flat-odp.ppt", text(fodp(url, png)))
+    # Word 97 documents keep a linked picture as an INCLUDEPICTURE field:
+    # LibreOffice itself writes them from the linked pictures above.
+    scratch = os.path.join(out, "word97")
+    subprocess.run(["soffice", "-env:UserInstallation=file://" + os.path.join(scratch, "profile"), "--headless",
+                    "--convert-to", "doc", "--outdir", scratch, os.path.join(out, "picture-web.docx"),
+                    os.path.join(out, "picture-file.docx")], check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=300)
+    for kind in ("web", "file"):
+        name = f"word97-picture-{kind}.doc"
+        os.replace(os.path.join(scratch, f"picture-{kind}.doc"), os.path.join(out, name))
+        cases[name] = True
+    shutil.rmtree(scratch)
     with open(os.path.join(out, "cases.txt"), "w") as f:
         f.write("".join(name + "\n" for name in cases))
 
