@@ -73,10 +73,12 @@ void RunRenderWorker(int argc, char **argv)
     WorkerChannel channel(wire::HostSocketFd, "host");
     const std::string application = argument(argc, argv, "--application");
     std::shared_ptr<EngineDocument> document;
+    // The copy stays while LibreOffice may read it, for the life of the worker.
+    std::unique_ptr<DocumentInbox> inbox;
     try {
         const DocumentKind kind = kindOf(application);
         ProfileSlot profile;
-        DocumentInbox inbox(profile.temporaryFolder() + "/document");
+        inbox = std::make_unique<DocumentInbox>(profile.temporaryFolder() + "/document");
         ConfineOfficeProcess(profile);
         // Never destroyed: see LibreOffice.
         auto *office = new LibreOffice(std::move(profile), LibreOffice::linksBlocked());
@@ -89,7 +91,7 @@ void RunRenderWorker(int argc, char **argv)
         UniqueFd file = channel.takeFd();
         if (!file)
             throw Error("The host sent no document");
-        document = office->load({path, inbox.take(file.get(), path)}, kind, application);
+        document = office->load({path, inbox->take(file.get(), path)}, kind, application);
         if (!channel.send(LayoutMessage(*document)))
             ::_exit(0);
     } catch (const Error &e) {

@@ -252,6 +252,12 @@ bool LibreOffice::linksBlocked()
 LibreOffice::LibreOffice(ProfileSlot profile, bool blockLinks) : profile_(std::move(profile))
 {
     hideGnuPG();
+    // GLib's settings and file services, which LibreOffice's libraries may
+    // start, stay in this process: no dconf database in the user's cache
+    // (a confined host cannot write there) and no virtual file system
+    // service on the session bus (it cannot reach the bus).
+    ::setenv("GSETTINGS_BACKEND", "memory", 1);
+    ::setenv("GIO_USE_VFS", "local", 1);
     // LibreOffice's temporary files go to the profile's own folder, which
     // the next host on this profile empties, rather than /tmp, where every
     // host left two folders of them.
