@@ -503,10 +503,12 @@ void TForm1::ShowMessage(const std::string &text, const std::string &caption)
     ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption));
 }
 
-void TForm1::ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &reason)
+void TForm1::ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
+                                   const std::string &reason)
 {
+    const QString name = QFileInfo(QString::fromStdString(document)).fileName();
     ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption),
-                       QStringLiteral("LibreOffice: ") + QString::fromStdString(reason));
+                       name + QStringLiteral(" (LibreOffice: ") + QString::fromStdString(reason) + QLatin1Char(')'));
 }
 
 void TForm1::OpenFolder(const std::string &folder)

@@ -90,7 +90,8 @@ public:
     void SetProgressVisible(bool visible) override;
     void SetProgress(std::int32_t maximum, std::int32_t position) override;
     void ShowMessage(const std::string &text, const std::string &caption) override;
-    void ShowMessageWithReason(const std::string &text, const std::string &caption,
+    // The box's informative line names the document, then LibreOffice's reason.
+    void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
                                const std::string &reason) override;
     void OpenFolder(const std::string &folder) override;
     void PumpMessages() override;
