@@ -35,7 +35,9 @@ void SetMessagePump(std::function<void()> pump);
 
 // Time limits for one call: `open` for Open (a big document takes long),
 // `call` for every other call and for the start of a host. Defaults: 300 s
-// and 30 s.
+// and 30 s. Only the time spent waiting for the host counts: not the time
+// the message pump takes (a modal dialog opened from it holds the call as
+// long as it stays open), and an answer that has arrived is always read.
 void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open);
 
 // The process id of the host behind an object of a host (0 for any other
