@@ -153,7 +153,7 @@ TEST_F(Batch, StopAbandonsOnlyTheDocumentBeingCaptured)
     WriteFile(folder / "a.pdf", "older");
     auto copies = [](const ScriptedOffice &office) {
         return std::count_if(office.log.begin(), office.log.end(),
-                             [](const std::string &call) { return call.find("CopyAsPicture") != std::string::npos; });
+                             [](const std::string &call) { return call.find("copyaspicture") != std::string::npos; });
     };
     // The Stop button, pressed once the second page of a.docx is captured.
     bool stopped = false;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <signal.h>
 
 using namespace folivex;
@@ -45,6 +47,54 @@ TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
     EXPECT_FALSE(view.progressVisible) << "the bar stays hidden after a stop";
 }
 
+// Stop pressed while a long document's pages are captured: that document
+// is dropped at its next page, no PDF is written and the older one is kept,
+// its host is gone before the next document's begins, and the next ticked
+// document is converted.
+TEST(BatchWithOffice, StopDuringTheCaptureOfALongDocument)
+{
+    TempFolder out;
+    RecordingView view;
+    view.outputFolder = out.path().string();
+    view.addRow((kFixtures / "long1000.docx").string());
+    view.addRow((kFixtures / "letter3.docx").string());
+    WriteFile(out / "long1000.pdf", "older");
+    std::vector<int> pids;
+    bool firstGoneBeforeSecond = false;
+    convert::BatchConverter converter(view, [&](const std::string &progId) {
+        if (pids.size() == 1)
+            firstGoneBeforeSecond = ::kill(pids[0], 0) != 0;
+        automation::Variant app = automation::CreateOleObject(progId);
+        pids.push_back(automation::HostProcessId(app));
+        return app;
+    });
+    // The bar counts the pages captured of the page count.
+    int capturedAtStop = 0, pageCount = 0;
+    view.onPump = [&] {
+        if (capturedAtStop == 0 && !view.progress.empty() && view.progress.back().first >= 1000 &&
+            view.progress.back().second >= 20) {
+            pageCount = view.progress.back().first;
+            capturedAtStop = view.progress.back().second;
+            converter.SpeedButton1Click();
+        }
+    };
+    converter.SpeedButton11Click();
+    ASSERT_GT(capturedAtStop, 0);
+    int capturedAtAll = 0;
+    for (const auto &[maximum, position] : view.progress)
+        if (maximum == pageCount)
+            capturedAtAll = std::max(capturedAtAll, position);
+    EXPECT_EQ(capturedAtAll, capturedAtStop) << "no page is captured after the stop";
+    EXPECT_EQ(ReadFile(out / "long1000.pdf"), "older");
+    EXPECT_EQ(out.entries(), (std::vector<std::string>{"letter3.pdf", "long1000.pdf"}));
+    EXPECT_EQ(ListImages(out / "letter3.pdf").size(), 3u);
+    ASSERT_EQ(pids.size(), 2u);
+    EXPECT_TRUE(firstGoneBeforeSecond) << "the stopped document's host is ended, not left to finish";
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"});
+    EXPECT_FALSE(view.progressVisible);
+    EXPECT_EQ(converter.CurrentKind(), 1);
+}
+
 // What the host says about a document it cannot open reaches the user with
 // the fixed message; a host killed in the open ends path B as written.
 TEST(BatchWithOffice, AFailedOpenGivesTheHostsReason)
@@ -58,6 +108,7 @@ TEST(BatchWithOffice, AFailedOpenGivesTheHostsReason)
     EXPECT_EQ(view.messages, std::vector<std::string>{"Error: Failed to open the word document. If the Word version "
                                                       "is below 2007, please update it."});
     EXPECT_EQ(view.reasons, std::vector<std::string>{"it is a spreadsheet, not a text document"});
+    EXPECT_EQ(view.documents, std::vector<std::string>{(kFixtures / "sheet-named.docx").string()});
 
     int pid = 0;
     convert::BatchConverter killing(view, [&](const std::string &progId) {
