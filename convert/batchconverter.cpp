@@ -178,10 +178,13 @@ void BatchConverter::complete()
 
 void BatchConverter::SpeedButton1Click()
 {
-    // The writer finds the request before its next page or object.
+    // The writer finds the request before its next page or object; a
+    // document being opened is not waited for.
     pdf::StopRequested = true;
     view_.SetStatusText("");
     view_.SetProgressVisible(false);
+    if (opening_)
+        automation::EndHost(*opening_, "the conversion was stopped");
 }
 
 void BatchConverter::AbortBatch()
@@ -244,12 +247,27 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     app.get().put("Visible", true);
     app.get().put("WindowState", kMinimised);
 
+    // Stopped before the document was opened, or while it opened: no
+    // failure, the batch goes on.
+    auto stopped = [&] {
+        app.quitAndRelease();
+        return ConvertOutcome::Converted;
+    };
+    if (pdf::StopRequested && !aborting_)
+        return stopped();
     try {
+        opening_ = &app.get();
+        struct Opened {
+            const Variant *&opening;
+            ~Opened() { opening = nullptr; }
+        } opened{opening_};
         const char *collection = kind == kWord ? "Documents" : kind == kPowerPoint ? "Presentations" : "WorkBooks";
         app.get().read(collection).call("Open", {path});
         if (prestarting_ && !nextProgId_.empty() && !aborting_)
             automation::PrestartHost(nextProgId_);
     } catch (const std::exception &cause) {
+        if (pdf::StopRequested && !aborting_)
+            return stopped();
         const std::string failure = showFailure(FailedToOpenText(kind), cause);
         app.quitAndRelease();
         return officeFailed(failure);

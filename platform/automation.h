@@ -53,6 +53,12 @@ void PrestartHost(std::string_view progId) noexcept;
 // Ends the hosts started ahead that no creation took.
 void EndPrestartedHosts() noexcept;
 
+// Ends the host behind `object` now, with its process group: a call waiting
+// on it fails with `why`, and so does every later call on its objects except
+// Quit, which does nothing. Nothing happens for any other value. For a Stop
+// pressed while the host opens a long document.
+void EndHost(const Variant &object, const std::string &why);
+
 // Ends every host of this process now, those starting included, with their
 // process groups: a call waiting on one fails with `why`, and so does every
 // later call on their objects. For a program that is interrupted in the

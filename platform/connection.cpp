@@ -86,6 +86,14 @@ void Connection::endAll(const std::string &why)
     all.erase(std::remove_if(all.begin(), all.end(), [](const auto &w) { return w.expired(); }), all.end());
 }
 
+void Connection::endHost(int pid, const std::string &why)
+{
+    const std::vector<std::weak_ptr<Connection>> now = liveConnections();
+    for (const auto &weak : now)
+        if (auto c = weak.lock(); c && c->alive_ && c->pid() == pid)
+            c->die(why);
+}
+
 Variant Connection::start(const std::string &application) { return spawn(application)->greet(); }
 
 std::shared_ptr<Connection> Connection::spawn(const std::string &application)

@@ -95,6 +95,45 @@ TEST(BatchWithOffice, StopDuringTheCaptureOfALongDocument)
     EXPECT_EQ(converter.CurrentKind(), 1);
 }
 
+// Stop pressed while the host still loads a long document ends that host
+// at once: no box, no PDF, the older one kept, the next document converted.
+TEST(BatchWithOffice, StopWhileALongDocumentOpensEndsItsHost)
+{
+    TempFolder out;
+    RecordingView view;
+    view.outputFolder = out.path().string();
+    view.addRow((kFixtures / "long1000.docx").string());
+    view.addRow((kFixtures / "letter3.docx").string());
+    WriteFile(out / "long1000.pdf", "older");
+    std::vector<int> pids;
+    bool firstGoneBeforeSecond = false;
+    convert::BatchConverter converter(view, [&](const std::string &progId) {
+        if (pids.size() == 1)
+            firstGoneBeforeSecond = ::kill(pids[0], 0) != 0;
+        automation::Variant app = automation::CreateOleObject(progId);
+        pids.push_back(automation::HostProcessId(app));
+        return app;
+    });
+    // The pump runs while a call waits for its host: the first host's first
+    // wait after its creation is its Open.
+    bool stopped = false;
+    automation::SetMessagePump([&] {
+        if (!stopped && pids.size() == 1) {
+            stopped = true;
+            converter.SpeedButton1Click();
+        }
+    });
+    EXPECT_NO_THROW(converter.SpeedButton11Click());
+    automation::SetMessagePump(nullptr);
+    ASSERT_TRUE(stopped);
+    ASSERT_EQ(pids.size(), 2u);
+    EXPECT_TRUE(firstGoneBeforeSecond);
+    EXPECT_EQ(ReadFile(out / "long1000.pdf"), "older");
+    EXPECT_EQ(ListImages(out / "letter3.pdf").size(), 3u);
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"});
+    EXPECT_TRUE(converter.failures().empty()) << "a stop is no failure";
+}
+
 // What the host says about a document it cannot open reaches the user with
 // the fixed message; a host killed in the open ends path B as written.
 TEST(BatchWithOffice, AFailedOpenGivesTheHostsReason)
