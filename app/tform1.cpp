@@ -30,6 +30,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -46,6 +47,7 @@ constexpr int kToolbarHeight = 73;
 constexpr int kProgressHeight = 17;
 constexpr int kGripWidth = 4;   // the sizing strip along each edge
 constexpr int kGripCorner = 12; // and the square of each corner
+constexpr int kManagerGrace = 300; // ms a window manager has to size a maximised window
 
 struct ToolbarButton {
     QToolButton *TForm1::*button;
@@ -362,18 +364,22 @@ void TForm1::resizeEvent(QResizeEvent *event)
     paintTitleStrip(false);
     placeCaptionButtons();
     placeStatusLabel();
-    applyMaximisedGeometry();
 }
 
 // A maximised window fills the screen's available area (the screen less the
-// panels), in both directions, with or without a window manager.
+// panels), in both directions. A window manager sizes it so itself, and a
+// size asked for meanwhile could make it forget the maximised state; so the
+// window sizes itself only when, a moment after the state changed, nobody
+// has (there is no window manager).
 void TForm1::applyMaximisedGeometry()
 {
-    if (maximised_ && screen()) {
+    QTimer::singleShot(kManagerGrace, this, [this] {
+        if (!maximised_ || !screen())
+            return;
         const QRect area = screen()->availableGeometry();
         if (geometry() != area)
             setGeometry(area);
-    }
+    });
 }
 
 // The window opens wholly on its screen, whatever the screen's size and
