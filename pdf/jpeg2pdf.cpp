@@ -254,8 +254,9 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
         if (spool)
             spool->append(page);
     });
-    // The bar follows the capture pass in pages, the whole of the work now
-    // that the writing pass only copies the kept bytes.
+    // The bar follows the capture pass in pages: rendering and encoding the
+    // pages is the whole of the work, the writing pass only copies the kept
+    // bytes.
     const bool reporting = !outputName.empty();
     try {
         for (std::int32_t p = 0; p < pageCount; ++p) {
@@ -267,8 +268,8 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
         }
         capturePass.settle();
     } catch (const StopSignal &) {
-        // The page still being encoded, if any, is waited for and dropped
-        // with the rest; no output exists yet.
+        // No output exists yet; a page still being encoded is waited for
+        // when the capture pass goes, and dropped with the rest.
         table.clear();
         spool.reset();
         if (reporting)
