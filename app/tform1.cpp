@@ -125,6 +125,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     create();
     connect(windowHandle(), &QWindow::windowStateChanged, this, &TForm1::followWindowState);
     fitOnScreen();
+    // The list has the keyboard when the window opens (Delete, Space).
+    ListView1->setFocus();
     // Keys of a desktop program: Ctrl+O adds files, F1 opens the help.
     auto *open = new QShortcut(QKeySequence::Open, this);
     connect(open, &QShortcut::activated, this, &TForm1::SpeedButton3Click);
@@ -591,12 +593,18 @@ void TForm1::SetProgress(std::int32_t maximum, std::int32_t position)
 
 void TForm1::ShowMessage(const std::string &text, const std::string &caption)
 {
+    // A window being closed in the middle of a batch has nothing more to
+    // say: what fails then fails because its hosts were ended.
+    if (closeAfterBatch_)
+        return;
     ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption));
 }
 
 void TForm1::ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
                                    const std::string &reason)
 {
+    if (closeAfterBatch_)
+        return;
     const QString name = QFileInfo(QString::fromStdString(document)).fileName();
     ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption),
                        name + QStringLiteral(" (LibreOffice: ") + QString::fromStdString(reason) + QLatin1Char(')'));

@@ -387,7 +387,7 @@ void TForm1Test::closingDuringABatchAbandonsTheDocument()
     closer.start(5);
     QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
     QVERIFY(!form1->isVisible());
-    QVERIFY(boxes.isEmpty());
+    QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('|')));
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"long1000.pdf"});
     QCOMPARE(folivex::test::ReadFile(dir->filePath("long1000.pdf").toStdString()), std::string("older"));
     QCOMPARE(folivex::test::ChildProcesses(::getpid()), std::vector<int>{});
