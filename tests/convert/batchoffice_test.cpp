@@ -32,8 +32,11 @@ TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
     convert::BatchConverter converter(view);
     bool stopped = false;
     view.onPump = [&] {
-        // Stop once the first image of letter3 has been written.
-        if (!stopped && view.progress.size() == 2) {
+        // Stop once the first image of letter3 has been written: its three
+        // pages captured, the writing pass begun (0, 0), one image's bytes.
+        if (!stopped && view.progress.size() == 5) {
+            EXPECT_EQ(view.progress[3], std::make_pair(0, 0));
+            EXPECT_GT(view.progress[4].first, 3) << "counted in JPEG bytes";
             stopped = true;
             converter.SpeedButton1Click();
         }
