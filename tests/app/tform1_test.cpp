@@ -26,7 +26,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <set>
 
 #include <unistd.h>
 
@@ -377,16 +379,23 @@ void TForm1Test::closingDuringABatchAbandonsTheDocument()
     QVERIFY(older.open(QIODevice::WriteOnly));
     older.write("older");
     older.close();
+    // The hosts seen while the batch runs, before and after the close.
+    std::set<int> before, after;
+    bool closed = false;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] {
-        if (form1->ProgressBar1->value() > 0) {
-            closer.stop();
+        for (int pid : folivex::test::ChildProcesses(::getpid()))
+            (closed ? after : before).insert(pid);
+        if (!closed && form1->ProgressBar1->value() > 0) {
+            closed = true;
             form1->close();
         }
     });
     closer.start(5);
     QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
+    QVERIFY(closed);
     QVERIFY(!form1->isVisible());
+    QVERIFY2(std::includes(before.begin(), before.end(), after.begin(), after.end()), "no host starts after the close");
     QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('|')));
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"long1000.pdf"});
     QCOMPARE(folivex::test::ReadFile(dir->filePath("long1000.pdf").toStdString()), std::string("older"));
