@@ -45,6 +45,8 @@ constexpr int kEdgeWidth = 4;
 constexpr int kStatusHeight = 30;
 constexpr int kToolbarHeight = 73;
 constexpr int kProgressHeight = 17;
+constexpr int kMinimumWidth = 540;  // the toolbar's buttons and the caption buttons
+constexpr int kMinimumHeight = 240; // title, toolbar, a few rows, the bar and the status strip
 constexpr int kGripWidth = 4;   // the sizing strip along each edge
 constexpr int kGripCorner = 12; // and the square of each corner
 constexpr int kManagerGrace = 300; // ms a window manager has to size a maximised window
@@ -101,6 +103,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
 
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     resize(kClientWidth, kClientHeight);
+    // Resized by its edges, the window keeps its toolbar and a few rows whole.
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
     move(305, 121);
     StartSystemMove = [this] {
         if (QWindow *window = windowHandle())

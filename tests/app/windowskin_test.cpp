@@ -247,6 +247,11 @@ void WindowSkinTest::edgesAndCornersAskTheWindowManagerToResize()
     // The caption buttons stay above the top edge's strip.
     QCOMPARE(form->childAt(form->ImgBtnClose->geometry().center()), static_cast<QWidget *>(form->ImgBtnClose));
 
+    // However small it is dragged, the toolbar stays whole.
+    form->resize(100, 80);
+    QVERIFY(form->width() >= form->SpeedButton14->geometry().right() + 8);
+    QVERIFY(form->ListView1->height() > 40);
+
     // After a resize the grips follow the new edges.
     form->resize(900, 640);
     QTRY_COMPARE(form->size(), QSize(900, 640));
