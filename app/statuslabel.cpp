@@ -13,19 +13,26 @@ QString StatusLabel::ShownText() const
     const int width = contentsRect().width();
     if (metrics.horizontalAdvance(full) <= width)
         return full;
-    // The file name with its slash stays whole when it fits on its own; the
-    // middle of what comes before it gives way.
-    const int slash = full.lastIndexOf(QLatin1Char('/'));
-    if (slash >= 0) {
-        const QString name = full.mid(slash);
-        const int room = width - metrics.horizontalAdvance(name);
-        if (room >= 0) {
-            const QString shown = metrics.elidedText(full.left(slash), Qt::ElideMiddle, room) + name;
-            if (metrics.horizontalAdvance(shown) <= width)
-                return shown;
-        }
+    // What comes before the path ("Converting  ") stays whole; the path
+    // loses its middle, the file name with its slash kept whole when it
+    // fits on its own.
+    const int pathStart = full.indexOf(QLatin1Char('/'));
+    if (pathStart < 0)
+        return metrics.elidedText(full, Qt::ElideMiddle, width);
+    const QString lead = full.left(pathStart);
+    const QString path = full.mid(pathStart);
+    const int room = width - metrics.horizontalAdvance(lead);
+    if (room <= 0)
+        return metrics.elidedText(full, Qt::ElideRight, width);
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString name = path.mid(slash);
+    const int folderRoom = room - metrics.horizontalAdvance(name);
+    if (slash > 0 && folderRoom >= 0) {
+        const QString shown = lead + metrics.elidedText(path.left(slash), Qt::ElideMiddle, folderRoom) + name;
+        if (metrics.horizontalAdvance(shown) <= width)
+            return shown;
     }
-    return metrics.elidedText(full, Qt::ElideMiddle, width);
+    return lead + metrics.elidedText(path, Qt::ElideMiddle, room);
 }
 
 void StatusLabel::paintEvent(QPaintEvent *)

@@ -1,8 +1,8 @@
 // The status text of the main window (Label1). It holds its text as set;
-// when the text is wider than the label, it is drawn with a middle part
-// left out before the last "/", so the file name of a long path stays
-// whole. The owner gives the label its width and the full text as its tool
-// tip.
+// when the text is wider than the label, what comes before the path
+// ("Converting  ") is drawn whole and the path loses a middle part, before
+// its last "/" when the file name fits on its own. The owner gives the label
+// its width and the full text as its tool tip.
 #pragma once
 
 #include <QLabel>

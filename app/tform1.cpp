@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/helppage.h"
+#include "app/resizegrip.h"
 #include "app/statuslabel.h"
 #include "app/windowskin.h"
 #include "artwork/skin.h"
@@ -28,6 +29,8 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -42,6 +45,11 @@ constexpr int kEdgeWidth = 4;
 constexpr int kStatusHeight = 30;
 constexpr int kToolbarHeight = 73;
 constexpr int kProgressHeight = 17;
+constexpr int kMinimumWidth = 540;  // the toolbar's buttons and the caption buttons
+constexpr int kMinimumHeight = 240; // title, toolbar, a few rows, the bar and the status strip
+constexpr int kGripWidth = 4;   // the sizing strip along each edge
+constexpr int kGripCorner = 12; // and the square of each corner
+constexpr int kManagerGrace = 300; // ms a window manager has to size a maximised window
 
 struct ToolbarButton {
     QToolButton *TForm1::*button;
@@ -95,6 +103,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
 
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     resize(kClientWidth, kClientHeight);
+    // Resized by its edges, the window keeps its toolbar and a few rows whole.
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
     move(305, 121);
     StartSystemMove = [this] {
         if (QWindow *window = windowHandle())
@@ -106,6 +116,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     createList();
     createStatus();
     createContextMenu();
+    createGrips();
     layoutComponents();
 
     applySkin();
@@ -117,6 +128,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     // The native window is made now, so its state is followed from the start.
     create();
     connect(windowHandle(), &QWindow::windowStateChanged, this, &TForm1::followWindowState);
+    fitOnScreen();
+    // The list has the keyboard when the window opens (Delete, Space).
+    ListView1->setFocus();
+    // Keys of a desktop program: Ctrl+O adds files, F1 opens the help.
+    auto *open = new QShortcut(QKeySequence::Open, this);
+    connect(open, &QShortcut::activated, this, &TForm1::SpeedButton3Click);
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &TForm1::SpeedButton13Click);
     // An Automation call that waits for its Office host keeps the window alive.
     automation::SetMessagePump([] { QCoreApplication::processEvents(); });
 }
@@ -178,6 +197,7 @@ void TForm1::createToolbar()
                           "QToolButton:hover { border-color: rgba(255, 255, 255, 110);"
                           " background: rgba(255, 255, 255, 28); }"
                           "QToolButton:pressed { background: rgba(0, 0, 0, 70); }"
+                          "QToolButton:focus { border: 1px dotted white; }"
                           "QToolButton:disabled { background: rgba(255, 255, 255, 80); border: none; }");
 }
 
@@ -202,6 +222,54 @@ void TForm1::createList()
     layout->addWidget(ListView1);
     layout->addWidget(ProgressBar1);
     connect(ListView1, &doclist::DocumentList::addingStarted, this, [this] { SetStatusText({}); });
+    // Told after the drop has ended, so the dragging program is not held.
+    connect(ListView1, &doclist::DocumentList::dropRefused, this, &TForm1::reportRefusedDrop, Qt::QueuedConnection);
+}
+
+void TForm1::reportRefusedDrop(const QStringList &names)
+{
+    ShowMessage("Only Word, PowerPoint and Excel documents can be added; not added: " +
+                    names.join(QStringLiteral(", ")).toStdString() + ".",
+                "Warning");
+}
+
+void TForm1::createGrips()
+{
+    const Qt::Edges edges[] = {Qt::LeftEdge,
+                               Qt::RightEdge,
+                               Qt::TopEdge,
+                               Qt::BottomEdge,
+                               Qt::TopEdge | Qt::LeftEdge,
+                               Qt::TopEdge | Qt::RightEdge,
+                               Qt::BottomEdge | Qt::LeftEdge,
+                               Qt::BottomEdge | Qt::RightEdge};
+    for (Qt::Edges edge : edges)
+        Grips.push_back(new ResizeGrip(edge, this));
+}
+
+// The grips lie over the frame's outer pixels, above everything but the
+// caption buttons.
+void TForm1::placeGrips()
+{
+    const int w = width(), h = height();
+    for (ResizeGrip *grip : Grips) {
+        const Qt::Edges e = grip->edges();
+        const bool corner = (e & (Qt::LeftEdge | Qt::RightEdge)) && (e & (Qt::TopEdge | Qt::BottomEdge));
+        QRect place;
+        if (corner) {
+            place = QRect(e & Qt::LeftEdge ? 0 : w - kGripCorner, e & Qt::TopEdge ? 0 : h - kGripCorner, kGripCorner,
+                          kGripCorner);
+        } else if (e & (Qt::LeftEdge | Qt::RightEdge)) {
+            place = QRect(e & Qt::LeftEdge ? 0 : w - kGripWidth, kGripCorner, kGripWidth, h - 2 * kGripCorner);
+        } else {
+            place = QRect(kGripCorner, e & Qt::TopEdge ? 0 : h - kGripWidth, w - 2 * kGripCorner, kGripWidth);
+        }
+        grip->setGeometry(place);
+        grip->setVisible(!maximised_);
+        grip->raise();
+    }
+    for (QWidget *button : {ImgBtnMin, ImgBtnMax, ImgBtnClose})
+        button->raise();
 }
 
 void TForm1::createStatus()
@@ -243,6 +311,7 @@ void TForm1::layoutComponents()
     Image3->lower();
     Panel2->setGeometry(0, kToolbarHeight, Panel1->width(), Panel1->height() - kToolbarHeight);
     Label1->raise();
+    placeGrips();
 }
 
 void TForm1::placeStatusLabel()
@@ -301,17 +370,43 @@ void TForm1::resizeEvent(QResizeEvent *event)
     paintTitleStrip(false);
     placeCaptionButtons();
     placeStatusLabel();
-    applyMaximisedHeight();
 }
 
-void TForm1::applyMaximisedHeight()
+// A maximised window fills the screen's available area (the screen less the
+// panels), in both directions. A window manager sizes it so itself, and a
+// size asked for meanwhile could make it forget the maximised state; so the
+// window sizes itself only when, a moment after the state changed, nobody
+// has (there is no window manager).
+void TForm1::applyMaximisedGeometry()
 {
-    // A maximised window leaves 30 pixels of the screen's height free.
-    if (maximised_ && screen()) {
-        const int height = screen()->geometry().height() - 30;
-        if (this->height() != height)
-            resize(width(), height);
-    }
+    QTimer::singleShot(kManagerGrace, this, [this] {
+        if (!maximised_ || !screen())
+            return;
+        const QRect area = screen()->availableGeometry();
+        if (geometry() != area)
+            setGeometry(area);
+    });
+}
+
+// The window opens wholly on its screen, whatever the screen's size and
+// scale factor: moved in from the edges, and made smaller when it does not
+// fit at all.
+void TForm1::fitOnScreen()
+{
+    if (!screen())
+        return;
+    const QRect area = screen()->availableGeometry();
+    QRect place(pos(), size().boundedTo(area.size()));
+    if (place.right() > area.right())
+        place.moveRight(area.right());
+    if (place.bottom() > area.bottom())
+        place.moveBottom(area.bottom());
+    if (place.left() < area.left())
+        place.moveLeft(area.left());
+    if (place.top() < area.top())
+        place.moveTop(area.top());
+    if (place != geometry())
+        setGeometry(place);
 }
 
 // The window follows its real state, whether the caption button, the title
@@ -334,7 +429,9 @@ void TForm1::followWindowState(Qt::WindowState state)
     if (!maximised_)
         normalGeometry_ = QRect();
     showMaximiseButtonFor(maximised_);
-    applyMaximisedHeight();
+    for (ResizeGrip *grip : Grips)
+        grip->setVisible(!maximised_);
+    applyMaximisedGeometry();
 }
 
 void TForm1::showMaximiseButtonFor(bool maximised)
@@ -500,13 +597,21 @@ void TForm1::SetProgress(std::int32_t maximum, std::int32_t position)
 
 void TForm1::ShowMessage(const std::string &text, const std::string &caption)
 {
+    // A window being closed in the middle of a batch has nothing more to
+    // say: what fails then fails because its hosts were ended.
+    if (closeAfterBatch_)
+        return;
     ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption));
 }
 
-void TForm1::ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &reason)
+void TForm1::ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
+                                   const std::string &reason)
 {
+    if (closeAfterBatch_)
+        return;
+    const QString name = QFileInfo(QString::fromStdString(document)).fileName();
     ui::ShowMessageBox(this, QString::fromStdString(text), QString::fromStdString(caption),
-                       QStringLiteral("LibreOffice: ") + QString::fromStdString(reason));
+                       name + QStringLiteral(" (LibreOffice: ") + QString::fromStdString(reason) + QLatin1Char(')'));
 }
 
 void TForm1::OpenFolder(const std::string &folder)

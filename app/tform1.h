@@ -36,6 +36,7 @@ class TForm2;
 
 namespace folivex::app {
 
+class ResizeGrip;
 class StatusLabel;
 
 inline constexpr const char *kCaption = "Folivex " FOLIVEX_VERSION_MAJOR_MINOR;
@@ -82,6 +83,9 @@ public:
     // Starts moving the window with the mouse (the window system's move);
     // tests replace it to see that a drag asked for it.
     std::function<void()> StartSystemMove;
+    // The strips along the four edges and the four corners, from which the
+    // window manager resizes the window; hidden while it is maximised.
+    std::vector<ResizeGrip *> Grips;
 
     // ConversionView
     void SetStatusText(const std::string &text) override;
@@ -90,7 +94,8 @@ public:
     void SetProgressVisible(bool visible) override;
     void SetProgress(std::int32_t maximum, std::int32_t position) override;
     void ShowMessage(const std::string &text, const std::string &caption) override;
-    void ShowMessageWithReason(const std::string &text, const std::string &caption,
+    // The box's informative line names the document, then LibreOffice's reason.
+    void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
                                const std::string &reason) override;
     void OpenFolder(const std::string &folder) override;
     void PumpMessages() override;
@@ -123,6 +128,7 @@ protected:
 private slots:
     void showListMenu(const QPoint &position);
     void followWindowState(Qt::WindowState state);
+    void reportRefusedDrop(const QStringList &names);
 
 private:
     void Image1MouseDown(Qt::MouseButton button);
@@ -130,7 +136,10 @@ private:
     void paintTitleStrip(bool atCreation);
     void placeCaptionButtons();
     void showMaximiseButtonFor(bool maximised);
-    void applyMaximisedHeight();
+    void applyMaximisedGeometry();
+    void fitOnScreen();
+    void createGrips();
+    void placeGrips();
     void createFrame();
     void createToolbar();
     void createList();

@@ -221,6 +221,9 @@ void ConvertRun::runHere(const std::vector<DocumentInput> &documents)
         automation::EndAllHosts("the run was interrupted");
     };
     automation::SetMessagePump([&] { view_.PumpMessages(); });
+    // The bar follows each document's pages as they are captured, then the
+    // writing of its PDF, as the window's bar does.
+    view_.SetProgressVisible(true);
     bool skipping = false;
     for (std::size_t i = 0; i < documents.size() && !stopSignal; ++i) {
         const DocumentInput &document = documents[i];
@@ -249,6 +252,7 @@ void ConvertRun::runHere(const std::vector<DocumentInput> &documents)
         }
         finish(i, report);
     }
+    view_.SetProgressVisible(false);
     automation::EndPrestartedHosts();
     automation::SetMessagePump(nullptr);
     view_.onPump = nullptr;

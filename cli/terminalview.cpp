@@ -69,7 +69,7 @@ void TerminalView::ShowMessage(const std::string &text, const std::string &capti
 }
 
 void TerminalView::ShowMessageWithReason(const std::string &text, const std::string &caption,
-                                         const std::string &reason)
+                                         const std::string &, const std::string &reason)
 {
     ShowMessage(text + " (LibreOffice: " + reason + ")", caption);
 }

@@ -21,7 +21,8 @@ public:
     void SetProgressVisible(bool visible) override;
     void SetProgress(std::int32_t maximum, std::int32_t position) override;
     void ShowMessage(const std::string &text, const std::string &caption) override;
-    void ShowMessageWithReason(const std::string &text, const std::string &caption,
+    // The reason only: the run's summary names each document that failed.
+    void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
                                const std::string &reason) override;
     void OpenFolder(const std::string &folder) override;
     void PumpMessages() override;

@@ -88,7 +88,14 @@ void BatchConverter::SpeedButton11Click()
             automation::EndPrestartedHosts();
         }
     } done{running_};
-    runBatch();
+    try {
+        runBatch();
+    } catch (const std::exception &) {
+        // Once the batch is being ended its hosts are gone, and a call that
+        // nothing guards fails for that reason alone: no error to show.
+        if (!aborting_)
+            throw;
+    }
 }
 
 ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::string &nextPath)
@@ -171,9 +178,13 @@ void BatchConverter::complete()
 
 void BatchConverter::SpeedButton1Click()
 {
+    // The writer finds the request before its next page or object; a
+    // document being opened is not waited for.
     pdf::StopRequested = true;
     view_.SetStatusText("");
     view_.SetProgressVisible(false);
+    if (opening_)
+        automation::EndHost(*opening_, "the conversion was stopped");
 }
 
 void BatchConverter::AbortBatch()
@@ -182,6 +193,10 @@ void BatchConverter::AbortBatch()
         return;
     aborting_ = true;
     pdf::StopRequested = true;
+    // A call waiting on a host (a long Open among them) fails at once, and
+    // the host started ahead for the next document goes too.
+    if (prestarting_)
+        automation::EndAllHosts("the conversion was ended");
 }
 
 void BatchConverter::emptyClipboard()
@@ -194,6 +209,8 @@ void BatchConverter::emptyClipboard()
 
 ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, const std::string &path)
 {
+    // A stop pressed before this document began was meant for another one.
+    pdf::StopRequested = false;
     const std::int32_t kind = DocumentKindOf(extension);
     if (kind == kNoKind) {
         // Nothing can convert it: no application is started.
@@ -205,7 +222,8 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     // The box shows the fixed message with the host's reason beside it.
     auto showFailure = [&](const std::string &message, const std::exception &cause) {
         const std::string reason = OfficeReason(cause.what(), path);
-        view_.ShowMessageWithReason(message, "Error", reason);
+        if (!aborting_)
+            view_.ShowMessageWithReason(message, "Error", path, reason);
         return message + " (LibreOffice: " + reason + ")";
     };
     // The application could not be had, or could not open the document: the
@@ -229,12 +247,27 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     app.get().put("Visible", true);
     app.get().put("WindowState", kMinimised);
 
+    // Stopped before the document was opened, or while it opened: no
+    // failure, the batch goes on.
+    auto stopped = [&] {
+        app.quitAndRelease();
+        return ConvertOutcome::Converted;
+    };
+    if (pdf::StopRequested && !aborting_)
+        return stopped();
     try {
+        opening_ = &app.get();
+        struct Opened {
+            const Variant *&opening;
+            ~Opened() { opening = nullptr; }
+        } opened{opening_};
         const char *collection = kind == kWord ? "Documents" : kind == kPowerPoint ? "Presentations" : "WorkBooks";
         app.get().read(collection).call("Open", {path});
-        if (prestarting_ && !nextProgId_.empty())
+        if (prestarting_ && !nextProgId_.empty() && !aborting_)
             automation::PrestartHost(nextProgId_);
     } catch (const std::exception &cause) {
+        if (pdf::StopRequested && !aborting_)
+            return stopped();
         const std::string failure = showFailure(FailedToOpenText(kind), cause);
         app.quitAndRelease();
         return officeFailed(failure);
@@ -249,7 +282,10 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     lastPageCount_ = pageCount;
 
     const std::string name = OutputName(view_.OutputFolderText(), path);
-    view_.SetStatusText("Converting  " + name);
+    // Stopped while it opened: the label stays empty and the writer stops
+    // before the first page.
+    if (!pdf::StopRequested)
+        view_.SetStatusText("Converting  " + name);
 
     ConvertOutcome outcome = ConvertOutcome::Converted;
     DocumentPages pages(*this, app.get());

@@ -44,7 +44,8 @@ public:
     // Convert: the whole batch. Ignored while a batch runs (it can be pressed
     // again from inside the batch's message pumps).
     void SpeedButton11Click();
-    // Stop: abandons the document being written; the batch goes on.
+    // Stop: abandons the document being converted at its next page (a
+    // document still opening, at once, its host ended); the batch goes on.
     void SpeedButton1Click();
 
     // Ends the running batch as soon as it can: the document being captured
@@ -94,6 +95,9 @@ private:
     std::string nextProgId_;
     bool running_ = false;
     bool aborting_ = false;
+    // The application while it opens its document: Stop ends its host
+    // rather than wait for a long document to load.
+    const automation::Variant *opening_ = nullptr;
     std::vector<DocumentFailure> failures_;
     std::vector<std::string> converted_;
 };

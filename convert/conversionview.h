@@ -36,11 +36,14 @@ public:
 
     // A modal box with one sentence, a one-word caption and one OK button.
     virtual void ShowMessage(const std::string &text, const std::string &caption) = 0;
-    // The same box for a failure of LibreOffice, with the reason it gave
-    // ("it is a spreadsheet, not a text document"); the text stays as it is
-    // and the reason is shown beside it where the view has room.
-    virtual void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &reason)
+    // The same box for a failure of LibreOffice with `document` (its full
+    // path), with the reason LibreOffice gave ("it is a spreadsheet, not a
+    // text document"); the text stays as it is, and the document's name and
+    // the reason are shown beside it where the view has room.
+    virtual void ShowMessageWithReason(const std::string &text, const std::string &caption,
+                                       const std::string &document, const std::string &reason)
     {
+        (void)document;
         (void)reason;
         ShowMessage(text, caption);
     }

@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "doclist/browseforfolder.h"
 #include "doclist/comparetext.h"
+#include "doclist/extensions.h"
 #include "doclist/folderscan.h"
 #include "doclist/opendocumentsdialog.h"
 
@@ -267,6 +268,12 @@ void DocumentList::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Delete removes the selected rows, as Remove does.
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && state() != EditingState) {
+        RemoveSelected();
+        event->accept();
+        return;
+    }
     QTreeWidget::keyPressEvent(event);
 }
 
@@ -314,12 +321,18 @@ void DocumentList::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     emit addingStarted();
+    QStringList refused;
     for (const QString &path : paths) {
-        if (QFileInfo(path).isDir())
+        const QFileInfo info(path);
+        if (info.isDir())
             AddFolder(path);
-        else
+        else if (IsAcceptedDocumentName(info.fileName()))
             AddDocumentFile(path);
+        else
+            refused << info.fileName();
     }
+    if (!refused.isEmpty())
+        emit dropRefused(refused);
 }
 
 } // namespace folivex::doclist

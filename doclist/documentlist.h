@@ -5,8 +5,10 @@
 // white, names editable in place (only the name column; the path, and so the
 // file that is converted, never changes), no automatic sorting: rows stay in
 // the order they were added until a header is clicked, and a click sorts all
-// rows ascending by that column with CompareText. Files and folders dropped
-// onto the list are added as Add file and Add folder add them. Space flips
+// rows ascending by that column with CompareText. Folders dropped onto the
+// list are added as Add folder adds them, files of the accepted extensions
+// as Add file adds them; other files are refused and named (dropRefused).
+// Delete removes the selected rows. Space flips
 // the tick of the current row from any column; when that row is selected,
 // every selected row takes its new tick, as in a list view with check boxes.
 //
@@ -90,6 +92,9 @@ signals:
     // Emitted at the start of Add file, Add folder and of a drop, before any
     // dialog is shown or row added (the main window clears its status label).
     void addingStarted();
+    // Emitted after a drop that brought files of other extensions, with
+    // their file names; they were not added.
+    void dropRefused(const QStringList &names);
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;

@@ -22,7 +22,7 @@ struct PageEntry {
     std::int32_t height;
 };
 
-// Raised inside the writing pass when StopRequested is found set.
+// Raised inside either pass when StopRequested is found set.
 struct StopSignal {};
 
 constexpr std::uint64_t kLargestXrefPosition = 9'999'999'999ULL;
@@ -254,13 +254,29 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
         if (spool)
             spool->append(page);
     });
-    for (std::int32_t p = 0; p < pageCount; ++p) {
-        capturePass.capture(p);
-        pump(hooks.pumpMessages);
+    // The bar follows the capture pass in pages: rendering and encoding the
+    // pages is the whole of the work, the writing pass only copies the kept
+    // bytes.
+    const bool reporting = !outputName.empty();
+    try {
+        for (std::int32_t p = 0; p < pageCount; ++p) {
+            testStop();
+            capturePass.capture(p);
+            if (reporting)
+                report(hooks.progress, static_cast<std::uint64_t>(pageCount), static_cast<std::uint64_t>(p) + 1);
+            pump(hooks.pumpMessages);
+        }
+        capturePass.settle();
+    } catch (const StopSignal &) {
+        // No output exists yet; a page still being encoded is waited for
+        // when the capture pass goes, and dropped with the rest.
+        table.clear();
+        spool.reset();
+        if (reporting)
+            report(hooks.progress, 0, 0);
+        return kStopped;
     }
-    capturePass.settle();
 
-    StopRequested = false;
     if (outputName.empty() || pageCount <= 0)
         return kNothingWritten;
 

@@ -3,7 +3,9 @@
 // WritePdf pulls the pages itself through a PageSource, in two passes: a
 // capture pass that captures every page once, measures it (size, colour,
 // byte length) and keeps its bytes in a PageSpool, and a writing pass that
-// embeds those same bytes when they are due. A page whose encoding the
+// embeds those same bytes when they are due. StopRequested is read before
+// every page of the capture pass and every object of the writing pass: a
+// stop drops what was done and leaves no file. A page whose encoding the
 // source detaches is encoded on a second thread while the next page is
 // captured, so at most two pages are in memory at a time.
 #pragma once
@@ -23,13 +25,18 @@ namespace folivex::pdf {
 inline constexpr int kNothingWritten = -1; // empty output name or no pages; no file created
 inline constexpr int kWritten = -2;        // the file is complete
 inline constexpr int kFailed = -3;         // an error during the writing pass; no file left
-inline constexpr int kStopped = -4;        // StopRequested during the writing pass; no file left
+inline constexpr int kStopped = -4;        // StopRequested during either pass; no file written
 
-// Set by the Stop button; cleared after the capture pass and read between the
-// objects of the writing pass. Used on the user-interface thread only.
+// Set by the Stop button and cleared by the batch when a document begins, so
+// that a stop pressed between two documents does not reach the next one.
+// WritePdf reads it, and leaves it as it found it. Used on the
+// user-interface thread only.
 extern bool StopRequested;
 
-// Called with the maximum first and the position second, in JPEG bytes.
+// Called with the maximum first and the position second: during the capture
+// pass in pages (pages captured of the page count), then (0, 0) as the
+// writing pass begins, then in JPEG bytes (written of the total), and (0, 0)
+// at its end.
 using ProgressCallback = std::function<void(std::int32_t maximum, std::int32_t position)>;
 // Handles the pending window messages and returns.
 using MessagePump = std::function<void()>;
@@ -60,6 +67,9 @@ struct WriterHooks {
 // result code. Errors of the capture pass and a failure to create the output
 // are thrown (folivex::Error) with no file left behind; an error after the
 // output exists gives kFailed, its description in *failureText when given.
+// A stop found before a page of the capture pass or an object of the writing
+// pass gives kStopped: the pages captured so far are dropped, progress goes
+// back to (0, 0), and a file that already had the output name is kept.
 int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &pages,
              const WriterHooks &hooks, std::string *failureText = nullptr);
 

@@ -72,6 +72,12 @@ void EndPrestartedHosts() noexcept
 
 void EndAllHosts(const std::string &why) { Connection::endAll(why); }
 
+void EndHost(const Variant &object, const std::string &why)
+{
+    if (const int pid = HostProcessId(object))
+        Connection::endHost(pid, why);
+}
+
 void SetMessagePump(std::function<void()> pump) { SetWaitingPump(std::move(pump)); }
 
 void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open)

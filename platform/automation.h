@@ -36,7 +36,9 @@ void SetMessagePump(std::function<void()> pump);
 
 // Time limits for one call: `open` for Open (a big document takes long),
 // `call` for every other call and for the start of a host. Defaults: 300 s
-// and 30 s.
+// and 30 s. Only the time spent waiting for the host counts: not the time
+// the message pump takes (a modal dialog opened from it holds the call as
+// long as it stays open), and an answer that has arrived is always read.
 void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open);
 
 // The memory one host may hold, its render worker included: a host that
@@ -56,6 +58,12 @@ int HostProcessId(const Variant &object);
 void PrestartHost(std::string_view progId) noexcept;
 // Ends the hosts started ahead that no creation took.
 void EndPrestartedHosts() noexcept;
+
+// Ends the host behind `object` now, with its process group: a call waiting
+// on it fails with `why`, and so does every later call on its objects except
+// Quit, which does nothing. Nothing happens for any other value. For a Stop
+// pressed while the host opens a long document.
+void EndHost(const Variant &object, const std::string &why);
 
 // Ends every host of this process now, those starting included, with their
 // process groups: a call waiting on one fails with `why`, and so does every

@@ -32,6 +32,16 @@ namespace {
 // How long a call reads its answer before it sleeps in poll.
 constexpr auto kAnswerSpin = microseconds(60);
 
+// Runs the pump and moves `until` on by the time it took: what the user
+// spends in a modal loop opened from the pump (a dialog held open) is not
+// the host's time.
+void pumpOffTheClock(steady_clock::time_point &until)
+{
+    const auto began = steady_clock::now();
+    PumpWhileWaiting();
+    until += steady_clock::now() - began;
+}
+
 std::string seconds(milliseconds ms)
 {
     double s = ms.count() / 1000.0;
@@ -77,6 +87,14 @@ void Connection::endAll(const std::string &why)
     all.erase(std::remove_if(all.begin(), all.end(), [](const auto &w) { return w.expired(); }), all.end());
 }
 
+void Connection::endHost(int pid, const std::string &why)
+{
+    const std::vector<std::weak_ptr<Connection>> now = liveConnections();
+    for (const auto &weak : now)
+        if (auto c = weak.lock(); c && c->alive_ && c->pid() == pid)
+            c->die(why);
+}
+
 Variant Connection::start(const std::string &application) { return spawn(application)->greet(); }
 
 std::shared_ptr<Connection> Connection::spawn(const std::string &application)
@@ -96,6 +114,9 @@ Variant Connection::greet()
     while (c->replies_.find(0) == c->replies_.end()) {
         c->checkAlive();
         auto left = duration_cast<milliseconds>(until - steady_clock::now());
+        // A greeting that has arrived is read before the time is up.
+        if (left.count() <= 0 && c->readAvailable() && c->replies_.count(0))
+            break;
         if (left.count() <= 0) {
             c->die(application_ + " did not start within " + seconds(CallTimeLimit(false)) + " s; it was ended");
             c->checkAlive();
@@ -107,7 +128,7 @@ Variant Connection::greet()
             c->die("The Office host for " + application_ + " could not start (" + c->process_.exitDescription() + ")");
         }
         if (r == 0)
-            PumpWhileWaiting();
+            pumpOffTheClock(until);
     }
     std::vector<uint8_t> bytes = std::move(c->replies_[0]);
     c->replies_.erase(0);
@@ -214,6 +235,9 @@ std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int
         }
         checkAlive();
         auto left = duration_cast<milliseconds>(until - steady_clock::now());
+        // An answer that has arrived is read before the time is up.
+        if (left.count() <= 0 && readAvailable() && replies_.count(seq))
+            continue;
         if (left.count() <= 0) {
             die(application_ + " did not answer within " + seconds(limit) + " s; it was ended");
             checkAlive();
@@ -230,7 +254,7 @@ std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int
             }
             continue;
         }
-        PumpWhileWaiting();
+        pumpOffTheClock(until);
     }
 }
 

@@ -46,6 +46,8 @@ public:
     ~Connection() override;
     // Ends every live host of this process (see automation::EndAllHosts).
     static void endAll(const std::string &why);
+    // Ends the live host whose process id is `pid`, if there is one.
+    static void endHost(int pid, const std::string &why);
 
     const std::string &application() const { return application_; }
     int pid() const override { return process_.pid(); }

@@ -2,6 +2,8 @@
 // context menu, Help and Home, and a real conversion started from Convert.
 #include "app/statuslabel.h"
 #include "app/tform1.h"
+#include "platform/automation.h"
+#include "tests/support/testsupport.h"
 #include "doclist/dialogrunner.h"
 #include "doclist/documentlist.h"
 #include "settings/labelededit.h"
@@ -14,15 +16,21 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <set>
+
+#include <unistd.h>
 
 using folivex::app::TForm1;
 using folivex::settings::TForm2;
@@ -42,7 +50,13 @@ private slots:
     void addButtonsClearTheStatusLabel();
     void helpAndHome();
     void convertRunsARealConversion();
+    void theBarRisesWhilePagesAreCaptured();
+    void aSettingsDialogHeldOpenDuringACallKeepsTheHost();
     void closingDuringABatchAbandonsTheDocument();
+    void anOpenFailureNamesItsDocument();
+    void keysOfADesktopProgram();
+    void toolbarButtonsShowKeyboardFocus();
+    void dropsAdmitOnlyOfficeDocumentsAndFolders();
 
 private:
     QString fixture(const QString &name) const { return QStringLiteral(FOLIVEX_FIXTURE_DIR "/") + name; }
@@ -174,7 +188,7 @@ void TForm1Test::longStatusTextKeepsItsFileNameInSight()
 
     // Drawn with its middle left out, the file name whole at its end.
     const QString shown = label->ShownText();
-    QVERIFY2(shown.startsWith("Converting") && shown.endsWith("/Summary of the year.pdf") &&
+    QVERIFY2(shown.startsWith("Converting  /") && shown.endsWith("/Summary of the year.pdf") &&
                  shown.contains(QChar(0x2026)),
              qPrintable(shown));
     QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
@@ -200,6 +214,7 @@ void TForm1Test::longStatusTextKeepsItsFileNameInSight()
     form1->SetStatusText(longName.toStdString());
     QCOMPARE(label->text(), longName);
     QVERIFY(label->ShownText().endsWith("final.pdf"));
+    QVERIFY2(label->ShownText().startsWith("Converting  /"), qPrintable(label->ShownText()));
     QVERIFY(label->fontMetrics().horizontalAdvance(label->ShownText()) <= label->contentsRect().width());
 
     // A text that fits is drawn as it is; clearing empties the tool tip too.
@@ -295,23 +310,183 @@ void TForm1Test::convertRunsARealConversion()
     QCOMPARE(form1->CurrentKind(), 1);
 }
 
-void TForm1Test::closingDuringABatchAbandonsTheDocument()
+// The bar follows the pages being captured, the long part of the work:
+// its value rises through the document while the label names it.
+void TForm1Test::theBarRisesWhilePagesAreCaptured()
 {
     form1->ListView1->AddDocumentFile(fixture("big100.docx"));
+    form2->LabeledEdit2->setText(dir->path());
+    QList<int> values;
+    QTimer sampler;
+    connect(&sampler, &QTimer::timeout, this, [&] {
+        if (form1->ProgressBar1->isVisible() && form1->ProgressBar1->maximum() == 100 &&
+            form1->Label1->text().startsWith("Converting  "))
+            values << form1->ProgressBar1->value();
+    });
+    sampler.start(2);
+    QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
+    sampler.stop();
+    QCOMPARE(boxes, QStringList{"Congratulation: Successed!"});
+    const QSet<int> distinct(values.begin(), values.end());
+    QVERIFY2(distinct.size() >= 3, qPrintable(QString::number(distinct.size()) + " values seen"));
+    QVERIFY(std::is_sorted(values.begin(), values.end()));
+    QVERIFY(values.last() > values.first());
+}
+
+// The Settings dialog opened while a call waits for its host holds the batch
+// for longer than the host's time limit; closed again, the document is
+// converted, its host not taken for one that stopped answering.
+void TForm1Test::aSettingsDialogHeldOpenDuringACallKeepsTheHost()
+{
+    using namespace std::chrono;
+    form1->ListView1->AddDocumentFile(fixture("big100.docx"));
+    form2->LabeledEdit2->setText(dir->path());
+    folivex::automation::SetCallTimeLimits(seconds(3), seconds(3));
+    bool held = false;
+    steady_clock::time_point opened{}, closed{};
+    // The pump runs while a call waits for the host (its start, the Open of
+    // the document): the user presses Setting then.
+    folivex::automation::SetMessagePump([&] {
+        if (!held && form1->ProgressBar1->isVisible()) {
+            held = true;
+            // The user comes back after twice the time limit and presses OK.
+            QTimer::singleShot(7000, form2.get(), [&] {
+                closed = steady_clock::now();
+                form2->Button1->click();
+            });
+            opened = steady_clock::now();
+            form1->SpeedButton10->click();
+        }
+        QCoreApplication::processEvents();
+    });
+    QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
+    folivex::automation::SetCallTimeLimits(seconds(30), seconds(300));
+    QVERIFY(held);
+    QVERIFY(closed - opened >= seconds(6));
+    QCOMPARE(boxes, QStringList{"Congratulation: Successed!"});
+    QCOMPARE(folivex::test::ListImages((dir->path() + "/big100.pdf").toStdString()).size(), 100u);
+}
+
+// Closed in the middle of a long document, the window ends the conversion:
+// no PDF of it, the older one kept, no host left and none started for the
+// next row, no box.
+void TForm1Test::closingDuringABatchAbandonsTheDocument()
+{
+    form1->ListView1->AddDocumentFile(fixture("long1000.docx"));
     form1->ListView1->AddDocumentFile(fixture("letter3.docx"));
     form2->LabeledEdit2->setText(dir->path());
+    QFile older(dir->filePath("long1000.pdf"));
+    QVERIFY(older.open(QIODevice::WriteOnly));
+    older.write("older");
+    older.close();
+    // The hosts seen while the batch runs, before and after the close.
+    std::set<int> before, after;
+    bool closed = false;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] {
-        if (form1->ProgressBar1->value() > 0) {
-            closer.stop();
+        for (int pid : folivex::test::ChildProcesses(::getpid()))
+            (closed ? after : before).insert(pid);
+        if (!closed && form1->ProgressBar1->value() > 0) {
+            closed = true;
             form1->close();
         }
     });
     closer.start(5);
     QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
+    QVERIFY(closed);
     QVERIFY(!form1->isVisible());
-    QVERIFY(boxes.isEmpty());
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    QVERIFY2(std::includes(before.begin(), before.end(), after.begin(), after.end()), "no host starts after the close");
+    QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('|')));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"long1000.pdf"});
+    QCOMPARE(folivex::test::ReadFile(dir->filePath("long1000.pdf").toStdString()), std::string("older"));
+    QCOMPARE(folivex::test::ChildProcesses(::getpid()), std::vector<int>{});
+}
+
+// The box keeps its fixed text; its informative line names the document,
+// then what LibreOffice said.
+void TForm1Test::anOpenFailureNamesItsDocument()
+{
+    form1->ListView1->AddDocumentFile(fixture("sheet-named.docx"));
+    form2->LabeledEdit2->setText(dir->path());
+    QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
+    QCOMPARE(boxes, QStringList{"Error: Failed to open the word document. If the Word version is below 2007, please "
+                                "update it.\nsheet-named.docx (LibreOffice: it is a spreadsheet, not a text document)"});
+    QCOMPARE(form1->Label1->text(), QString());
+}
+
+// Delete removes the selected rows as Remove does, Ctrl+O adds files, F1
+// opens the help.
+void TForm1Test::keysOfADesktopProgram()
+{
+    form1->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form1.get()));
+    for (const char *name : {"a.doc", "b.doc", "c.doc"})
+        addTempFile(name);
+    form1->ListView1->setFocus();
+    form1->ListView1->topLevelItem(0)->setSelected(true);
+    form1->ListView1->topLevelItem(2)->setSelected(true);
+    QTest::keyClick(form1->ListView1, Qt::Key_Delete);
+    QCOMPARE(form1->ListView1->RowCount(), 1);
+    QCOMPARE(form1->ListView1->Row(0).name, QString("b.doc"));
+
+    const QString chosen = addTempFile("d.docx");
+    form1->ListView1->RemoveAll();
+    folivex::doclist::SetDialogRunner([&](QFileDialog &) { return QStringList{chosen}; });
+    QTest::keyClick(form1.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(form1->ListView1->RowCount(), 1);
+    QCOMPARE(form1->ListView1->Row(0).name, QString("d.docx"));
+
+    const QString besideUs = QCoreApplication::applicationDirPath() + "/quillmark.html";
+    QFile::remove(besideUs);
+    QVERIFY(QFile::copy(QStringLiteral(FOLIVEX_HELP_PAGE), besideUs));
+    QTest::keyClick(form1.get(), Qt::Key_F1);
+    QFile::remove(besideUs);
+    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(besideUs)});
+}
+
+void TForm1Test::toolbarButtonsShowKeyboardFocus()
+{
+    form1->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form1.get()));
+    QToolButton *button = form1->SpeedButton11;
+    form1->ListView1->setFocus(Qt::TabFocusReason);
+    const QImage before = button->grab().toImage();
+    button->setFocus(Qt::TabFocusReason);
+    QVERIFY(button->hasFocus());
+    const QImage focused = button->grab().toImage();
+    QVERIFY2(focused != before, "the focused button looks the same as before");
+}
+
+// Files of other kinds dropped on the list are refused and named; Office
+// documents are added, and a folder adds its Office documents.
+void TForm1Test::dropsAdmitOnlyOfficeDocumentsAndFolders()
+{
+    const QString notes = dir->filePath("notes.txt");
+    const QString report = dir->filePath("report.docx");
+    QDir(dir->path()).mkdir("inner");
+    const QString inner = dir->filePath("inner");
+    for (const QString &path : {notes, report, inner + "/slides.pptx", inner + "/readme.md"}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    }
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(notes), QUrl::fromLocalFile(report), QUrl::fromLocalFile(inner)});
+    QWidget *target = form1->ListView1->viewport();
+    const QPoint at(20, 20);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QStringList names;
+    for (int row = 0; row < form1->ListView1->RowCount(); ++row)
+        names << form1->ListView1->Row(row).name;
+    QCOMPARE(names, (QStringList{"report.docx", "slides.pptx"}));
+    QTRY_COMPARE(boxes, QStringList{"Warning: Only Word, PowerPoint and Excel documents can be added; not added: "
+                                    "notes.txt."});
 }
 
 QTEST_MAIN(TForm1Test)

@@ -1,5 +1,6 @@
 // The skinned frame of the main window on an offscreen screen of 1920 x 1080:
 // region, caption buttons, dragging, maximising, caption, list header.
+#include "app/resizegrip.h"
 #include "app/tform1.h"
 #include "app/windowskin.h"
 #include "artwork/skin.h"
@@ -30,7 +31,9 @@ private slots:
     void captionButtonsStandAtTheRightEnd();
     void onlyTheLeftButtonDragsAndNotWhenMaximised();
     void doubleClickMaximisesAndRestores();
-    void maximisedLeavesThirtyPixels();
+    void maximisedFillsTheAvailableArea();
+    void edgesAndCornersAskTheWindowManagerToResize();
+    void opensWhollyOnItsScreen();
     void followsTheWindowStateWhoeverChangesIt();
     void tickBoxesReadOverTheBackground();
     void captionIsBoldAtCreationAndSmallAfterAResize();
@@ -50,6 +53,7 @@ private:
 
     std::unique_ptr<TForm1> form;
     int moves = 0;
+    std::vector<Qt::Edges> resizes;
 };
 
 void WindowSkinTest::init()
@@ -57,6 +61,9 @@ void WindowSkinTest::init()
     form = std::make_unique<TForm1>();
     moves = 0;
     form->StartSystemMove = [this] { ++moves; };
+    for (folivex::app::ResizeGrip *grip : form->Grips)
+        grip->StartSystemResize = [this](Qt::Edges edges) { resizes.push_back(edges); };
+    resizes.clear();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }
@@ -186,15 +193,96 @@ void WindowSkinTest::doubleClickMaximisesAndRestores()
     QCOMPARE(form->ImgBtnMax->geometry(), QRect(662, 3, 25, 31));
 }
 
-void WindowSkinTest::maximisedLeavesThirtyPixels()
+void WindowSkinTest::maximisedFillsTheAvailableArea()
 {
-    QCOMPARE(form->screen()->geometry().height(), 1080);
+    const QRect area = form->screen()->availableGeometry();
+    const QRect listBefore = form->ListView1->geometry();
     QTest::mouseClick(form->ImgBtnMax, Qt::LeftButton, {}, QPoint(12, 15));
     QTRY_VERIFY(form->isMaximized() && form->Maximised());
-    QTRY_COMPARE(form->height(), 1050);
+    QTRY_COMPARE(form->geometry(), area);
     QCOMPARE(form->ImgBtnClose->x(), form->width() - 37);
     QVERIFY(!form->mask().contains(QPoint(form->width(), form->height())));
     QVERIFY(form->mask().contains(QPoint(form->width() - 1, form->height() / 2)));
+    // The list takes the room, both ways.
+    const QRect list = form->ListView1->geometry();
+    QCOMPARE(list.width() - listBefore.width(), area.width() - 724);
+    QCOMPARE(list.height() - listBefore.height(), area.height() - 534);
+    QVERIFY(form->ListView1->mapTo(form.get(), QPoint(list.width(), list.height())).y() < form->height());
+}
+
+// Pressing the left button on an edge or a corner asks the window manager
+// to resize from there; the grips show the sizing pointer, lie along the
+// window's outer pixels and are gone while the window is maximised.
+void WindowSkinTest::edgesAndCornersAskTheWindowManagerToResize()
+{
+    const int w = form->width(), h = form->height();
+    const std::pair<QPoint, Qt::Edges> presses[] = {
+        {{0, h / 2}, Qt::LeftEdge},
+        {{w - 1, h / 2}, Qt::RightEdge},
+        {{w / 2, 0}, Qt::TopEdge},
+        {{w / 2, h - 1}, Qt::BottomEdge},
+        // Inside the rounding of the corners.
+        {{3, 3}, Qt::TopEdge | Qt::LeftEdge},
+        {{w - 4, 3}, Qt::TopEdge | Qt::RightEdge},
+        {{3, h - 4}, Qt::BottomEdge | Qt::LeftEdge},
+        {{w - 4, h - 4}, Qt::BottomEdge | Qt::RightEdge},
+    };
+    for (const auto &[point, edges] : presses) {
+        QWidget *under = form->childAt(point);
+        auto *grip = qobject_cast<folivex::app::ResizeGrip *>(under);
+        QVERIFY2(grip, qPrintable(QString("nothing to resize from at %1,%2").arg(point.x()).arg(point.y())));
+        resizes.clear();
+        QTest::mousePress(grip, Qt::RightButton, {}, grip->mapFrom(form.get(), point));
+        QVERIFY(resizes.empty());
+        QTest::mousePress(grip, Qt::LeftButton, {}, grip->mapFrom(form.get(), point));
+        QCOMPARE(resizes, std::vector<Qt::Edges>{edges});
+        QTest::mouseRelease(grip, Qt::LeftButton, {}, grip->mapFrom(form.get(), point));
+        const bool diagonal = edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
+        const bool corner = (edges & (Qt::LeftEdge | Qt::RightEdge)) && (edges & (Qt::TopEdge | Qt::BottomEdge));
+        const Qt::CursorShape shape = corner ? (diagonal ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor)
+                                             : (edges & (Qt::LeftEdge | Qt::RightEdge)) ? Qt::SizeHorCursor
+                                                                                        : Qt::SizeVerCursor;
+        QCOMPARE(grip->cursor().shape(), shape);
+    }
+    // The caption buttons stay above the top edge's strip.
+    QCOMPARE(form->childAt(form->ImgBtnClose->geometry().center()), static_cast<QWidget *>(form->ImgBtnClose));
+
+    // However small it is dragged, the toolbar stays whole.
+    form->resize(100, 80);
+    QVERIFY(form->width() >= form->SpeedButton14->geometry().right() + 8);
+    QVERIFY(form->ListView1->height() > 40);
+
+    // After a resize the grips follow the new edges.
+    form->resize(900, 640);
+    QTRY_COMPARE(form->size(), QSize(900, 640));
+    QVERIFY(qobject_cast<folivex::app::ResizeGrip *>(form->childAt(QPoint(899, 320))));
+    QVERIFY(qobject_cast<folivex::app::ResizeGrip *>(form->childAt(QPoint(450, 639))));
+
+    form->ImgBtnMaxClick();
+    QTRY_VERIFY(form->Maximised());
+    for (folivex::app::ResizeGrip *grip : form->Grips)
+        QVERIFY(!grip->isVisible());
+    form->ImgBtnMaxClick();
+    QTRY_VERIFY(!form->Maximised());
+    for (folivex::app::ResizeGrip *grip : form->Grips)
+        QVERIFY(grip->isVisible());
+}
+
+// Run on a 1920 x 1080 screen and again on a 1600 x 1000 one at scale 2,
+// where the window's designed place and size do not fit.
+void WindowSkinTest::opensWhollyOnItsScreen()
+{
+    const QRect area = form->screen()->availableGeometry();
+    QVERIFY2(area.contains(form->geometry()),
+             qPrintable(QString("%1,%2 %3x%4 on %5x%6")
+                            .arg(form->x())
+                            .arg(form->y())
+                            .arg(form->width())
+                            .arg(form->height())
+                            .arg(area.width())
+                            .arg(area.height())));
+    if (area.width() >= 1029 && area.height() >= 655)
+        QCOMPARE(form->geometry(), QRect(305, 121, 724, 534)); // where it was designed to open, when it fits
 }
 
 void WindowSkinTest::followsTheWindowStateWhoeverChangesIt()
@@ -206,7 +294,7 @@ void WindowSkinTest::followsTheWindowStateWhoeverChangesIt()
     QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
     QCOMPARE(form->ImgBtnMax->PicUp(), cell(76, 31));
     QCOMPARE(form->ImgBtnMax->PicDown(), cell(76, 62));
-    QTRY_COMPARE(form->height(), 1050);
+    QTRY_COMPARE(form->geometry(), form->screen()->availableGeometry());
     QCOMPARE(form->ImgBtnMax->geometry(), QRect(form->width() - 62, 3, 25, 31));
     QTest::mousePress(form->Image1, Qt::LeftButton, {}, QPoint(300, 15));
     QMouseEvent move(QEvent::MouseMove, QPointF(330, 18), form->Image1->mapToGlobal(QPointF(330, 18)), Qt::NoButton,
@@ -225,7 +313,7 @@ void WindowSkinTest::followsTheWindowStateWhoeverChangesIt()
     // Maximised by the caption button, restored from outside.
     form->ImgBtnMaxClick();
     QVERIFY(form->Maximised());
-    QTRY_COMPARE(form->height(), 1050);
+    QTRY_COMPARE(form->geometry(), form->screen()->availableGeometry());
     form->setWindowState(Qt::WindowNoState);
     QVERIFY(!form->Maximised());
     QCOMPARE(form->ImgBtnMax->Pic(), cell(25, 0));
@@ -240,7 +328,7 @@ void WindowSkinTest::followsTheWindowStateWhoeverChangesIt()
     form->setWindowState(Qt::WindowMaximized);
     QVERIFY(form->Maximised());
     QCOMPARE(form->ImgBtnMax->Pic(), cell(76, 0));
-    QTRY_COMPARE(form->height(), 1050);
+    QTRY_COMPARE(form->geometry(), form->screen()->availableGeometry());
 }
 
 void WindowSkinTest::tickBoxesReadOverTheBackground()

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <regex>
 #include <thread>
@@ -175,6 +176,27 @@ TEST(ConvertCommand, TwoDocumentsOfOneNameEndAsTheLaterPdf)
     EXPECT_EQ(out.entries(), std::vector<std::string>{"report.pdf"});
     EXPECT_EQ(imageSizes(out / "report.pdf").size(), 3u) << "the workbook's three sheets";
     EXPECT_EQ(in.entries(), (std::vector<std::string>{"report.doc", "report.xls"})) << "nothing beside the inputs";
+}
+
+// On a terminal the bar follows the pages as they are captured: it rises
+// through the document before the PDF is written.
+TEST(ConvertCommand, TheBarOnATerminalFollowsThePagesCaptured)
+{
+    TempFolder out;
+    // script(1) gives the program a terminal of its own.
+    const CommandResult run = RunCommand("script -qec \"" + std::string(FOLIVEX_EXECUTABLE) + " --convert " +
+                                         quoted(kFixtures / "big100.docx") + " --jobs 1 --output " +
+                                         quoted(out.path()) + "\" /dev/null");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    std::vector<int> shown;
+    const std::regex bar("\\[[#.]{40}\\] *([0-9]+)%");
+    for (std::sregex_iterator it(run.output.begin(), run.output.end(), bar), end; it != end; ++it)
+        shown.push_back(std::stoi((*it)[1]));
+    const auto full = std::find(shown.begin(), shown.end(), 100);
+    ASSERT_NE(full, shown.end()) << run.output;
+    EXPECT_GE(std::distance(shown.begin(), full), 10) << "the capture of 100 pages moves the bar many times";
+    EXPECT_TRUE(std::is_sorted(shown.begin(), full + 1));
+    EXPECT_EQ(imageSizes(out / "big100.pdf").size(), 100u);
 }
 
 TEST(ConvertCommand, AFolderIsConvertedAsAddFolderScansIt)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace folivex;
 using namespace folivex::test;
 using convert::ConvertOutcome;
@@ -140,25 +142,72 @@ TEST_F(Batch, AMissingOutputFolderIsReportedNotCelebrated)
     EXPECT_EQ(converter.failures().size(), 1u);
 }
 
-TEST_F(Batch, StopAbandonsOnlyTheDocumentBeingWritten)
+// Stop abandons the document being captured (the whole of its work now)
+// at its next page: no PDF, an older one kept, the next document converted
+// with its own label and the bar left hidden.
+TEST_F(Batch, StopAbandonsOnlyTheDocumentBeingCaptured)
 {
     view.addRow(path("a.docx"));
     view.addRow(path("b.pptx"));
+    offices[1].pages = 5;
     WriteFile(folder / "a.pdf", "older");
-    // The Stop button, pressed while a.docx's images are being written.
+    auto copies = [](const ScriptedOffice &office) {
+        return std::count_if(office.log.begin(), office.log.end(),
+                             [](const std::string &call) { return call.find("copyaspicture") != std::string::npos; });
+    };
+    // The Stop button, pressed once the second page of a.docx is captured.
     bool stopped = false;
     view.onPump = [&] {
-        if (offices[1].quits == 0 && view.progress.size() == 1 && !stopped) {
+        if (!stopped && view.progress == std::vector<std::pair<int, int>>{{5, 1}, {5, 2}}) {
             stopped = true;
             converter.SpeedButton1Click();
+            EXPECT_EQ(view.status, "");
+            EXPECT_FALSE(view.progressVisible);
         }
     };
     converter.SpeedButton11Click();
-    EXPECT_TRUE(stopped);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(copies(offices[1]), 2) << "no page is captured after the stop";
+    EXPECT_EQ(offices[1].quits, 1);
+    EXPECT_TRUE(*offices[1].released);
     EXPECT_EQ(ReadFile(folder / "a.pdf"), "older") << "an earlier PDF of that name survives a stop";
-    EXPECT_TRUE(pdfExists("b.pdf"));
+    EXPECT_EQ(ListImages(folder / "b.pdf").size(), 3u);
+    EXPECT_EQ(view.statusTexts, (std::vector<std::string>{"Converting...", "Converting  " + folder.path().string() + "/a.docx",
+                                                          "", "Converting  " + folder.path().string() + "/b.pptx",
+                                                          "Successed!"}));
     EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"}) << "a stop is no failure";
     EXPECT_FALSE(view.progressVisible);
+    EXPECT_EQ(converter.CurrentKind(), 2);
+}
+
+// Stop pressed after a document has been written, before the next one
+// begins, reaches neither of them; pressed while the next one opens, it
+// stops that one before its first page.
+TEST_F(Batch, StopBetweenDocumentsReachesNeither)
+{
+    view.addRow(path("a.docx"));
+    view.addRow(path("b.pptx"));
+    view.addRow(path("c.xlsx"));
+    bool pressedBetween = false;
+    view.onPump = [&] {
+        if (!pressedBetween && offices[1].quits == 1) {
+            pressedBetween = true;
+            converter.SpeedButton1Click();
+        }
+    };
+    // Pressed while c.xlsx opens.
+    offices[3].onOpen = [&] { converter.SpeedButton1Click(); };
+    converter.SpeedButton11Click();
+    ASSERT_TRUE(pressedBetween);
+    EXPECT_TRUE(pdfExists("a.pdf"));
+    EXPECT_TRUE(pdfExists("b.pdf"));
+    EXPECT_FALSE(pdfExists("c.pdf"));
+    EXPECT_EQ(offices[3].quits, 1);
+    EXPECT_EQ(view.statusTexts.back(), "Successed!");
+    EXPECT_EQ(std::count(view.statusTexts.begin(), view.statusTexts.end(),
+                         "Converting  " + folder.path().string() + "/c.xlsx"),
+              0)
+        << "a document stopped before its first page is not announced";
 }
 
 TEST_F(Batch, FailuresOfAPageOrTheSettingsNameTheirDocument)

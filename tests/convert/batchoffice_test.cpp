@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <signal.h>
 
 using namespace folivex;
@@ -30,8 +32,11 @@ TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
     convert::BatchConverter converter(view);
     bool stopped = false;
     view.onPump = [&] {
-        // Stop once the first image of letter3 has been written.
-        if (!stopped && view.progress.size() == 2) {
+        // Stop once the first image of letter3 has been written: its three
+        // pages captured, the writing pass begun (0, 0), one image's bytes.
+        if (!stopped && view.progress.size() == 5) {
+            EXPECT_EQ(view.progress[3], std::make_pair(0, 0));
+            EXPECT_GT(view.progress[4].first, 3) << "counted in JPEG bytes";
             stopped = true;
             converter.SpeedButton1Click();
         }
@@ -43,6 +48,93 @@ TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
     EXPECT_EQ(ListImages(out / "classic4x3.pdf").size(), 2u);
     EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"});
     EXPECT_FALSE(view.progressVisible) << "the bar stays hidden after a stop";
+}
+
+// Stop pressed while a long document's pages are captured: that document
+// is dropped at its next page, no PDF is written and the older one is kept,
+// its host is gone before the next document's begins, and the next ticked
+// document is converted.
+TEST(BatchWithOffice, StopDuringTheCaptureOfALongDocument)
+{
+    TempFolder out;
+    RecordingView view;
+    view.outputFolder = out.path().string();
+    view.addRow((kFixtures / "long1000.docx").string());
+    view.addRow((kFixtures / "letter3.docx").string());
+    WriteFile(out / "long1000.pdf", "older");
+    std::vector<int> pids;
+    bool firstGoneBeforeSecond = false;
+    convert::BatchConverter converter(view, [&](const std::string &progId) {
+        if (pids.size() == 1)
+            firstGoneBeforeSecond = ::kill(pids[0], 0) != 0;
+        automation::Variant app = automation::CreateOleObject(progId);
+        pids.push_back(automation::HostProcessId(app));
+        return app;
+    });
+    // The bar counts the pages captured of the page count.
+    int capturedAtStop = 0, pageCount = 0;
+    view.onPump = [&] {
+        if (capturedAtStop == 0 && !view.progress.empty() && view.progress.back().first >= 1000 &&
+            view.progress.back().second >= 20) {
+            pageCount = view.progress.back().first;
+            capturedAtStop = view.progress.back().second;
+            converter.SpeedButton1Click();
+        }
+    };
+    converter.SpeedButton11Click();
+    ASSERT_GT(capturedAtStop, 0);
+    int capturedAtAll = 0;
+    for (const auto &[maximum, position] : view.progress)
+        if (maximum == pageCount)
+            capturedAtAll = std::max(capturedAtAll, position);
+    EXPECT_EQ(capturedAtAll, capturedAtStop) << "no page is captured after the stop";
+    EXPECT_EQ(ReadFile(out / "long1000.pdf"), "older");
+    EXPECT_EQ(out.entries(), (std::vector<std::string>{"letter3.pdf", "long1000.pdf"}));
+    EXPECT_EQ(ListImages(out / "letter3.pdf").size(), 3u);
+    ASSERT_EQ(pids.size(), 2u);
+    EXPECT_TRUE(firstGoneBeforeSecond) << "the stopped document's host is ended, not left to finish";
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"});
+    EXPECT_FALSE(view.progressVisible);
+    EXPECT_EQ(converter.CurrentKind(), 1);
+}
+
+// Stop pressed while the host still loads a long document ends that host
+// at once: no box, no PDF, the older one kept, the next document converted.
+TEST(BatchWithOffice, StopWhileALongDocumentOpensEndsItsHost)
+{
+    TempFolder out;
+    RecordingView view;
+    view.outputFolder = out.path().string();
+    view.addRow((kFixtures / "long1000.docx").string());
+    view.addRow((kFixtures / "letter3.docx").string());
+    WriteFile(out / "long1000.pdf", "older");
+    std::vector<int> pids;
+    bool firstGoneBeforeSecond = false;
+    convert::BatchConverter converter(view, [&](const std::string &progId) {
+        if (pids.size() == 1)
+            firstGoneBeforeSecond = ::kill(pids[0], 0) != 0;
+        automation::Variant app = automation::CreateOleObject(progId);
+        pids.push_back(automation::HostProcessId(app));
+        return app;
+    });
+    // The pump runs while a call waits for its host: the first host's first
+    // wait after its creation is its Open.
+    bool stopped = false;
+    automation::SetMessagePump([&] {
+        if (!stopped && pids.size() == 1) {
+            stopped = true;
+            converter.SpeedButton1Click();
+        }
+    });
+    EXPECT_NO_THROW(converter.SpeedButton11Click());
+    automation::SetMessagePump(nullptr);
+    ASSERT_TRUE(stopped);
+    ASSERT_EQ(pids.size(), 2u);
+    EXPECT_TRUE(firstGoneBeforeSecond);
+    EXPECT_EQ(ReadFile(out / "long1000.pdf"), "older");
+    EXPECT_EQ(ListImages(out / "letter3.pdf").size(), 3u);
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"});
+    EXPECT_TRUE(converter.failures().empty()) << "a stop is no failure";
 }
 
 // What the host says about a document it cannot open reaches the user with
@@ -58,6 +150,7 @@ TEST(BatchWithOffice, AFailedOpenGivesTheHostsReason)
     EXPECT_EQ(view.messages, std::vector<std::string>{"Error: Failed to open the word document. If the Word version "
                                                       "is below 2007, please update it."});
     EXPECT_EQ(view.reasons, std::vector<std::string>{"it is a spreadsheet, not a text document"});
+    EXPECT_EQ(view.documents, std::vector<std::string>{(kFixtures / "sheet-named.docx").string()});
 
     int pid = 0;
     convert::BatchConverter killing(view, [&](const std::string &progId) {

@@ -106,6 +106,8 @@ Variant ScriptedOffice::application()
     });
     auto opener = MakeObject("Documents", log);
     opener->on("Open", [this](unsigned, const auto &) -> Variant {
+        if (onOpen)
+            onOpen();
         if (openFails)
             throw Error("The document cannot be opened");
         return {};

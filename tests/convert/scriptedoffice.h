@@ -79,6 +79,7 @@ struct ScriptedOffice {
     std::function<bool(int n)> copyFails = [](int) { return false; };
     bool copyWithoutData = false;   // the copy lists its format with no picture behind it
     bool openFails = false;
+    std::function<void()> onOpen;   // runs inside Open, as an event handler would while a real one waits
     bool countFails = false;     // the batch's count call
     bool visibleFails = false;
     bool quitFails = false;
@@ -103,10 +104,11 @@ public:
     {
         messages.push_back(caption + ": " + text);
     }
-    void ShowMessageWithReason(const std::string &text, const std::string &caption,
+    void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
                                const std::string &reason) override
     {
         ShowMessage(text, caption);
+        documents.push_back(document);
         reasons.push_back(reason);
     }
     void OpenFolder(const std::string &folder) override { openedFolders.push_back(folder); }
@@ -130,7 +132,8 @@ public:
     bool progressVisible = false;
     std::vector<std::pair<int, int>> progress;
     std::vector<std::string> messages;
-    std::vector<std::string> reasons; // what LibreOffice said, for each message that carried it
+    std::vector<std::string> reasons;   // what LibreOffice said, for each message that carried it
+    std::vector<std::string> documents; // and the document it was said of
     std::vector<std::string> openedFolders;
     std::string sizePercent = "100";
     std::string outputFolder;

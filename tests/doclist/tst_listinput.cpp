@@ -53,6 +53,7 @@ private slots:
 
     void droppingAFileAndAFolder();
     void droppingNothingLocalIsRefused();
+    void deleteRemovesTheSelectedRows();
 
 private:
     // Installs a runner that records the dialog and answers `answer`.
@@ -203,7 +204,8 @@ void ListInputTest::pickerGivesTheFolderWithoutTrailingSlash()
 
 void ListInputTest::droppingAFileAndAFolder()
 {
-    const QString dropped = file(QStringLiteral("dropped.txt")); // a file is taken whatever its name
+    const QString dropped = file(QStringLiteral("dropped.DOCX"));
+    const QString refused = file(QStringLiteral("dropped.txt"));
     const QString folder = dir_.filePath(QStringLiteral("dropped folder"));
     QVERIFY(MakeFolder(folder));
     QVERIFY(WriteFile(folder + QStringLiteral("/inside.ppsx"), 10));
@@ -214,7 +216,8 @@ void ListInputTest::droppingAFileAndAFolder()
     QVERIFY(QTest::qWaitForWindowExposed(list_));
 
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(folder + QLatin1Char('/'))});
+    data.setUrls({QUrl::fromLocalFile(refused), QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(folder + QLatin1Char('/'))});
+    QSignalSpy refusals(list_, &DocumentList::dropRefused);
     const QPointF where(50, 50);
     QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(list_->viewport(), &enter);
@@ -231,6 +234,9 @@ void ListInputTest::droppingAFileAndAFolder()
     QCOMPARE(list_->RowPath(0), dropped);
     QCOMPARE(list_->RowPath(1), folder + QStringLiteral("/inside.ppsx"));
     QVERIFY(list_->RowTicked(0) && list_->RowTicked(1));
+    // Only the twenty extensions are admitted; what else was dropped is named.
+    QCOMPARE(refusals.count(), 1);
+    QCOMPARE(refusals.first().first().toStringList(), QStringList{QStringLiteral("dropped.txt")});
 }
 
 void ListInputTest::droppingNothingLocalIsRefused()
@@ -249,6 +255,21 @@ void ListInputTest::droppingNothingLocalIsRefused()
     QApplication::sendEvent(list_->viewport(), &drop);
     QCOMPARE(list_->RowCount(), 0);
     QCOMPARE(addingStarted_->count(), 0);
+}
+
+void ListInputTest::deleteRemovesTheSelectedRows()
+{
+    for (const char *name : {"a.doc", "b.doc", "c.doc"})
+        list_->AddDocumentFile(file(QString::fromLatin1(name)));
+    list_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(list_));
+    list_->topLevelItem(0)->setSelected(true);
+    list_->topLevelItem(2)->setSelected(true);
+    QTest::keyClick(list_, Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(list_->RowCount(), 3); // only Delete on its own
+    QTest::keyClick(list_, Qt::Key_Delete);
+    QCOMPARE(list_->RowCount(), 1);
+    QCOMPARE(list_->Row(0).name, QStringLiteral("b.doc"));
 }
 
 QTEST_MAIN(ListInputTest)

@@ -138,11 +138,11 @@ TEST(WriterLayout, FrameHeadersAreFoundBehindOtherSegmentsAndInProgressiveFiles)
     EXPECT_NE(file.find("/Width 77\n/Height 88\n"), std::string::npos);
 }
 
-TEST(WriterLayout, ProgressCountsJpegBytes)
+TEST(WriterLayout, ProgressCountsPagesCapturedThenJpegBytesWritten)
 {
     ScriptedPages pages({FakeJpeg(10, 10, 3, 300), FakeJpeg(10, 10, 3, 700)});
     const Written written = write(pages);
-    const std::vector<std::pair<int, int>> expected{{0, 0}, {1000, 300}, {1000, 1000}, {0, 0}};
+    const std::vector<std::pair<int, int>> expected{{2, 1}, {2, 2}, {0, 0}, {1000, 300}, {1000, 1000}, {0, 0}};
     EXPECT_EQ(written.progress, expected);
 }
 

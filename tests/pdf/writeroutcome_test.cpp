@@ -52,16 +52,44 @@ TEST_F(WriterOutcome, NoPagesOrNoNameWritesNothing)
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"report.pdf"});
 }
 
-TEST_F(WriterOutcome, AStopDuringTheCapturePassIsDiscarded)
+TEST_F(WriterOutcome, AStopDuringTheCapturePassWritesNoFile)
 {
-    ScriptedPages pages({RealJpeg(30, 40), RealJpeg(30, 40)});
-    pages.onCapture = [](int pass, int) {
-        if (pass == 0)
+    const auto older = olderFile();
+    ScriptedPages pages({RealJpeg(30, 40), RealJpeg(30, 40), RealJpeg(30, 40)});
+    // Stop pressed while the first page is being captured.
+    pages.onCapture = [](int, int index) {
+        if (index == 0)
             pdf::StopRequested = true;
     };
-    const auto output = folder / "a.pdf";
-    EXPECT_EQ(WritePdf(output.string(), 2, pages, recorder.hooks()), pdf::kWritten);
-    EXPECT_EQ(QpdfProblems(output), "");
+    EXPECT_EQ(WritePdf(older.string(), 3, pages, recorder.hooks()), pdf::kStopped);
+    EXPECT_EQ(pages.captures, 1) << "the stop is seen before the next page";
+    EXPECT_EQ(recorder.progress, (std::vector<std::pair<int, int>>{{3, 1}, {0, 0}}));
+    EXPECT_EQ(ReadFile(older), "older PDF");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"report.pdf"}) << "nothing of the pages is left";
+    EXPECT_TRUE(pdf::StopRequested) << "the writer leaves the flag to the batch";
+
+    // A page being encoded on the second thread when the stop comes is
+    // waited for and dropped with the rest.
+    pdf::StopRequested = false;
+    pages.captures = 0;
+    pages.detach = [](int) { return true; };
+    pages.onCapture = [](int, int index) {
+        if (index == 1)
+            pdf::StopRequested = true;
+    };
+    EXPECT_EQ(WritePdf(older.string(), 3, pages, recorder.hooks()), pdf::kStopped);
+    EXPECT_EQ(pages.captures, 2);
+    EXPECT_EQ(ReadFile(older), "older PDF");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"report.pdf"});
+}
+
+TEST_F(WriterOutcome, AStopMadeBeforeTheFirstPageCapturesNothing)
+{
+    ScriptedPages pages({RealJpeg(30, 40)});
+    pdf::StopRequested = true;
+    EXPECT_EQ(WritePdf((folder / "a.pdf").string(), 1, pages, recorder.hooks()), pdf::kStopped);
+    EXPECT_EQ(pages.captures, 0);
+    EXPECT_TRUE(folder.entries().empty());
 }
 
 TEST_F(WriterOutcome, AStopDuringTheWritingPassLeavesTheOlderFile)
@@ -69,19 +97,20 @@ TEST_F(WriterOutcome, AStopDuringTheWritingPassLeavesTheOlderFile)
     const auto older = olderFile();
     ScriptedPages pages({RealJpeg(60, 80), RealJpeg(60, 80), RealJpeg(60, 80)});
     pdf::WriterHooks hooks;
-    // Stop pressed once the second image is written.
+    // Stop pressed once the second image is written: three pages captured,
+    // the writing pass's (0, 0), two images.
     hooks.progress = [&](int maximum, int position) {
         recorder.progress.emplace_back(maximum, position);
-        if (recorder.progress.size() == 3)
+        if (recorder.progress.size() == 6)
             pdf::StopRequested = true;
     };
     EXPECT_EQ(WritePdf(older.string(), 3, pages, hooks), pdf::kStopped);
     EXPECT_EQ(pages.captures, 3) << "each page captured once, all before the writing";
-    EXPECT_EQ(recorder.progress.size(), 4u) << "the stop is seen before the third image";
+    EXPECT_EQ(recorder.progress.size(), 7u) << "the stop is seen before the third image";
     EXPECT_EQ(recorder.progress.back(), std::make_pair(0, 0));
     EXPECT_EQ(ReadFile(older), "older PDF");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"report.pdf"}) << "no partial file is left";
-    EXPECT_TRUE(pdf::StopRequested) << "the flag stays set until the next document's capture pass ends";
+    EXPECT_TRUE(pdf::StopRequested) << "the flag stays set until the next document begins";
 }
 
 TEST_F(WriterOutcome, AStopSeenInTheFirstLoopWritesNoPageObject)
@@ -100,7 +129,7 @@ TEST_F(WriterOutcome, AStopSeenInTheFirstLoopWritesNoPageObject)
     EXPECT_FALSE(output.committed);
     const std::string written(output.bytes.bytes().begin(), output.bytes.bytes().end());
     EXPECT_TRUE(written.ends_with("/Kids [ 3 0 R ")) << written;
-    EXPECT_EQ(recorder.progress, (std::vector<std::pair<int, int>>{{0, 0}, {0, 0}}));
+    EXPECT_EQ(recorder.progress, (std::vector<std::pair<int, int>>{{2, 1}, {2, 2}, {0, 0}, {0, 0}}));
 }
 
 TEST_F(WriterOutcome, AFailureWhileWritingFailsTheFile)
@@ -143,15 +172,13 @@ TEST_F(WriterOutcome, CapturePassErrorsLeaveTheWriterBeforeAnyFile)
 {
     const auto older = olderFile();
     ScriptedPages pages({RealJpeg(60, 80), Bytes{}});
-    pdf::StopRequested = true;
     try {
         WritePdf(older.string(), 2, pages, recorder.hooks());
         FAIL() << "an empty page stream must not be measured";
     } catch (const Error &error) {
         EXPECT_EQ(error.text(), "Stream read error");
     }
-    EXPECT_TRUE(pdf::StopRequested) << "the flag is cleared only after a whole capture pass";
-    EXPECT_TRUE(recorder.progress.empty());
+    EXPECT_EQ(recorder.progress, (std::vector<std::pair<int, int>>{{2, 1}})) << "the first page was captured";
     EXPECT_EQ(ReadFile(older), "older PDF");
 }
 
@@ -165,7 +192,7 @@ TEST_F(WriterOutcome, AMissingOutputFolderIsThrownAfterTheFirstReport)
     } catch (const Error &error) {
         EXPECT_EQ(error.text(), "Cannot create file \"" + output.string() + "\". No such file or directory");
     }
-    EXPECT_EQ(recorder.progress, (std::vector<std::pair<int, int>>{{0, 0}}));
+    EXPECT_EQ(recorder.progress, (std::vector<std::pair<int, int>>{{1, 1}, {0, 0}}));
     EXPECT_TRUE(folder.entries().empty());
 }
 
