@@ -244,30 +244,17 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     }
     ApplicationHold app(std::move(created));
 
+    app.get().put("Visible", true);
+    app.get().put("WindowState", kMinimised);
+
     // Stopped before the document was opened, or while it opened: no
     // failure, the batch goes on.
     auto stopped = [&] {
         app.quitAndRelease();
         return ConvertOutcome::Converted;
     };
-    // A host that fails or dies before the document is open and counted
-    // fails the document as an open does.
-    auto openFailed = [&](const std::exception &cause) {
-        if (pdf::StopRequested && !aborting_)
-            return stopped();
-        const std::string failure = showFailure(FailedToOpenText(kind), cause);
-        app.quitAndRelease();
-        return officeFailed(failure);
-    };
-    try {
-        app.get().put("Visible", true);
-        app.get().put("WindowState", kMinimised);
-    } catch (const std::exception &cause) {
-        return openFailed(cause);
-    }
     if (pdf::StopRequested && !aborting_)
         return stopped();
-    std::int32_t pageCount = 0;
     try {
         opening_ = &app.get();
         struct Opened {
@@ -278,13 +265,19 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
         app.get().read(collection).call("Open", {path});
         if (prestarting_ && !nextProgId_.empty() && !aborting_)
             automation::PrestartHost(nextProgId_);
-        switch (kind) {
-        case kWord: pageCount = app.get().read("Application").read("Selection").get("Information", {4}).toInt32(); break;
-        case kPowerPoint: pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32(); break;
-        default: pageCount = app.get().read("Worksheets").read("Count").toInt32(); break;
-        }
     } catch (const std::exception &cause) {
-        return openFailed(cause);
+        if (pdf::StopRequested && !aborting_)
+            return stopped();
+        const std::string failure = showFailure(FailedToOpenText(kind), cause);
+        app.quitAndRelease();
+        return officeFailed(failure);
+    }
+
+    std::int32_t pageCount = 0;
+    switch (kind) {
+    case kWord: pageCount = app.get().read("Application").read("Selection").get("Information", {4}).toInt32(); break;
+    case kPowerPoint: pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32(); break;
+    default: pageCount = app.get().read("Worksheets").read("Count").toInt32(); break;
     }
     lastPageCount_ = pageCount;
 

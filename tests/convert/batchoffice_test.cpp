@@ -11,8 +11,6 @@
 #include <algorithm>
 
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace folivex;
 using namespace folivex::test;
@@ -175,31 +173,6 @@ TEST(BatchWithOffice, AFailedOpenGivesTheHostsReason)
     EXPECT_EQ(view.status, "");
     EXPECT_FALSE(view.progressVisible);
     EXPECT_EQ(killing.CurrentKind(), 0);
-}
-
-// A host that dies before its document is even opened fails that document
-// like a failed open, wherever the first call after its creation meets it.
-TEST(BatchWithOffice, AHostThatDiesBeforeTheOpenFailsItsDocumentLikeAnOpen)
-{
-    TempFolder out;
-    RecordingView view;
-    view.outputFolder = out.path().string();
-    view.addRow((kFixtures / "letter3.docx").string());
-    convert::BatchConverter dying(view, [&](const std::string &progId) {
-        automation::Variant app = automation::CreateOleObject(progId);
-        const int pid = automation::HostProcessId(app);
-        ::kill(pid, SIGKILL);
-        while (::kill(pid, 0) == 0 && ::waitpid(pid, nullptr, WNOHANG) == 0)
-            ::usleep(1000);
-        return app;
-    });
-    EXPECT_NO_THROW(dying.SpeedButton11Click());
-    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: Failed to open the word document. If the Word version "
-                                                      "is below 2007, please update it."});
-    ASSERT_EQ(view.reasons.size(), 1u);
-    EXPECT_EQ(view.reasons[0].rfind("Word ended unexpectedly", 0), 0u) << view.reasons[0];
-    EXPECT_FALSE(fs::exists(out / "letter3.pdf"));
-    EXPECT_EQ(dying.CurrentKind(), 0);
 }
 
 // A host that dies in the middle of a document fails that document: no PDF
