@@ -9,7 +9,7 @@ namespace {
 bool takesValue(const std::string &option)
 {
     return option == "--output" || option == "--size" || option == "--files-from" || option == "--report" ||
-           option == "--jobs";
+           option == "--jobs" || option == "--as-pdf";
 }
 
 } // namespace
@@ -34,6 +34,10 @@ std::string ParseOptions(const std::vector<std::string> &arguments, Options &opt
             converting = true;
         } else if (argument == "--recursive") {
             options.recursive = true;
+        } else if (argument == "--flat") {
+            options.flat = true;
+        } else if (argument == "--skip-existing") {
+            options.skipExisting = true;
         } else if (argument == "--quiet") {
             options.quiet = true;
         } else if (argument == "--stop-on-error") {
@@ -52,6 +56,8 @@ std::string ParseOptions(const std::vector<std::string> &arguments, Options &opt
                 options.filesFrom = value;
             else if (argument == "--report")
                 options.report = value;
+            else if (argument == "--as-pdf")
+                options.asPdf = value;
             else {
                 int jobs = 0;
                 const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
