@@ -178,6 +178,8 @@ void ConvertRun::finish(std::size_t index, DocumentReport report)
 {
     finished_[index] = true;
     report_.write(report);
+    if (report.status == "converted")
+        ++written_;
     if (report.status == "failed" || (report.status == "skipped" && report.reason == kBatchEnded)) {
         ++withoutPdf_;
         // One line a document without its PDF; a job's run prints it.
@@ -341,7 +343,7 @@ int ConvertRun::complete()
         view_.OpenFolder(options_.output);
         return 0;
     }
-    if (!officeEndedTheBatch_)
+    if (!officeEndedTheBatch_ && written_ > 0)
         view_.OpenFolder(options_.output);
     return 1;
 }

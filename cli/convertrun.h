@@ -67,6 +67,7 @@ private:
     std::vector<bool> finished_;
     std::set<std::string> prepared_;
     int withoutPdf_ = 0;
+    int written_ = 0;
     bool officeEndedTheBatch_ = false;
 };
 
