@@ -284,8 +284,8 @@ TEST(ArchiveRun, ASignalAfterTheRenameLeavesTheDocumentConverted)
 TEST(ArchiveRun, NothingOutlivesAKilledRun)
 {
     TempFolder in, out, temporary;
-    fs::copy_file(kFixtures / "long1000.docx", in / "first.docx");
-    fs::copy_file(kFixtures / "long1000.docx", in / "second.docx");
+    fs::copy_file(kFixtures / "big100.docx", in / "first.docx");
+    fs::copy_file(kFixtures / "big100.docx", in / "second.docx");
     const pid_t child = StartQuietly(kFolivex,
                                      {"--convert", (in / "first.docx").string(), (in / "second.docx").string(),
                                       "--jobs", "2", "--output", out.path().string()},
@@ -327,7 +327,7 @@ TEST(ArchiveRun, AStalePartialPdfIsRemovedByTheNextRun)
 {
     TempFolder out;
     const pid_t child =
-        StartQuietly(kFolivex, {"--convert", (kFixtures / "long1000.docx").string(), "--jobs", "1", "--output",
+        StartQuietly(kFolivex, {"--convert", (kFixtures / "big100.docx").string(), "--jobs", "1", "--output",
                                 out.path().string()});
     ASSERT_GE(child, 0);
     ASSERT_TRUE(waitFor([&] { return !partsIn(out.path()).empty(); }, 60000));
