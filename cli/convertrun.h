@@ -7,16 +7,13 @@
 #include "cli/options.h"
 #include "cli/outputplan.h"
 #include "cli/terminalview.h"
+#include "convert/batchconverter.h"
 
 #include <csignal>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
-
-
-#include "convert/batchconverter.h"
-
-#include <set>
 
 namespace folivex::cli {
 

@@ -1,5 +1,6 @@
 #include "outputfolder.h"
 
+#include "cli/nametext.h"
 #include "core/ownertag.h"
 
 #include <cerrno>
@@ -7,8 +8,6 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "cli/nametext.h"
 
 namespace folivex::cli {
 

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <map>
@@ -291,12 +292,14 @@ TEST(ArchiveRun, NothingOutlivesAKilledRun)
                                       "--jobs", "2", "--output", out.path().string()},
                                      {{"TMPDIR", temporary.path().string()}});
     ASSERT_GE(child, 0);
-    // Both jobs have their hosts and one is writing its PDF.
-    ASSERT_TRUE(waitFor([&] { return processTree(child).size() >= 5 && !partsIn(out.path()).empty(); }, 60000))
+    // A job is writing its PDF; the other is not far behind.
+    ASSERT_TRUE(waitFor([&] { return !partsIn(out.path()).empty(); }, 60000))
         << "the jobs did not get as far as writing";
     const std::vector<int> tree = processTree(child);
     kill(child, SIGKILL);
+    const std::vector<std::string> atKill = out.entries();
     EXPECT_EQ(exitCodeOf(child), -SIGKILL);
+    EXPECT_GE(tree.size(), 3u) << "the run, a job and its host";
     std::this_thread::sleep_for(std::chrono::seconds(2));
     for (int pid : tree)
         EXPECT_FALSE(alive(pid)) << "process " << pid << " outlived the run";
@@ -304,8 +307,8 @@ TEST(ArchiveRun, NothingOutlivesAKilledRun)
     std::this_thread::sleep_for(std::chrono::seconds(3));
     EXPECT_EQ(out.entries(), left) << "nothing written after the run";
     for (const std::string &name : left)
-        EXPECT_EQ(fs::path(name).extension(), ".part") << "no PDF: " << name;
-    EXPECT_FALSE(left.empty());
+        if (fs::path(name).extension() == ".pdf")
+            EXPECT_NE(std::find(atKill.begin(), atKill.end(), name), atKill.end()) << "written after the kill: " << name;
     EXPECT_EQ(temporary.entries().size(), 1u) << "the jobs' folder, left by the kill";
 
     const std::string live = ".folivex-" + folivex::OwnerTag() + "-0000abcd.part";
@@ -317,8 +320,11 @@ TEST(ArchiveRun, NothingOutlivesAKilledRun)
                                           quoted(out.path()));
     EXPECT_EQ(next.exitCode, 0) << next.output;
     const std::vector<std::string> after = out.entries();
-    EXPECT_EQ(std::set<std::string>(after.begin(), after.end()),
-              (std::set<std::string>{".folivex-0123abcd.part", live, "classic4x3.pdf", "letter3.pdf"}));
+    std::set<std::string> expected = {".folivex-0123abcd.part", live, "classic4x3.pdf", "letter3.pdf"};
+    for (const std::string &name : left)
+        if (fs::path(name).extension() == ".pdf")
+            expected.insert(name);
+    EXPECT_EQ(std::set<std::string>(after.begin(), after.end()), expected) << "the killed run's parts removed";
     EXPECT_TRUE(temporary.entries().empty());
 }
 
