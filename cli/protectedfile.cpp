@@ -145,6 +145,10 @@ private:
     bool valid_ = false;
 };
 
+// A PowerPoint 97-2003 CurrentUserAtom: its header token at offset 12 is
+// 0xF3D1C4DF when the presentation is encrypted.
+bool powerPointEncrypted(const std::string &currentUser) { return le32(currentUser, 12) == 0xF3D1C4DF; }
+
 // A Word 97-2003 file information block: wIdent 0xA5EC, fEncrypted in the
 // flags at offset 10.
 bool wordEncrypted(const std::string &fib) { return fib.size() >= 12 && le16(fib, 0) == 0xA5EC && (le16(fib, 10) & 0x0100); }
@@ -179,7 +183,8 @@ bool IsPasswordProtected(const std::string &path)
     const CompoundFile file(std::move(bytes));
     if (!file.valid())
         return false;
-    if (file.has("EncryptionInfo") || file.has("EncryptedSummary"))
+    if (file.has("EncryptionInfo") || file.has("EncryptedSummary") ||
+        powerPointEncrypted(file.stream("Current User", 16)))
         return true;
     if (wordEncrypted(file.stream("WordDocument", 16)))
         return true;
