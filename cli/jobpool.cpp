@@ -139,7 +139,12 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
             report.status = stopping ? "stopped" : "failed";
             report.reason = "its conversion process ended without a report (" + exitText(status) + ")";
         }
-        finished(i, report, readAll(base.string() + ".log"));
+        const std::string printed = readAll(base.string() + ".log");
+        // Gone as soon as read: a run of many documents keeps no pile of them.
+        std::error_code ignored;
+        fs::remove(base.string() + ".json", ignored);
+        fs::remove(base.string() + ".log", ignored);
+        finished(i, report, printed);
     };
 
     while (true) {
