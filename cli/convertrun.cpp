@@ -119,6 +119,10 @@ int ConvertRun::run(const std::vector<DocumentInput> &documents)
                 view_.note("folivex: " + ReadableName(documents[i].path) + " is written as " +
                            ReadableName(plan_[i].path) + ": an earlier document's PDF has its name");
 
+    // Leftovers of runs that are gone, whether or not a PDF goes there this time.
+    if (!options_.asJob)
+        RemoveStaleParts(options_.output);
+
     const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
     const int jobs = options_.jobs > 0 ? options_.jobs : cores;
     const auto convertible = std::count_if(documents.begin(), documents.end(),
