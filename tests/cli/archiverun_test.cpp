@@ -123,7 +123,7 @@ std::vector<std::string> partsIn(const fs::path &folder)
 
 } // namespace
 
-// a.doc and a.pptx in one folder, report.docx in two folders below it, and
+// a.doc and a.pptx in one folder, report.docx in three folders below it, and
 // an older PDF of a.doc from an earlier run: under --recursive the folders
 // are mirrored, with --flat the later documents' PDFs keep their extension;
 // the older PDF is replaced; the same with one job and with two.
@@ -132,10 +132,12 @@ TEST(ArchiveRun, NoPdfOfARunReplacesAnother)
     TempFolder in;
     fs::create_directories(in / "sub1");
     fs::create_directories(in / "sub2");
+    fs::create_directories(in / "sub3");
     fs::copy_file(kFixtures / "letter3.doc", in / "a.doc");
     fs::copy_file(kFixtures / "classic4x3.pptx", in / "a.pptx");
     fs::copy_file(kFixtures / "letter3.docx", in / "sub1" / "report.docx");
     fs::copy_file(kFixtures / "a4margins.docx", in / "sub2" / "report.docx");
+    fs::copy_file(kFixtures / "letter3.docx", in / "sub3" / "report.docx");
     for (const char *jobs : {"1", "2"}) {
         for (const bool flat : {false, true}) {
             SCOPED_TRACE(std::string("--jobs ") + jobs + (flat ? " --flat" : ""));
@@ -148,16 +150,18 @@ TEST(ArchiveRun, NoPdfOfARunReplacesAnother)
             EXPECT_NE(run.output.find("Successed!"), std::string::npos) << run.output;
             const fs::path firstReport = flat ? out / "report.pdf" : out / "sub1" / "report.pdf";
             const fs::path secondReport = flat ? out / "report.docx.pdf" : out / "sub2" / "report.pdf";
+            const fs::path thirdReport = flat ? out / "report.docx (2).pdf" : out / "sub3" / "report.pdf";
             std::map<fs::path, std::size_t> pages = {
-                {out / "a.pdf", 3}, {out / "a.pptx.pdf", 2}, {firstReport, 3}, {secondReport, 2}};
+                {out / "a.pdf", 3}, {out / "a.pptx.pdf", 2}, {firstReport, 3}, {secondReport, 2}, {thirdReport, 3}};
             for (const auto &[pdf, count] : pages) {
                 EXPECT_EQ(QpdfProblems(pdf), "") << pdf;
                 EXPECT_EQ(ListImages(pdf).size(), count) << pdf;
             }
             EXPECT_EQ(ListImages(secondReport).front().width, 685) << "the A4 document's own PDF";
-            EXPECT_EQ(out.entries(), flat ? (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "report.docx.pdf",
-                                                                      "report.pdf"})
-                                          : (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "sub1", "sub2"}));
+            EXPECT_EQ(out.entries(), flat ? (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "report.docx (2).pdf",
+                                                                      "report.docx.pdf", "report.pdf"})
+                                          : (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "sub1", "sub2",
+                                                                      "sub3"}));
             EXPECT_NE(run.output.find("folivex: " + (in / "a.pptx").string() + " is written as " +
                                       (out / "a.pptx.pdf").string() + ": an earlier document's PDF has its name"),
                       std::string::npos)
@@ -167,11 +171,12 @@ TEST(ArchiveRun, NoPdfOfARunReplacesAnother)
                 << run.output;
 
             const std::map<std::string, DocumentReport> reports = readReport(out / "r.jsonl");
-            ASSERT_EQ(reports.size(), 4u);
+            ASSERT_EQ(reports.size(), 5u);
             EXPECT_EQ(reports.at((in / "a.doc").string()).output, (out / "a.pdf").string());
             EXPECT_EQ(reports.at((in / "a.pptx").string()).output, (out / "a.pptx.pdf").string());
             EXPECT_EQ(reports.at((in / "sub1" / "report.docx").string()).output, firstReport.string());
             EXPECT_EQ(reports.at((in / "sub2" / "report.docx").string()).output, secondReport.string());
+            EXPECT_EQ(reports.at((in / "sub3" / "report.docx").string()).output, thirdReport.string());
             for (const auto &[input, report] : reports)
                 EXPECT_EQ(report.status, "converted") << input;
             const std::string line = ReadFile(out / "r.jsonl");
