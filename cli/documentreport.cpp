@@ -1,57 +1,74 @@
 #include "documentreport.h"
 
+#include "cli/nametext.h"
+
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <map>
 
 namespace folivex::cli {
 
 namespace {
 
-// The length of the valid UTF-8 sequence at `s`, 0 when there is none.
-std::size_t utf8Length(const unsigned char *s, std::size_t left)
-{
-    const unsigned char c = s[0];
-    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (n == 0 || n > left || (n == 2 && c < 0xC2))
-        return 0;
-    for (std::size_t i = 1; i < n; ++i)
-        if ((s[i] & 0xC0) != 0x80)
-            return 0;
-    return n;
-}
-
+// `text` (valid UTF-8) as a JSON string.
 std::string quoted(const std::string &text)
 {
     std::string out = "\"";
-    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = s[i];
-        char escape[8];
+    for (const char c : text) {
         if (c == '"' || c == '\\') {
             out += '\\';
-            out += char(c);
-            ++i;
-        } else if (c < 0x20) {
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04x", c);
             out += escape;
-            ++i;
-        } else if (const std::size_t n = utf8Length(s + i, text.size() - i)) {
-            out.append(text, i, n);
-            i += n;
         } else {
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out += escape;
-            ++i;
+            out += c;
         }
     }
     return out + "\"";
 }
 
-std::string orNull(const std::string &text) { return text.empty() ? "null" : quoted(text); }
+// A path as its text, and as its bytes when the text cannot hold them.
+std::string pathFields(const std::string &key, const std::string &path)
+{
+    if (path.empty())
+        return ",\"" + key + "\":null";
+    std::string fields = ",\"" + key + "\":" + quoted(ReadableName(path, false));
+    if (!IsUtf8(path))
+        fields += ",\"" + key + "_bytes\":" + quoted(Base64Encode(path));
+    return fields;
+}
 
-// A JSON string at `at` (on its opening quote), decoded as quoted() wrote it.
+void appendUtf8(std::string &out, unsigned long code)
+{
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | (code >> 6));
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | (code >> 12));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | (code >> 18));
+        out += char(0x80 | ((code >> 12) & 0x3F));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+bool readHex4(const std::string &line, std::size_t at, unsigned long &code)
+{
+    if (at + 4 > line.size())
+        return false;
+    const auto [end, error] = std::from_chars(line.data() + at, line.data() + at + 4, code, 16);
+    return error == std::errc() && end == line.data() + at + 4;
+}
+
+// A JSON string at `at` (on its opening quote), decoded to UTF-8.
 bool readString(const std::string &line, std::size_t &at, std::string &out)
 {
     if (at >= line.size() || line[at] != '"')
@@ -69,13 +86,27 @@ bool readString(const std::string &line, std::size_t &at, std::string &out)
         }
         if (++at >= line.size())
             return false;
-        if (line[at] == 'u') {
-            if (at + 4 >= line.size())
+        switch (line[at]) {
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        case 'b': out += '\b'; break;
+        case 'f': out += '\f'; break;
+        case 'u': {
+            unsigned long code = 0;
+            if (!readHex4(line, at + 1, code))
                 return false;
-            out += char(std::strtol(line.substr(at + 1, 4).c_str(), nullptr, 16));
             at += 4;
-        } else {
-            out += line[at];
+            unsigned long low = 0;
+            if (code >= 0xD800 && code < 0xDC00 && line.compare(at + 1, 2, "\\u") == 0 &&
+                readHex4(line, at + 3, low) && low >= 0xDC00 && low < 0xE000) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                at += 6;
+            }
+            appendUtf8(out, code);
+            break;
+        }
+        default: out += line[at];
         }
     }
     return false;
@@ -88,26 +119,23 @@ std::string ReportLine(const DocumentReport &r)
     // Numbers as JSON has them whatever the locale (Qt sets the user's).
     char seconds[32];
     const auto written = std::to_chars(seconds, seconds + sizeof seconds, r.seconds, std::chars_format::fixed, 3);
-    const std::string numbers = "\"pages\":" + std::to_string(r.pages) + ",\"bytes\":" + std::to_string(r.bytes) +
-                                ",\"seconds\":" + std::string(seconds, written.ptr);
-    std::string line = "{\"input\":" + quoted(r.input) + ",\"output\":" + orNull(r.output) +
-                       ",\"status\":" + quoted(r.status) + ",\"reason\":" + orNull(r.reason) + "," + numbers;
-    if (!r.replacedBy.empty())
-        line += ",\"replaced_by\":" + quoted(r.replacedBy);
-    if (!r.replaces.empty())
-        line += ",\"replaces\":" + quoted(r.replaces);
-    return line + "}";
+    return "{" + pathFields("input", r.input).substr(1) + pathFields("output", r.output) +
+           ",\"status\":" + quoted(r.status) + ",\"reason\":" +
+           (r.reason.empty() ? std::string("null") : quoted(ReadableName(r.reason, false))) +
+           ",\"pages\":" + std::to_string(r.pages) + ",\"bytes\":" + std::to_string(r.bytes) +
+           ",\"seconds\":" + std::string(seconds, written.ptr) + "}";
 }
 
 bool ParseReportLine(const std::string &line, DocumentReport &r)
 {
     r = DocumentReport();
-    std::size_t at = 1;
     if (line.empty() || line[0] != '{')
         return false;
+    std::map<std::string, std::string> fields;
+    std::size_t at = 1;
     while (at < line.size() && line[at] != '}') {
         std::string key, text;
-        if (!readString(line, at, key) || at >= line.size() || line[at++] != ':')
+        if (!readString(line, at, key) || at >= line.size() || line[at++] != ':' || at >= line.size())
             return false;
         if (line[at] == '"') {
             if (!readString(line, at, text))
@@ -121,19 +149,21 @@ bool ParseReportLine(const std::string &line, DocumentReport &r)
             if (text == "null")
                 text.clear();
         }
-        if (key == "input") r.input = text;
-        else if (key == "output") r.output = text;
-        else if (key == "status") r.status = text;
-        else if (key == "reason") r.reason = text;
-        else if (key == "pages") r.pages = std::atoi(text.c_str());
-        else if (key == "bytes") r.bytes = std::strtoull(text.c_str(), nullptr, 10);
-        else if (key == "seconds") std::from_chars(text.data(), text.data() + text.size(), r.seconds);
-        else if (key == "replaced_by") r.replacedBy = text;
-        else if (key == "replaces") r.replaces = text;
+        fields[key] = text;
         if (at < line.size() && line[at] == ',')
             ++at;
     }
-    return at < line.size() && !r.status.empty();
+    if (at >= line.size())
+        return false;
+    r.input = fields.count("input_bytes") ? Base64Decode(fields["input_bytes"]) : fields["input"];
+    r.output = fields.count("output_bytes") ? Base64Decode(fields["output_bytes"]) : fields["output"];
+    r.status = fields["status"];
+    r.reason = fields["reason"];
+    r.pages = std::atoi(fields["pages"].c_str());
+    r.bytes = std::strtoull(fields["bytes"].c_str(), nullptr, 10);
+    const std::string &secondsText = fields["seconds"];
+    std::from_chars(secondsText.data(), secondsText.data() + secondsText.size(), r.seconds);
+    return !r.status.empty();
 }
 
 } // namespace folivex::cli

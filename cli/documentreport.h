@@ -9,23 +9,23 @@
 namespace folivex::cli {
 
 struct DocumentReport {
-    std::string input;
-    std::string output;       // the PDF's path; empty when none was written
+    std::string input;        // the document's path, as bytes
+    std::string output;       // the PDF's path (bytes); empty when it has none
     std::string status;       // "converted", "failed", "stopped" or "skipped"
-    std::string reason;       // why no PDF, empty when converted
+    std::string reason;       // why no PDF was written, empty when converted
     std::int32_t pages = 0;   // pages, slides or worksheets written
     std::uint64_t bytes = 0;  // the PDF's size
     double seconds = 0;
-    std::string replacedBy;   // a later document of the run that writes the same PDF
-    std::string replaces;     // an earlier one whose PDF this one replaces
 };
 
-// The report's line for `report`, without its newline. Strings are JSON
-// strings; bytes that are no UTF-8 (file names may hold any) are written as
-// \u00XX escapes of their Latin-1 reading, so every line is valid JSON.
+// The report's line for `report`, without its newline. Paths are JSON
+// strings; a path that is not UTF-8 has each byte that is none written as
+// the text \xHH (ReadableName), and its exact bytes in base64 beside it:
+// "input_bytes", "output_bytes". Every line is valid JSON.
 std::string ReportLine(const DocumentReport &report);
 
-// Parses a line that ReportLine wrote back; false for anything else.
+// Parses a line that ReportLine wrote back, paths byte for byte; false for
+// anything else.
 bool ParseReportLine(const std::string &line, DocumentReport &report);
 
 } // namespace folivex::cli

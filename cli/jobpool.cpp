@@ -1,9 +1,11 @@
 #include "jobpool.h"
 
 #include "core/error.h"
+#include "core/ownertag.h"
 #include "core/uniquefd.h"
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,12 +40,29 @@ std::string exitText(int status)
     return "exit code " + std::to_string(WEXITSTATUS(status));
 }
 
+constexpr const char *kScratchPrefix = "folivex-jobs-";
+
+// The folders of pools whose process is gone (killed before it could remove them).
+void removeStaleScratchFolders(const fs::path &temporary)
+{
+    std::error_code error;
+    for (fs::directory_iterator it(temporary, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const std::string_view tag = OwnerTagIn(name, kScratchPrefix, "");
+        std::error_code ignored;
+        if (!tag.empty() && OwnerIsGone(tag) && it->is_directory(ignored))
+            fs::remove_all(it->path(), ignored);
+    }
+}
+
 // A private folder for the jobs' reports and output, removed at the end.
 class ScratchFolder {
 public:
     ScratchFolder()
     {
-        std::string pattern = (fs::temp_directory_path() / "folivex-jobs-XXXXXX").string();
+        const fs::path temporary = fs::temp_directory_path();
+        removeStaleScratchFolders(temporary);
+        std::string pattern = (temporary / (kScratchPrefix + OwnerTag() + "-XXXXXX")).string();
         if (!::mkdtemp(pattern.data()))
             throw Error(std::string("Cannot make a folder for the jobs: ") + std::strerror(errno));
         path = pattern;
@@ -67,27 +86,15 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
                   const std::function<void(std::size_t, const DocumentReport &, const std::string &)> &finished)
 {
     ScratchFolder scratch;
-    std::vector<bool> started(jobs.size(), false), done(jobs.size(), false);
     std::map<pid_t, std::size_t> running;
     bool stopping = false;
 
-    // The first job not started whose earlier jobs of the same PDF are done.
-    auto nextJob = [&]() -> std::size_t {
-        for (std::size_t i = 0; i < jobs.size(); ++i) {
-            if (started[i])
-                continue;
-            bool ready = true;
-            for (std::size_t j = 0; j < i && ready; ++j)
-                ready = !(jobs[j].outputKey == jobs[i].outputKey && !done[j]);
-            if (ready)
-                return i;
-        }
-        return jobs.size();
-    };
+    std::size_t nextJob = 0;
     auto start = [&](std::size_t i) {
         const std::string report = (scratch.path / (std::to_string(i) + ".json")).string();
         const std::string log = (scratch.path / (std::to_string(i) + ".log")).string();
-        std::vector<std::string> args = {program_, "--convert", "--jobs", "1", "--as-job", "--report", report};
+        std::vector<std::string> args = {program_, "--convert", "--jobs", "1", "--as-job", "--report", report,
+                                         "--as-pdf", jobs[i].pdf};
         args.insert(args.end(), arguments_.begin(), arguments_.end());
         args.push_back("--");
         args.push_back(jobs[i].path);
@@ -98,10 +105,17 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
         // The job's output file, opened before fork so that the child only
         // redirects to it; without one the job prints where this process does.
         const UniqueFd logFd(::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+        const pid_t parent = ::getpid();
         const pid_t pid = ::fork();
         if (pid < 0)
             throw Error(std::string("Cannot start a job: ") + std::strerror(errno));
         if (pid == 0) {
+            // Killed the moment this process ends, whatever ends it, so that
+            // a job writes nothing after its run; a parent that ended before
+            // this line ran is found by getppid.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent)
+                ::_exit(127);
             if (logFd) {
                 ::dup2(logFd.get(), 1);
                 ::dup2(logFd.get(), 2);
@@ -109,13 +123,11 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
-        started[i] = true;
         running[pid] = i;
     };
     auto reap = [&](pid_t pid, int status) {
         const std::size_t i = running[pid];
         running.erase(pid);
-        done[i] = true;
         const fs::path base = scratch.path / std::to_string(i);
         DocumentReport report;
         std::string line = readAll(base.string() + ".json");
@@ -127,7 +139,12 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
             report.status = stopping ? "stopped" : "failed";
             report.reason = "its conversion process ended without a report (" + exitText(status) + ")";
         }
-        finished(i, report, readAll(base.string() + ".log"));
+        const std::string printed = readAll(base.string() + ".log");
+        // Gone as soon as read: a run of many documents keeps no pile of them.
+        std::error_code ignored;
+        fs::remove(base.string() + ".json", ignored);
+        fs::remove(base.string() + ".log", ignored);
+        finished(i, report, printed);
     };
 
     while (true) {
@@ -136,12 +153,8 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
             for (const auto &[pid, index] : running)
                 ::kill(pid, SIGTERM);
         }
-        while (!stopping && int(running.size()) < jobs_) {
-            const std::size_t i = nextJob();
-            if (i == jobs.size())
-                break;
-            start(i);
-        }
+        while (!stopping && int(running.size()) < jobs_ && nextJob < jobs.size())
+            start(nextJob++);
         if (running.empty())
             break;
         int status = 0;

@@ -1,7 +1,11 @@
 // Several documents at once: each converted by a folivex process of its own
-// (`folivex --convert --jobs 1 ...` on that one document), so each has its
-// own Office host and clipboard, and a document that brings its process
-// down takes nothing else with it.
+// (`folivex --convert --jobs 1 --as-job ...` on that one document), so each
+// has its own Office host and clipboard, and a document that brings its
+// process down takes nothing else with it. A job dies with the process that
+// started it, however that ends (SIGKILL included), and so do its hosts.
+// The jobs' reports and printed output go to a folder
+// $TMPDIR/folivex-jobs-TAG-XXXXXX (TAG: core/ownertag.h), removed at the
+// end; a later pool removes those whose owner is gone.
 #pragma once
 
 #include "cli/documentreport.h"
@@ -15,7 +19,7 @@ namespace folivex::cli {
 
 struct PoolJob {
     std::string path;
-    std::string outputKey; // jobs of one output PDF run one after the other, in order
+    std::string pdf; // the PDF it writes (--as-pdf); no two jobs of a run share one
 };
 
 class JobPool {
@@ -28,7 +32,8 @@ public:
     // Runs every job, at most `jobs` at a time, and calls `finished` with
     // each job's index, report and printed output as it ends. A job its
     // process could not report on is reported failed with the reason. Once
-    // `stop` is set, the running jobs are sent SIGTERM and no job starts.
+    // `stop` is set, the running jobs are sent SIGTERM and no job starts;
+    // jobs not started are not reported.
     void run(const std::vector<PoolJob> &jobs,
              const std::function<void(std::size_t, const DocumentReport &, const std::string &)> &finished);
 

@@ -9,7 +9,7 @@ namespace {
 bool takesValue(const std::string &option)
 {
     return option == "--output" || option == "--size" || option == "--files-from" || option == "--report" ||
-           option == "--jobs" || option == "--max-memory";
+           option == "--jobs" || option == "--max-memory" || option == "--as-pdf";
 }
 
 // "4G", "1536M", "2.5G" or a number of bytes; at least 256 MiB.
@@ -58,6 +58,10 @@ std::string ParseOptions(const std::vector<std::string> &arguments, Options &opt
             converting = true;
         } else if (argument == "--recursive") {
             options.recursive = true;
+        } else if (argument == "--flat") {
+            options.flat = true;
+        } else if (argument == "--skip-existing") {
+            options.skipExisting = true;
         } else if (argument == "--quiet") {
             options.quiet = true;
         } else if (argument == "--stop-on-error") {
@@ -76,6 +80,8 @@ std::string ParseOptions(const std::vector<std::string> &arguments, Options &opt
                 options.filesFrom = value;
             else if (argument == "--report")
                 options.report = value;
+            else if (argument == "--as-pdf")
+                options.asPdf = value;
             else if (argument == "--max-memory") {
                 if (!parseMemory(value, options.maxMemory))
                     return "--max-memory needs a size of at least 256M, such as 2G or 1536M: " + value;

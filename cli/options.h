@@ -10,6 +10,8 @@ struct Options {
     std::vector<std::string> paths;  // files and folders, in the order given
     std::string filesFrom;           // --files-from: a file of paths, "-" for standard input
     bool recursive = false;          // folders with the folders below them
+    bool flat = false;               // --recursive's PDFs all in the output folder itself
+    bool skipExisting = false;       // leaves documents whose PDF is newer than they are
     std::string output;              // empty: ~/Output
     std::string size = "100";
     int jobs = 0;                    // 0: as many as the machine has cores
@@ -18,6 +20,7 @@ struct Options {
     bool quiet = false;              // print failures only
     bool stopOnError = false;        // the batch as the window runs it
     bool asJob = false;              // one document of a run of several jobs: no closing summary
+    std::string asPdf;               // --as-pdf: a job's PDF, as its run planned it
     bool help = false;
     bool version = false;
 };

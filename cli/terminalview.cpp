@@ -1,5 +1,7 @@
 #include "terminalview.h"
 
+#include "cli/nametext.h"
+
 #include <QCoreApplication>
 
 #include <unistd.h>
@@ -22,7 +24,7 @@ void TerminalView::SetStatusText(const std::string &text)
     // The label's per-document text is the line a terminal user follows.
     if (text.rfind(kConverting, 0) == 0 && !quiet_ && !silent_) {
         clearBar();
-        std::fprintf(out_, "%s\n", text.c_str());
+        std::fprintf(out_, "%s\n", ReadableName(text).c_str());
         std::fflush(out_);
     }
 }
@@ -61,7 +63,7 @@ void TerminalView::clearBar()
 
 void TerminalView::ShowMessage(const std::string &text, const std::string &caption)
 {
-    if (silent_ || (quiet_ && caption != "Error" && caption != "Warning"))
+    if (silent_ || quiet_ || caption == "Error")
         return;
     clearBar();
     std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
@@ -98,7 +100,7 @@ void TerminalView::OpenFolder(const std::string &folder)
 {
     if (silent_ || quiet_)
         return;
-    std::fprintf(out_, "The PDFs are in %s\n", folder.c_str());
+    std::fprintf(out_, "The PDFs are in %s\n", ReadableName(folder).c_str());
     std::fflush(out_);
 }
 

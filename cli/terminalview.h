@@ -1,5 +1,8 @@
 // The conversion shown on a terminal: messages on standard output with their
-// captions, a progress bar on standard error when that is a terminal.
+// captions, a progress bar on standard error when that is a terminal. The
+// conversion's error messages are not printed here: the run prints one line
+// for each document without its PDF (ConvertRun). Names are printed with
+// the bytes that are not UTF-8 escaped (ReadableName).
 #pragma once
 
 #include "convert/conversionview.h"
@@ -32,6 +35,8 @@ public:
     std::string SizePercentText() override { return sizePercent_; }
     std::string OutputFolderText() override { return outputFolder_; }
 
+    // The folder of the PDF being written, which the "Converting" line names.
+    void setOutputFolder(std::string folder) { outputFolder_ = std::move(folder); }
     // Runs at every pump (the command line's Ctrl-C check).
     std::function<void()> onPump;
 

@@ -98,7 +98,8 @@ void BatchConverter::SpeedButton11Click()
     }
 }
 
-ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::string &nextPath)
+ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::string &nextPath,
+                                          const std::string &pdfName)
 {
     if (running_)
         return ConvertOutcome::OfficeFailed;
@@ -109,10 +110,16 @@ ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::st
     lastPageCount_ = 0;
     const std::int32_t nextKind = nextPath.empty() ? kNoKind : DocumentKindOf(LowerCaseExtension(nextPath));
     nextProgId_ = nextKind == kNoKind ? std::string() : ProgIdOf(nextKind);
+    pdfName_ = pdfName;
     struct Done {
         bool &running;
-        ~Done() { running = false; }
-    } done{running_};
+        std::string &pdfName;
+        ~Done()
+        {
+            running = false;
+            pdfName.clear();
+        }
+    } done{running_, pdfName_};
     const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(path), path);
     if (outcome != ConvertOutcome::OfficeFailed)
         emptyClipboard();
@@ -294,7 +301,7 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     hooks.pumpMessages = [this] { view_.PumpMessages(); };
     std::string failure;
     try {
-        const int result = pdf::WritePdf(PdfName(name), pageCount, pages, hooks, &failure);
+        const int result = pdf::WritePdf(pdfName_.empty() ? PdfName(name) : pdfName_, pageCount, pages, hooks, &failure);
         if (result == pdf::kWritten)
             converted_.push_back(path);
         else if (result == pdf::kFailed && !aborting_)

@@ -63,8 +63,10 @@ public:
     // `nextPath`, when known, is the document that comes after: its
     // application's host is started while this one converts (see
     // automation::PrestartHost); the caller ends what was not used with
-    // automation::EndPrestartedHosts.
-    ConvertOutcome ConvertOne(const std::string &path, const std::string &nextPath = {});
+    // automation::EndPrestartedHosts. `pdfName`, when given, is the PDF
+    // written instead of the output folder's one of the document's name.
+    ConvertOutcome ConvertOne(const std::string &path, const std::string &nextPath = {},
+                              const std::string &pdfName = {});
     // The page count of the last document that got as far as counting.
     std::int32_t lastPageCount() const { return lastPageCount_; }
     // The progress callback: pumps messages, then moves the bar.
@@ -93,6 +95,7 @@ private:
     // application, whose host ConvertDocument starts once its own is busy.
     bool prestarting_ = false;
     std::string nextProgId_;
+    std::string pdfName_; // ConvertOne's own PDF name, empty for the batch's
     bool running_ = false;
     bool aborting_ = false;
     // The application while it opens its document: Stop ends its host

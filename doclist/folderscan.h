@@ -4,6 +4,7 @@
 #include "doclist/documententry.h"
 
 #include <QString>
+#include <string>
 #include <vector>
 
 namespace folivex::doclist {
@@ -20,5 +21,11 @@ QString JoinPath(const QString &folder, const QString &name);
 // read, a dangling link) is left out. Throws folivex::Error with the system's text (file() =
 // folder) when the folder cannot be opened or read.
 std::vector<DocumentEntry> ScanFolder(const QString &folder);
+
+// The names of the entries of `folder` that IsAcceptedDocumentName() takes,
+// as the bytes the file system holds (a name need not be UTF-8), in the
+// order ScanFolder gives them; nothing is looked up. Throws folivex::Error
+// as ScanFolder does.
+std::vector<std::string> ScanFolderNames(const std::string &folder);
 
 } // namespace folivex::doclist

@@ -1,6 +1,7 @@
 #include "fileoutput.h"
 
 #include "core/error.h"
+#include "core/ownertag.h"
 
 #include <cerrno>
 #include <cstring>
@@ -27,13 +28,14 @@ std::string cannotCreate(const std::string &name, int error)
 
 FileOutput::FileOutput(std::string outputName) : outputName_(std::move(outputName))
 {
-    // A short fixed-length name, so a long output name cannot make it too long.
+    // A short name whatever the output name's length; the owner's tag lets a
+    // later run remove the file when this process died before finishing it.
     static std::mt19937 random(std::random_device{}());
     const std::string folder = folderOf(outputName_);
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
-        temporaryName_ = folder + ".folivex-" + suffix + ".part";
+        temporaryName_ = folder + ".folivex-" + OwnerTag() + "-" + suffix + ".part";
         fd_.reset(::open(temporaryName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd_)
             break;

@@ -79,7 +79,7 @@ grep -q "folivex *- convert Word, PowerPoint and Excel documents" "$scratch/man.
 while read -r option; do
   grep -q -- "^ *$option" "$scratch/man.txt" || fail "the manual page does not describe $option"
 done < <("$program" --help | grep -o '^  -[-a-z]*')
-grep -q "The exit code is 0 when" "$scratch/man.txt" || fail "the manual page lacks the --help text's last paragraph"
+grep -Eq "The +exit +code +is +0 +when" "$scratch/man.txt" || fail "the manual page lacks the --help text's last paragraph"
 
 # A conversion by the unpacked program starts the unpacked host.
 out=$scratch/out
