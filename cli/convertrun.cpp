@@ -260,6 +260,9 @@ void ConvertRun::runHere()
         automation::EndAllHosts(kInterrupted);
     };
     automation::SetMessagePump([&] { view_.PumpMessages(); });
+    // The bar follows each document's pages as they are captured, then the
+    // writing of its PDF, as the window's bar does.
+    view_.SetProgressVisible(true);
     bool skipping = false;
     for (std::size_t i = 0; i < documents_.size() && !stop_; ++i) {
         DocumentReport report;
@@ -293,6 +296,7 @@ void ConvertRun::runHere()
         }
         finish(i, report);
     }
+    view_.SetProgressVisible(false);
     automation::EndPrestartedHosts();
     automation::SetMessagePump(nullptr);
     view_.onPump = nullptr;
