@@ -101,7 +101,10 @@ Confinement ConfineProcess(const std::vector<PathRule> &rules)
 
 std::string ProtectionSummary()
 {
-    std::string line = "Document protections: links blocked by LibreOffice's settings";
+    const char *links = std::getenv("FOLIVEX_BLOCK_LINKS");
+    std::string line = links && std::strcmp(links, "0") == 0
+                           ? "Document protections: links not blocked (FOLIVEX_BLOCK_LINKS=0)"
+                           : "Document protections: links blocked by LibreOffice's settings";
     if (!confinementWanted())
         return line + "; kernel confinement turned off (FOLIVEX_CONFINEMENT=0)";
     const int abi = LandlockAbi();
