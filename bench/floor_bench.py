@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Folivex against the engine's floor (bench/enginefloor: LibreOfficeKit alone
-loading and painting every page) on each loadable real document, one document
+"""Folivex against the engine's floor (bench/enginefloor: the host's engine
+alone loading and rendering every page) on each loadable real document, one document
 at a time, Folivex with --jobs 1: the share of Folivex's time that is not
 LibreOffice's own load and drawing.
 
@@ -22,19 +22,19 @@ def main():
     rows = list(csv.DictReader(open(os.path.join(corpus, "MANIFEST.tsv")), delimiter="\t"))
     loadable = [r["path"] for r in rows if r["libreoffice_pdf_pages"] != "-"]
     scratch = tempfile.mkdtemp(prefix="folivex-floor-")
-    floor_profile = os.path.join(scratch, "floor-profile")
     env = dict(os.environ, FOLIVEX_PROFILE_DIR=os.path.join(scratch, "profiles"))
+    floor_env = dict(os.environ, FOLIVEX_PROFILE_DIR=os.path.join(scratch, "floor-profiles"))
     out = os.path.join(scratch, "out")
     # Settled profiles for both, as a user's would be.
     first = os.path.join(corpus, loadable[0])
-    subprocess.run([floor, "--profile", floor_profile, first], capture_output=True)
+    subprocess.run([floor, first], capture_output=True, env=floor_env)
     subprocess.run([folivex, "--convert", first, "--jobs", "1", "--output", out], capture_output=True, env=env)
     results = []
     for path in loadable:
         document = os.path.join(corpus, path)
         best_floor = best_folivex = None
         for _ in range(2):
-            seconds, run = timed([floor, "--dpi", dpi, "--profile", floor_profile, document])
+            seconds, run = timed([floor, "--dpi", dpi, document], floor_env)
             if run.returncode == 0:
                 best_floor = seconds if best_floor is None else min(best_floor, seconds)
             shutil.rmtree(out, ignore_errors=True)
