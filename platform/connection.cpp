@@ -132,7 +132,7 @@ Variant Connection::greet()
     }
     std::vector<uint8_t> bytes = std::move(c->replies_[0]);
     c->replies_.erase(0);
-    WireReader in(bytes.data(), bytes.size(), "Office host");
+    WireReader in(bytes.data(), bytes.size(), "the Office host");
     if (Status(in.u8()) != Status::Ok) {
         std::string text = in.str();
         c->die(text);

@@ -14,7 +14,7 @@ namespace folivex::office {
 
 namespace {
 
-const char *const Peer = "render worker";
+const char *const Peer = "the render worker";
 // A page that takes the worker longer than this is not worth waiting for:
 // the host renders it itself.
 constexpr int JobLimitMs = 60000;

@@ -188,7 +188,7 @@ void Server::render(WireReader &in)
 
 void Server::handle(const wire::Frame &frame)
 {
-    WireReader in(frame.body.data(), frame.body.size(), "client");
+    WireReader in(frame.body.data(), frame.body.size(), "the client");
     const uint32_t seq = frame.seq;
     Op op = Op(in.u8());
     WireWriter out;
