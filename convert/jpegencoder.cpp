@@ -144,6 +144,7 @@ public:
                 changed_.notify_all();
             }
         } catch (...) {
+            // Not swallowed: whatever the painter threw, the compressor is woken first.
             stop();
             throw;
         }
@@ -315,6 +316,7 @@ std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int b
     try {
         bands.paintAll();
     } catch (...) {
+        // Not swallowed: the compressor's thread is joined before the error goes on.
         compressor.join();
         throw;
     }

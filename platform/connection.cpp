@@ -265,7 +265,9 @@ void Connection::post(const WireWriter &body) noexcept
     try {
         send(++nextSeq_, body, -1);
     } catch (...) {
-        // The host is gone; it has nothing left to free.
+        // May swallow: this runs where nothing may throw (releases from
+        // destructors), and a failed send means the host is gone, with
+        // nothing left to free.
     }
 }
 

@@ -101,7 +101,8 @@ bool RenderWorker::ready(const EngineDocument &own)
     } catch (const Error &e) {
         why = e.text();
         usable_ = false;
-    } catch (...) {
+    } catch (const std::exception &e) {
+        why = e.what();
         usable_ = false;
     }
     if (!usable_)

@@ -108,7 +108,8 @@ void Server::run()
                     ahead_.prepareAfter(*rendered_, renderedWidth_, renderedHeight_,
                                         context_->worker(*rendered_->document));
                 } catch (...) {
-                    // Only a guess failed; the request, when it comes, renders afresh.
+                    // May swallow: only a guess failed; the request, when it
+                    // comes, renders afresh and reports its own failure.
                 }
             }
             rendered_.reset();
