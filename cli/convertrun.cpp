@@ -73,16 +73,14 @@ ReportFile::ReportFile(const std::string &name)
 {
     if (name.empty())
         return;
-    file_ = name == "-" ? stdout : std::fopen(name.c_str(), "w");
-    if (!file_)
+    if (name == "-") {
+        file_ = stdout;
+        return;
+    }
+    named_.reset(std::fopen(name.c_str(), "w"));
+    if (!named_)
         throw Error(std::string("Cannot write the report: ") + std::strerror(errno), name);
-    owned_ = name != "-";
-}
-
-ReportFile::~ReportFile()
-{
-    if (owned_)
-        std::fclose(file_);
+    file_ = named_.get();
 }
 
 void ReportFile::write(const DocumentReport &report)

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,14 +23,11 @@ class ReportFile {
 public:
     // Throws folivex::Error when the file cannot be made.
     explicit ReportFile(const std::string &name);
-    ~ReportFile();
-    ReportFile(const ReportFile &) = delete;
-    ReportFile &operator=(const ReportFile &) = delete;
     void write(const DocumentReport &report);
 
 private:
-    std::FILE *file_ = nullptr;
-    bool owned_ = false;
+    std::unique_ptr<std::FILE, decltype(&std::fclose)> named_{nullptr, &std::fclose}; // the file it made, if any
+    std::FILE *file_ = nullptr; // where lines go: the file made, standard output, or nowhere
 };
 
 class ConvertRun {

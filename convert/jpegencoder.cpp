@@ -19,16 +19,21 @@ namespace {
 
 constexpr std::size_t kStagingSize = 4096;
 
-// The error manager: a library error jumps back to the compressor's caller
-// with the message number; warnings and trace messages are dropped.
+// The error manager: a library error keeps the library's message number
+// and text, then jumps back to the frame that called setjmp; warnings and
+// trace messages are dropped.
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf escape;
+    char text[JMSG_LENGTH_MAX];
 };
 
 void exitWithError(j_common_ptr info)
 {
-    std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->escape, 1);
+    auto *errors = reinterpret_cast<ErrorManager *>(info->err);
+    errors->text[0] = '\0';
+    info->err->format_message(info, errors->text);
+    std::longjmp(errors->escape, 1);
 }
 
 void ignoreMessage(j_common_ptr, int) {}
@@ -139,6 +144,7 @@ public:
                 changed_.notify_all();
             }
         } catch (...) {
+            // Not swallowed: whatever the painter threw, the compressor is woken first.
             stop();
             throw;
         }
@@ -188,49 +194,97 @@ private:
     bool compressorDone_ = false;
 };
 
-// Runs the compressor. Returns 0, the library's message number after an
-// error, or -1 when the feed stopped. No C++ object with a destructor lives
-// in this frame across setjmp.
-int compress(int width, int height, RowFeed &feed, std::vector<std::uint8_t> &bytes)
-{
+// Everything the library reads and writes during one compression. It lives
+// in the frame of compress(), outside the frame that calls setjmp, so that
+// nothing that frame reads after a longjmp is a local it modified (the C
+// rule for setjmp: such locals are indeterminate after the jump).
+struct Compression {
     jpeg_compress_struct info;
     ErrorManager errors;
     Destination dest;
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = exitWithError;
-    errors.base.emit_message = ignoreMessage;
-    errors.base.output_message = ignoreOutput;
-    if (setjmp(errors.escape)) {
-        const int code = errors.base.msg_code;
-        jpeg_destroy_compress(&info);
-        return code;
-    }
-    jpeg_create_compress(&info);
-    dest.base.init_destination = initDestination;
-    dest.base.empty_output_buffer = emptyBuffer;
-    dest.base.term_destination = termDestination;
-    dest.bytes = &bytes;
-    info.dest = &dest.base;
+};
 
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
+// How a compression ended: `code` 0 when finished, -1 when the feed stopped,
+// else the library's message number with its text in `text`.
+struct Outcome {
+    int code = 0;
+    std::string text;
+};
+
+// The library's calls, from creation to the last row. Returns false when the
+// feed stopped. A library error longjmps out of here: no object with a
+// destructor lives in this frame.
+bool writeImage(Compression &c, int width, int height, RowFeed &feed)
+{
+    jpeg_create_compress(&c.info);
+    c.info.dest = &c.dest.base;
+    c.info.image_width = static_cast<JDIMENSION>(width);
+    c.info.image_height = static_cast<JDIMENSION>(height);
+    c.info.input_components = 3;
+    c.info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c.info);
+    jpeg_set_quality(&c.info, 90, TRUE);
+    jpeg_start_compress(&c.info, TRUE);
     JSAMPROW rows[16];
-    while (info.next_scanline < info.image_height) {
-        const JDIMENSION count = std::min<JDIMENSION>(16, info.image_height - info.next_scanline);
-        if (!feed.rows(static_cast<int>(info.next_scanline), static_cast<int>(count), rows)) {
-            jpeg_destroy_compress(&info);
-            return -1;
-        }
-        jpeg_write_scanlines(&info, rows, count);
+    while (c.info.next_scanline < c.info.image_height) {
+        const JDIMENSION count = std::min<JDIMENSION>(16, c.info.image_height - c.info.next_scanline);
+        if (!feed.rows(static_cast<int>(c.info.next_scanline), static_cast<int>(count), rows))
+            return false;
+        jpeg_write_scanlines(&c.info, rows, count);
     }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    return 0;
+    jpeg_finish_compress(&c.info);
+    return true;
+}
+
+// How writeImage ended.
+enum class Ending { Finished, FeedStopped, LibraryError };
+
+// The frame that calls setjmp. It modifies nothing: the state is the
+// caller's `c`, and after a longjmp it only returns a constant.
+Ending writeImageGuarded(Compression &c, int width, int height, RowFeed &feed)
+{
+    if (setjmp(c.errors.escape))
+        return Ending::LibraryError;
+    return writeImage(c, width, height, feed) ? Ending::Finished : Ending::FeedStopped;
+}
+
+// Runs the compressor over the rows of `feed`, appending the file to `bytes`.
+Outcome compress(int width, int height, RowFeed &feed, std::vector<std::uint8_t> &bytes)
+{
+    Compression c{}; // zeroed: destroying a compressor never created is a no-op
+    c.info.err = jpeg_std_error(&c.errors.base);
+    c.errors.base.error_exit = exitWithError;
+    c.errors.base.emit_message = ignoreMessage;
+    c.errors.base.output_message = ignoreOutput;
+    c.dest.base.init_destination = initDestination;
+    c.dest.base.empty_output_buffer = emptyBuffer;
+    c.dest.base.term_destination = termDestination;
+    c.dest.bytes = &bytes;
+
+    Outcome outcome;
+    switch (writeImageGuarded(c, width, height, feed)) {
+    case Ending::Finished:
+        break;
+    case Ending::FeedStopped:
+        outcome.code = -1;
+        break;
+    case Ending::LibraryError:
+        outcome.code = c.errors.base.msg_code;
+        outcome.text = c.errors.text;
+        break;
+    }
+    jpeg_destroy_compress(&c.info);
+    return outcome;
+}
+
+// The error of a compression that the library refused: "JPEG error #N: TEXT",
+// the library's message number and its own text.
+Error libraryError(const Outcome &outcome)
+{
+    std::string text = "JPEG error #" + std::to_string(outcome.code);
+    if (!outcome.text.empty())
+        text += ": " + outcome.text;
+    return Error(text);
 }
 
 } // namespace
@@ -243,8 +297,9 @@ std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap)
         throw Error("the page bitmap cannot be converted to 24 bits per pixel", {}, 0, "encoding");
     std::vector<std::uint8_t> bytes;
     BitmapFeed feed(rgb);
-    if (const int code = compress(rgb.width(), rgb.height(), feed, bytes))
-        throw Error("JPEG error #" + std::to_string(code));
+    const Outcome outcome = compress(rgb.width(), rgb.height(), feed, bytes);
+    if (outcome.code != 0)
+        throw libraryError(outcome);
     return bytes;
 }
 
@@ -253,22 +308,23 @@ std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int b
     std::vector<std::uint8_t> bytes;
     // Whole groups of 16 rows, what the compressor asks for at a time.
     BandPipeline bands(width, height, std::max(16, (bandRows + 15) / 16 * 16), paint);
-    int code = 0;
+    Outcome outcome;
     std::thread compressor([&] {
-        code = compress(width, height, bands, bytes);
+        outcome = compress(width, height, bands, bytes);
         bands.compressorDone();
     });
     try {
         bands.paintAll();
     } catch (...) {
+        // Not swallowed: the compressor's thread is joined before the error goes on.
         compressor.join();
         throw;
     }
     compressor.join();
-    if (code == -1)
+    if (outcome.code == -1)
         throw Error("the bands stopped before the last row", {}, 0, "encoding");
-    if (code != 0)
-        throw Error("JPEG error #" + std::to_string(code));
+    if (outcome.code != 0)
+        throw libraryError(outcome);
     return bytes;
 }
 

@@ -11,9 +11,10 @@ namespace folivex::convert {
 
 // Compresses `bitmap` (any format; converted to 24-bit RGB first) into a
 // baseline JFIF file: quality 90, three components, 8 bits per sample.
-// A library error throws folivex::Error("JPEG error #N") with the library's
-// message number (41 for an image over 65500 pixels wide or tall); warnings
-// are ignored. The bitmap must not be empty.
+// A library error throws folivex::Error("JPEG error #N: TEXT") with the
+// library's message number and its own text ("JPEG error #41: Maximum
+// supported image dimension is 65500 pixels" for an image over 65500 pixels
+// wide or tall); warnings are ignored. The bitmap must not be empty.
 std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap);
 
 // Paints rows [top, top + band.height()) of the image into `band`, a

@@ -39,7 +39,8 @@ void emptyClipboardQuietly(Clipboard &clipboard) noexcept
             clipboard.close();
         emptyClipboard(clipboard);
     } catch (...) {
-        // The error already on its way is the one the caller hears of.
+        // May swallow: this runs while another error is on its way, and that
+        // one is what the caller hears of.
     }
 }
 
@@ -195,6 +196,7 @@ void PageCapture::CapturePage(std::int32_t PageIndex, Clipboard &Clipboard, cons
     try {
         captureCopiedPage(PageIndex + 1, Clipboard, App, Kind);
     } catch (...) {
+        // Not swallowed: whatever failed, the clipboard is emptied before it goes on.
         emptyClipboardQuietly(Clipboard);
         throw;
     }

@@ -26,7 +26,7 @@ public:
     void AssignBands(int width, int height, int bandRows, BandPainter paint);
 
     // Writes the complete JPEG file into `stream`. Throws
-    // folivex::Error("JPEG error #N") when the library refuses the bitmap;
+    // folivex::Error("JPEG error #N: TEXT") when the library refuses the bitmap;
     // the holder then stays unencoded and the next save tries again.
     void SaveToStream(ByteSink &stream);
     // The encoding of a whole assigned bitmap as a job for another thread: it

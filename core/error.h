@@ -1,7 +1,8 @@
 // The one exception type of Folivex.
 //
 // text() is the system's own message, exactly what a message box shows
-// ("JPEG error #41", "Cannot open clipboard"). file(), page() and stage() say
+// ("JPEG error #41: Maximum supported image dimension is 65500 pixels",
+// "Cannot open clipboard"). file(), page() and stage() say
 // where it happened when that is known; what() joins them as
 // "FILE: page N: STAGE: TEXT", leaving out the parts that are not known, so a
 // log line or a command-line report names the document and the step.

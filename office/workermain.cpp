@@ -43,7 +43,7 @@ void serve(WorkerChannel &channel, EngineDocument &document)
     while (std::optional<wire::Frame> frame = channel.receive(-1)) {
         wire::WireWriter answer;
         try {
-            WorkerJob job = ReadJob(*frame, "host");
+            WorkerJob job = ReadJob(*frame, "the host");
             if (UniqueFd fd = channel.takeFd()) {
                 buffer.reset();
                 buffer = MappedRegion(fd.get(), job.bufferBytes, "the picture buffer");
@@ -70,7 +70,7 @@ void RunRenderWorker(int argc, char **argv)
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() == 1)
         ::_exit(1);
-    WorkerChannel channel(wire::HostSocketFd, "host");
+    WorkerChannel channel(wire::HostSocketFd, "the host");
     const std::string application = argument(argc, argv, "--application");
     std::shared_ptr<EngineDocument> document;
     // The copy stays while LibreOffice may read it, for the life of the worker.
@@ -87,7 +87,7 @@ void RunRenderWorker(int argc, char **argv)
         std::optional<wire::Frame> load = channel.receive(-1);
         if (!load)
             ::_exit(0);
-        const std::string path = ReadLoad(*load, "host");
+        const std::string path = ReadLoad(*load, "the host");
         UniqueFd file = channel.takeFd();
         if (!file)
             throw Error("The host sent no document");

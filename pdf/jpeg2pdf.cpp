@@ -299,6 +299,8 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
             *failureText = error.what();
         return abandon(kFailed);
     } catch (...) {
+        // Not swallowed: the document fails like any other. An exception of
+        // no standard type has no text to carry, so the reason names the file.
         if (failureText)
             *failureText = "an unknown error while writing " + outputName;
         return abandon(kFailed);

@@ -58,7 +58,8 @@ void PrestartHost(std::string_view progId) noexcept
             return;
         prestarted()[application] = Connection::spawn(application);
     } catch (...) {
-        // Nothing is lost: the creation will start its host itself.
+        // May swallow: a head start is only a guess; nothing is lost, the
+        // creation will start its host itself and report its own failure.
     }
 }
 

@@ -132,7 +132,7 @@ Variant Connection::greet()
     }
     std::vector<uint8_t> bytes = std::move(c->replies_[0]);
     c->replies_.erase(0);
-    WireReader in(bytes.data(), bytes.size(), "Office host");
+    WireReader in(bytes.data(), bytes.size(), "the Office host");
     if (Status(in.u8()) != Status::Ok) {
         std::string text = in.str();
         c->die(text);
@@ -265,7 +265,9 @@ void Connection::post(const WireWriter &body) noexcept
     try {
         send(++nextSeq_, body, -1);
     } catch (...) {
-        // The host is gone; it has nothing left to free.
+        // May swallow: this runs where nothing may throw (releases from
+        // destructors), and a failed send means the host is gone, with
+        // nothing left to free.
     }
 }
 

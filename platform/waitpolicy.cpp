@@ -43,7 +43,8 @@ void PumpWhileWaiting()
     try {
         (*pump)();
     } catch (...) {
-        // A failing pump must not fail the call that is waiting.
+        // May swallow: the pump is the caller's (the window's event loop);
+        // what it throws must not fail the call that is waiting.
     }
 }
 

@@ -60,7 +60,7 @@ WireReader::WireReader(const uint8_t *data, size_t size, std::string peer)
 const uint8_t *WireReader::take(size_t n)
 {
     if (size_ - pos_ < n)
-        throw Error("Malformed message from the " + peer_);
+        throw Error("Malformed message from " + peer_);
     const uint8_t *p = data_ + pos_;
     pos_ += n;
     return p;

@@ -4,7 +4,7 @@
 //
 // A message on the socket is a 32-bit length (little endian) followed by that
 // many bytes. WireWriter builds the bytes of one message; WireReader takes
-// them apart and throws folivex::Error("Malformed message from ...") when a
+// them apart and throws folivex::Error("Malformed message from PEER") when a
 // message is shorter than what it is read as, so a broken peer never makes
 // the reader run off its buffer. FrameParser (frameparser.h) cuts the
 // stream back into frames.
@@ -34,7 +34,9 @@ private:
 
 class WireReader {
 public:
-    // `peer` names the other end in error texts ("Office host", "client").
+    // `peer` names the sender in error texts as FrameParser's does, the
+    // article included when it takes one ("Word", "the Office host",
+    // "the client").
     WireReader(const uint8_t *data, size_t size, std::string peer);
     uint8_t u8();
     uint32_t u32();

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <sstream>
 
 namespace folivex::office {
@@ -71,14 +72,14 @@ const std::vector<TwipRect> &OfficeDocument::pageRectangles() const
     // The document is open read-only: its layout, read once, stays.
     if (!pageRectangles_.empty())
         return pageRectangles_;
-    char *text = lok().getPartPageRectangles();
+    // LibreOffice allocates the text with malloc; it is freed whatever the
+    // reading below throws.
+    const std::unique_ptr<char, decltype(&std::free)> text(lok().getPartPageRectangles(), &std::free);
     std::vector<TwipRect> &out = pageRectangles_;
     if (!text)
         return out;
     // "x, y, w, h; x, y, w, h; ..."
-    std::string all(text);
-    std::free(text);
-    std::stringstream pages(all);
+    std::stringstream pages{std::string(text.get())};
     std::string page;
     while (std::getline(pages, page, ';')) {
         TwipRect r;

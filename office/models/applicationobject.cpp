@@ -4,7 +4,8 @@
 
 namespace folivex::office {
 
-ApplicationObject::ApplicationObject(HostContext &context) : context_(context)
+ApplicationObject::ApplicationObject(HostContext &context, const char *collectionName)
+    : context_(context), documents_(*this, collectionName)
 {
     property(
         "Visible", [this](const HostArgs &) -> HostValue { return visible_; },
@@ -25,6 +26,12 @@ ApplicationObject::ApplicationObject(HostContext &context) : context_(context)
         context_.requestEnd();
         return {};
     });
+}
+
+std::shared_ptr<HostObject> ApplicationObject::documents()
+{
+    // Shares ownership of the application, which the collection is part of.
+    return std::shared_ptr<HostObject>(shared_from_this(), &documents_);
 }
 
 } // namespace folivex::office

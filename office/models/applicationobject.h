@@ -1,9 +1,11 @@
 // ApplicationObject: what the three application objects have in common:
 // Visible and WindowState (accepted and remembered; there is no window),
 // Application (itself) and Quit (closes the documents; the process ends
-// after the reply); and open(), which their document collection calls.
+// after the reply); their one document collection; and open(), which that
+// collection calls.
 #pragma once
 
+#include "office/models/documentcollection.h"
 #include "office/server/hostcontext.h"
 #include "office/server/hostobject.h"
 
@@ -21,10 +23,15 @@ public:
     virtual std::shared_ptr<HostObject> open(const std::string &path) = 0;
 
 protected:
-    explicit ApplicationObject(HostContext &context);
+    // `collectionName`: the class name of its document collection ("Documents").
+    ApplicationObject(HostContext &context, const char *collectionName);
+    // The application's document collection, the same object at every call.
+    // Holding it holds the application, as the collection opens through it.
+    std::shared_ptr<HostObject> documents();
     HostContext &context_;
 
 private:
+    DocumentCollection documents_;
     bool visible_ = false;
     int32_t windowState_ = 1;
 };

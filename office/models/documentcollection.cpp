@@ -4,13 +4,13 @@
 
 namespace folivex::office {
 
-DocumentCollection::DocumentCollection(std::shared_ptr<ApplicationObject> application, const char *className)
-    : application_(std::move(application)), className_(className)
+DocumentCollection::DocumentCollection(ApplicationObject &application, const char *className)
+    : application_(application), className_(className)
 {
     method(
         "Open",
         [this](const HostArgs &args) -> HostValue {
-            auto document = application_->open(stringArgument(args, 0, "Open"));
+            auto document = application_.open(stringArgument(args, 0, "Open"));
             ++count_;
             return document;
         },

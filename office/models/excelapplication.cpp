@@ -2,19 +2,15 @@
 
 #include "core/error.h"
 #include "office/models/cellrange.h"
-#include "office/models/documentcollection.h"
 #include "office/models/workbook.h"
 #include "office/models/worksheet.h"
 #include "office/server/hostcontext.h"
 
 namespace folivex::office {
 
-ExcelApplication::ExcelApplication(HostContext &context) : ApplicationObject(context)
+ExcelApplication::ExcelApplication(HostContext &context) : ApplicationObject(context, "Workbooks")
 {
-    property("WorkBooks", [this](const HostArgs &) -> HostValue {
-        return std::make_shared<DocumentCollection>(std::static_pointer_cast<ApplicationObject>(shared_from_this()),
-                                                    "Workbooks");
-    });
+    property("WorkBooks", [this](const HostArgs &) -> HostValue { return documents(); });
     property("ActiveWorkbook", [this](const HostArgs &) -> HostValue { return activeWorkbook(); });
     property("Worksheets", [this](const HostArgs &args) -> HostValue { return activeWorkbook()->worksheets(args); });
     property("ActiveSheet", [this](const HostArgs &) -> HostValue { return activeWorkbook()->activeSheet(); });

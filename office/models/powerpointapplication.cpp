@@ -1,18 +1,14 @@
 #include "office/models/powerpointapplication.h"
 
 #include "core/error.h"
-#include "office/models/documentcollection.h"
 #include "office/models/presentation.h"
 #include "office/server/hostcontext.h"
 
 namespace folivex::office {
 
-PowerPointApplication::PowerPointApplication(HostContext &context) : ApplicationObject(context)
+PowerPointApplication::PowerPointApplication(HostContext &context) : ApplicationObject(context, "Presentations")
 {
-    property("Presentations", [this](const HostArgs &) -> HostValue {
-        return std::make_shared<DocumentCollection>(std::static_pointer_cast<ApplicationObject>(shared_from_this()),
-                                                    "Presentations");
-    });
+    property("Presentations", [this](const HostArgs &) -> HostValue { return documents(); });
     property("ActivePresentation", [this](const HostArgs &) -> HostValue {
         if (!active_ || active_->closed())
             throw Error("No presentation is open");

@@ -1,18 +1,14 @@
 #include "office/models/wordapplication.h"
 
 #include "core/error.h"
-#include "office/models/documentcollection.h"
 #include "office/models/wordrange.h"
 #include "office/server/hostcontext.h"
 
 namespace folivex::office {
 
-WordApplication::WordApplication(HostContext &context) : ApplicationObject(context)
+WordApplication::WordApplication(HostContext &context) : ApplicationObject(context, "Documents")
 {
-    property("Documents", [this](const HostArgs &) -> HostValue {
-        return std::make_shared<DocumentCollection>(std::static_pointer_cast<ApplicationObject>(shared_from_this()),
-                                                    "Documents");
-    });
+    property("Documents", [this](const HostArgs &) -> HostValue { return documents(); });
     property("ActiveDocument", [this](const HostArgs &) -> HostValue { return activeDocument(); });
     property("Selection", [this](const HostArgs &) -> HostValue { return activeDocument()->selection(); });
 }

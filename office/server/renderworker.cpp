@@ -14,7 +14,7 @@ namespace folivex::office {
 
 namespace {
 
-const char *const Peer = "render worker";
+const char *const Peer = "the render worker";
 // A page that takes the worker longer than this is not worth waiting for:
 // the host renders it itself.
 constexpr int JobLimitMs = 60000;
@@ -101,7 +101,8 @@ bool RenderWorker::ready(const EngineDocument &own)
     } catch (const Error &e) {
         why = e.text();
         usable_ = false;
-    } catch (...) {
+    } catch (const std::exception &e) {
+        why = e.what();
         usable_ = false;
     }
     if (!usable_)

@@ -108,7 +108,8 @@ void Server::run()
                     ahead_.prepareAfter(*rendered_, renderedWidth_, renderedHeight_,
                                         context_->worker(*rendered_->document));
                 } catch (...) {
-                    // Only a guess failed; the request, when it comes, renders afresh.
+                    // May swallow: only a guess failed; the request, when it
+                    // comes, renders afresh and reports its own failure.
                 }
             }
             rendered_.reset();
@@ -188,7 +189,7 @@ void Server::render(WireReader &in)
 
 void Server::handle(const wire::Frame &frame)
 {
-    WireReader in(frame.body.data(), frame.body.size(), "client");
+    WireReader in(frame.body.data(), frame.body.size(), "the client");
     const uint32_t seq = frame.seq;
     Op op = Op(in.u8());
     WireWriter out;

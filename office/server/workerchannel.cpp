@@ -113,7 +113,7 @@ std::string ReadLoad(const wire::Frame &frame, const std::string &peer)
     wire::WireReader in(frame.body.data(), frame.body.size(), peer);
     std::string path = in.str();
     if (path.empty())
-        throw Error("Malformed message from the " + peer);
+        throw Error("Malformed message from " + peer);
     return path;
 }
 
@@ -147,7 +147,7 @@ WorkerLayout ReadLayout(const wire::Frame &frame, const std::string &peer)
     layout.parts = in.i32();
     const uint32_t count = in.u32();
     if (count > frame.body.size() / 16)
-        throw Error("Malformed message from the " + peer);
+        throw Error("Malformed message from " + peer);
     for (uint32_t i = 0; i < count; ++i)
         layout.pages.push_back(readRect(in));
     return layout;

@@ -20,7 +20,8 @@ namespace folivex::office {
 
 class WorkerChannel {
 public:
-    // `peer` names the other end in error texts.
+    // `peer` names the other end in error texts, the article included
+    // ("the host", "the render worker").
     WorkerChannel(int socket, std::string peer);
 
     // Sends one frame, with `fd` attached when it is not -1; false when the
@@ -44,7 +45,7 @@ private:
 // The host's first message: the document a worker started ahead of it is to
 // load, sent once, before any job.
 wire::WireWriter LoadMessage(const std::string &path);
-// The path; throws "Malformed message from the PEER" when the frame is not
+// The path; throws "Malformed message from PEER" when the frame is not
 // a load message.
 std::string ReadLoad(const wire::Frame &frame, const std::string &peer);
 
@@ -57,7 +58,7 @@ struct WorkerLayout {
 wire::WireWriter LayoutMessage(const EngineDocument &document);
 wire::WireWriter FailureMessage(const std::string &why);
 // Throws folivex::Error with the worker's text when it reports a failure, or
-// "Malformed message from the PEER" when the frame is not a layout.
+// "Malformed message from PEER" when the frame is not a layout.
 WorkerLayout ReadLayout(const wire::Frame &frame, const std::string &peer);
 
 // A rendering asked of the worker: a whole picture into the shared buffer,

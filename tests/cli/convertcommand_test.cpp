@@ -269,6 +269,19 @@ TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
     EXPECT_NE(size.output.find("'big' is not a valid floating point value"), std::string::npos) << size.output;
 }
 
+// A report that cannot be made ends the run before any document: the file
+// and the system's reason on one line.
+TEST(ConvertCommand, AReportThatCannotBeMadeFailsTheRun)
+{
+    TempFolder out;
+    const fs::path report = out / "no such folder" / "r.jsonl";
+    const CommandResult run = runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " --output " +
+                                         quoted(out.path()) + " --report " + quoted(report) + " 2>&1");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.output, "folivex: " + report.string() + ": Cannot write the report: No such file or directory\n");
+    EXPECT_TRUE(out.entries().empty());
+}
+
 TEST(ConvertCommand, InterruptingAbandonsTheDocumentAndKeepsTheOlderPdf)
 {
     TempFolder out;

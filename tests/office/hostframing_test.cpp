@@ -89,7 +89,7 @@ std::vector<uint8_t> lengthOnly(uint32_t length)
 // The reply's status and, for a failure, its text.
 std::pair<Status, std::string> outcome(const Frame &reply)
 {
-    WireReader in(reply.body.data(), reply.body.size(), "Office host");
+    WireReader in(reply.body.data(), reply.body.size(), "the Office host");
     Status status = Status(in.u8());
     return {status, status == Status::Fail ? in.str() : std::string()};
 }
@@ -102,7 +102,7 @@ ObjectRef greet(RawHost &host)
     if (!greeting)
         return {};
     EXPECT_EQ(greeting->seq, 0u);
-    WireReader in(greeting->body.data(), greeting->body.size(), "Office host");
+    WireReader in(greeting->body.data(), greeting->body.size(), "the Office host");
     EXPECT_EQ(Status(in.u8()), Status::Ok);
     EXPECT_EQ(in.i32(), host.pid());
     Value application = readValue(in, "Word");
@@ -130,8 +130,8 @@ TEST(HostFraming, RequestsInOneWriteOrInPiecesAreAnsweredInOrder)
     EXPECT_EQ(outcome(*first).first, Status::Ok);
     EXPECT_EQ(outcome(*second).first, Status::Ok);
     EXPECT_EQ(outcome(*third), std::make_pair(Status::Fail, std::string("Unknown name: Application has no member Nothing")));
-    WireReader documents(first->body.data() + 1, first->body.size() - 1, "Office host");
-    WireReader visible(second->body.data() + 1, second->body.size() - 1, "Office host");
+    WireReader documents(first->body.data() + 1, first->body.size() - 1, "the Office host");
+    WireReader visible(second->body.data() + 1, second->body.size() - 1, "the Office host");
     const int32_t visibleId = visible.i32();
     EXPECT_NE(documents.i32(), visibleId);
 

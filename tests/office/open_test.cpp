@@ -69,6 +69,30 @@ TEST(Open, PowerPointAndExcelRefuseOtherKindsAndProtectedFiles)
 
 // A template is a document of its kind: LibreOffice opens it as a new,
 // untitled document, and each application serves it like any other.
+// An application has one document collection, whichever read of it is
+// asked: its Count goes from 0 to 1 with the document the host opens, and a
+// file that does not open is not counted.
+TEST(Open, TheCollectionCountsTheDocumentOpened)
+{
+    struct Case {
+        const char *progId, *collection, *className, *document;
+    };
+    for (const Case &c : {Case{"Word.Application", "Documents", "Documents", "letter3.docx"},
+                          Case{"PowerPoint.Application", "Presentations", "Presentations", "wide16x9.pptx"},
+                          Case{"Excel.Application", "WorkBooks", "Workbooks", "workbook.xlsx"}}) {
+        Variant app = automation::CreateOleObject(c.progId);
+        Variant first = app.read(c.collection);
+        EXPECT_EQ(first.read("Count").toInt32(), 0) << c.progId;
+        EXPECT_EQ(errorText([&] { first.call("Open", {fixture("missing.docx")}); }),
+                  std::string(c.className) + ".Open: Cannot open " + fixture("missing.docx") + ": there is no such file");
+        EXPECT_EQ(app.read(c.collection).read("Count").toInt32(), 0) << c.progId << ": a failed open";
+        app.read(c.collection).call("Open", {fixture(c.document)});
+        EXPECT_EQ(app.read(c.collection).read("Count").toInt32(), 1) << c.progId;
+        EXPECT_EQ(first.read("Count").toInt32(), 1) << c.progId << ": the collection read before the open";
+        app.call("Quit");
+    }
+}
+
 TEST(Open, TemplatesOpenAsDocuments)
 {
     Variant word = automation::CreateOleObject("Word.Application");

@@ -54,7 +54,7 @@ std::optional<wire::Frame> passed(WorkerChannel &from, WorkerChannel &to, const 
 TEST(WorkerChannel, AJobArrivesWithTheBufferItDrawsInto)
 {
     SocketPair pair;
-    WorkerChannel host(pair.host.get(), "render worker"), worker(pair.worker.get(), "host");
+    WorkerChannel host(pair.host.get(), "the render worker"), worker(pair.worker.get(), "the host");
     UniqueFd buffer(::memfd_create("test-buffer", MFD_CLOEXEC));
     ASSERT_EQ(::ftruncate(buffer.get(), 4096), 0);
     MappedRegion hostView(buffer.get(), 4096, "the buffer");
@@ -63,7 +63,7 @@ TEST(WorkerChannel, AJobArrivesWithTheBufferItDrawsInto)
     ASSERT_TRUE(host.send(JobMessage(job), buffer.get()));
     std::optional<wire::Frame> frame = worker.receive(2000);
     ASSERT_TRUE(frame);
-    const WorkerJob got = ReadJob(*frame, "host");
+    const WorkerJob got = ReadJob(*frame, "the host");
     EXPECT_EQ(got.part, 3);
     EXPECT_EQ(got.area.x, 10);
     EXPECT_EQ(got.area.y, 20000);
@@ -85,34 +85,34 @@ TEST(WorkerChannel, AJobArrivesWithTheBufferItDrawsInto)
     ASSERT_TRUE(worker.send(DoneMessage()));
     frame = host.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadDone(*frame, "render worker"); }), "no error");
+    EXPECT_EQ(errorOf([&] { ReadDone(*frame, "the render worker"); }), "no error");
 }
 
 TEST(WorkerChannel, AWorkerStartedAheadIsGivenItsDocumentFirst)
 {
     SocketPair pair;
-    WorkerChannel host(pair.host.get(), "render worker"), worker(pair.worker.get(), "host");
+    WorkerChannel host(pair.host.get(), "the render worker"), worker(pair.worker.get(), "the host");
     std::optional<wire::Frame> frame = passed(host, worker, LoadMessage("/tmp/a folder/Report é.docx"));
     ASSERT_TRUE(frame);
-    EXPECT_EQ(ReadLoad(*frame, "host"), "/tmp/a folder/Report é.docx");
+    EXPECT_EQ(ReadLoad(*frame, "the host"), "/tmp/a folder/Report é.docx");
 
     // No path, or a job where the path belongs, is out of step.
     for (const wire::WireWriter &wrong : {LoadMessage(""), JobMessage(WorkerJob{})}) {
         frame = passed(host, worker, wrong);
         ASSERT_TRUE(frame);
-        EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "host"); }), "Malformed message from the host");
+        EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "the host"); }), "Malformed message from the host");
     }
 }
 
 TEST(WorkerChannel, FailuresArriveAsThePeersOwnText)
 {
     SocketPair pair;
-    WorkerChannel host(pair.host.get(), "render worker"), worker(pair.worker.get(), "host");
+    WorkerChannel host(pair.host.get(), "the render worker"), worker(pair.worker.get(), "the host");
     ASSERT_TRUE(worker.send(FailureMessage("Cannot open /tmp/x.docx: there is no such file")));
     std::optional<wire::Frame> frame = host.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadLayout(*frame, "render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
-    EXPECT_EQ(errorOf([&] { ReadDone(*frame, "render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
+    EXPECT_EQ(errorOf([&] { ReadLayout(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
+    EXPECT_EQ(errorOf([&] { ReadDone(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
 
     // A layout that claims more pages than it holds is out of step.
     wire::WireWriter lying;
@@ -120,21 +120,21 @@ TEST(WorkerChannel, FailuresArriveAsThePeersOwnText)
     ASSERT_TRUE(worker.send(lying));
     frame = host.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadLayout(*frame, "render worker"); }), "Malformed message from the render worker");
+    EXPECT_EQ(errorOf([&] { ReadLayout(*frame, "the render worker"); }), "Malformed message from the render worker");
     // And so is a job cut short.
     wire::WireWriter shortJob;
     shortJob.i32(1).i32(2);
     ASSERT_TRUE(host.send(shortJob));
     frame = worker.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadJob(*frame, "host"); }), "Malformed message from the host");
+    EXPECT_EQ(errorOf([&] { ReadJob(*frame, "the host"); }), "Malformed message from the host");
 }
 
 TEST(WorkerChannel, APeerThatIsGoneOrOutOfStepBreaksTheChannel)
 {
     {
         SocketPair pair;
-        WorkerChannel host(pair.host.get(), "render worker");
+        WorkerChannel host(pair.host.get(), "the render worker");
         EXPECT_FALSE(host.receive(0)) << "nothing has arrived yet";
         EXPECT_FALSE(host.broken());
         pair.worker.reset();
@@ -144,7 +144,7 @@ TEST(WorkerChannel, APeerThatIsGoneOrOutOfStepBreaksTheChannel)
     }
     {
         SocketPair pair;
-        WorkerChannel host(pair.host.get(), "render worker");
+        WorkerChannel host(pair.host.get(), "the render worker");
         // A length below the smallest frame: nothing after it can be trusted.
         const uint8_t garbage[] = {1, 0, 0, 0, 9};
         ASSERT_EQ(::write(pair.worker.get(), garbage, sizeof garbage), ssize_t(sizeof garbage));
@@ -153,7 +153,7 @@ TEST(WorkerChannel, APeerThatIsGoneOrOutOfStepBreaksTheChannel)
     }
     {
         SocketPair pair;
-        WorkerChannel host(pair.host.get(), "render worker");
+        WorkerChannel host(pair.host.get(), "the render worker");
         EXPECT_FALSE(host.receive(50));
         EXPECT_FALSE(host.broken()) << "a quiet peer is no broken one";
     }

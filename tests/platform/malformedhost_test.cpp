@@ -53,6 +53,27 @@ TEST(MalformedHost, AFrameLengthAboveTheLargestMessageEndsTheHost)
     EXPECT_EQ(creationError("oversized"), "Malformed message from Word; it was ended");
 }
 
+// A reply cut short names the application as the frame parser does.
+TEST(MalformedHost, AReplyCutShortIsAMalformedMessageFromTheApplication)
+{
+    ::setenv("FOLIVEX_OFFICE", FOLIVEX_SCRIPTED_HOST, 1);
+    ::setenv("FOLIVEX_SCRIPTED_HOST", "cut-reply", 1);
+    std::string error = "(no error)";
+    try {
+        const folivex::automation::Variant word = CreateOleObject("Word.Application");
+        try {
+            word.get("Visible");
+        } catch (const folivex::Error &e) {
+            error = e.what();
+        }
+    } catch (const folivex::Error &e) {
+        error = std::string("creation: ") + e.what();
+    }
+    ::unsetenv("FOLIVEX_SCRIPTED_HOST");
+    ::unsetenv("FOLIVEX_OFFICE");
+    EXPECT_EQ(error, "Malformed message from Word");
+}
+
 TEST(MalformedHost, AFrameCutShortByTheHostsEndSaysHowItEnded)
 {
     EXPECT_EQ(creationError("truncated"), "The Office host for Word could not start (exit status 3)");

@@ -6,6 +6,8 @@
 //   string-too-long  a Fail greeting whose text's length runs past the message
 //   oversized        a frame whose length is above MaxMessage
 //   truncated        a frame cut short, after which the host exits with status 3
+//   cut-reply        a whole Ok greeting (an application object), then an Ok
+//                    reply to the first request with nothing after its status
 // After a whole greeting it reads its socket until the client closes it.
 #include "platform/protocol.h"
 #include "platform/wire.h"
@@ -25,6 +27,17 @@ void put32(std::vector<std::uint8_t> &bytes, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         bytes.push_back(std::uint8_t(v >> (8 * i)));
+}
+
+void receive(std::uint8_t *into, std::size_t size)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(HostSocketFd, into + got, size - got);
+        if (n <= 0)
+            std::_Exit(2);
+        got += std::size_t(n);
+    }
 }
 
 void send(const std::vector<std::uint8_t> &bytes)
@@ -67,6 +80,22 @@ int main()
         frame.push_back(std::uint8_t(Status::Ok));
         send(frame);
         return 3;
+    } else if (name == "cut-reply") {
+        WireWriter greeting;
+        greeting.u8(std::uint8_t(Status::Ok)).i32(::getpid()).u8(std::uint8_t(Tag::Object)).u32(1).u32(1);
+        send(greeting.frame(0));
+        // The first request: its length, then its sequence number and the rest.
+        std::uint8_t head[8];
+        receive(head, sizeof head);
+        const std::uint32_t length = head[0] | head[1] << 8 | head[2] << 16 | std::uint32_t(head[3]) << 24;
+        const std::uint32_t seq = head[4] | head[5] << 8 | head[6] << 16 | std::uint32_t(head[7]) << 24;
+        if (length < 4 || length > MaxMessage)
+            return 5;
+        std::vector<std::uint8_t> rest(length - 4);
+        receive(rest.data(), rest.size());
+        WireWriter cut;
+        cut.u8(std::uint8_t(Status::Ok));
+        frame = cut.frame(seq);
     } else {
         return 4;
     }

@@ -66,7 +66,7 @@ TEST(ValueCodec, EveryTagComesBackAsItWasWritten)
         writeValue(out, v);
     writeValue(out, std::numeric_limits<double>::quiet_NaN());
 
-    BodyReader body(out, "Office host");
+    BodyReader body(out, "the Office host");
     WireReader &in = body.in();
     std::vector<Value> back;
     for (size_t i = 0; i < values.size(); ++i) {
@@ -90,19 +90,19 @@ TEST(ValueCodec, BytesThatAreNoValueAreRefused)
     for (uint8_t tag : {uint8_t(uint8_t(Tag::Object) + 1), uint8_t(255)}) {
         WireWriter out;
         out.u8(tag).i32(1);
-        BodyReader body(out, "Office host");
+        BodyReader body(out, "the Office host");
         EXPECT_EQ(ErrorText([&] { readValue(body.in(), "Word"); }), "Malformed message from Word") << int(tag);
     }
     // A value cut short is the reader's to refuse, before any byte past the
     // message is read.
     WireWriter cut;
     cut.u8(uint8_t(Tag::String)).u32(10).u8('a');
-    BodyReader shortString(cut, "client");
+    BodyReader shortString(cut, "the client");
     EXPECT_EQ(ErrorText([&] { readValue(shortString.in(), "the client"); }), "Malformed message from the client");
     WireWriter half;
     half.u8(uint8_t(Tag::Object)).u32(3);
-    BodyReader shortObject(half, "client");
+    BodyReader shortObject(half, "the client");
     EXPECT_EQ(ErrorText([&] { readValue(shortObject.in(), "the client"); }), "Malformed message from the client");
-    WireReader nothing(nullptr, 0, "client");
+    WireReader nothing(nullptr, 0, "the client");
     EXPECT_EQ(ErrorText([&] { readValue(nothing, "the client"); }), "Malformed message from the client");
 }

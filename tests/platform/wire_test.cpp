@@ -50,7 +50,7 @@ Bytes littleEndian(std::uint32_t v)
 TEST(WireReader, ReadsBackAFrameAsTheWriterBuiltIt)
 {
     const Bytes frame = sampleBody().frame(41);
-    WireReader in(frame.data(), frame.size(), "Office host");
+    WireReader in(frame.data(), frame.size(), "the Office host");
     EXPECT_EQ(in.u32(), frame.size() - 4) << "the length counts what follows it";
     EXPECT_EQ(in.u32(), 41u);
     readSample(in);
@@ -64,7 +64,7 @@ TEST(WireReader, ATruncatedFrameFailsAtTheFieldThatIsCut)
     // the double, the first string's length and bytes, the last string's
     // length and bytes, and one byte short of the whole.
     for (std::size_t keep : {4, 6, 10, 14, 20, 27, 31, 41, 44, 45}) {
-        WireReader in(frame.data(), keep, "Office host");
+        WireReader in(frame.data(), keep, "the Office host");
         const std::string error = ErrorText([&] {
             in.u32();
             in.u32();
@@ -72,7 +72,7 @@ TEST(WireReader, ATruncatedFrameFailsAtTheFieldThatIsCut)
         });
         EXPECT_EQ(error, "Malformed message from the Office host") << "cut to " << keep << " bytes";
     }
-    WireReader empty(frame.data(), 0, "client");
+    WireReader empty(frame.data(), 0, "the client");
     EXPECT_EQ(ErrorText([&] { empty.u8(); }), "Malformed message from the client");
 }
 
@@ -81,20 +81,20 @@ TEST(WireReader, ALengthPastTheEndOfTheMessageFails)
     // A string whose length says more bytes than the message has left.
     Bytes message = littleEndian(10);
     message.insert(message.end(), {'W', 'o', 'r', 'd'});
-    WireReader in(message.data(), message.size(), "client");
+    WireReader in(message.data(), message.size(), "the client");
     EXPECT_EQ(ErrorText([&] { in.str(); }), "Malformed message from the client");
 
     // A length so large that a careless end test would wrap around.
     for (std::uint32_t length : {std::numeric_limits<std::uint32_t>::max(), std::uint32_t(MaxMessage) + 1}) {
         Bytes huge = littleEndian(length);
         huge.push_back('x');
-        WireReader reader(huge.data(), huge.size(), "Office host");
+        WireReader reader(huge.data(), huge.size(), "the Office host");
         EXPECT_EQ(ErrorText([&] { reader.str(); }), "Malformed message from the Office host") << length;
     }
 
     // A string that ends exactly at the end of the message is whole.
     Bytes exact = littleEndian(4);
     exact.insert(exact.end(), {'W', 'o', 'r', 'd'});
-    WireReader whole(exact.data(), exact.size(), "client");
+    WireReader whole(exact.data(), exact.size(), "the client");
     EXPECT_EQ(whole.str(), "Word");
 }

@@ -157,3 +157,22 @@ TEST(FrameParser, ALengthOutOfLimitsIsRefusedAsSoonAsItArrives)
     ASSERT_TRUE(fresh);
     EXPECT_EQ(fresh->seq, 7u);
 }
+
+// The frame parser and the reader of a frame's fields name a sender alike:
+// a bad length and a body cut short read the same.
+TEST(FrameParser, NamesTheSenderAsTheReaderOfItsFieldsDoes)
+{
+    for (const std::string peer : {"Word", "the client"}) {
+        FrameParser parser(MinReplyLength, peer);
+        feed(parser, lengthOnly(0));
+        const std::string parsed = ErrorText([&] { parser.take(); });
+
+        FrameParser whole(MinReplyLength, peer);
+        feed(whole, frameOf(3, "cut"));
+        const auto frame = whole.take();
+        ASSERT_TRUE(frame);
+        WireReader cut(frame->body.data(), 2, peer);
+        EXPECT_EQ(ErrorText([&] { cut.str(); }), parsed);
+        EXPECT_EQ(parsed, "Malformed message from " + peer);
+    }
+}
