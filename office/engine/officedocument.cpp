@@ -21,8 +21,10 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
 OfficeDocument::OfficeDocument(std::unique_ptr<lok::Document> document, Reference<css::frame::XModel> model,
-                               DocumentKind kind, std::string path)
-    : document_(std::move(document)), model_(std::move(model)), kind_(kind), path_(std::move(path))
+                               DocumentKind kind, std::string path,
+                               std::optional<std::set<std::string>> chartSheets)
+    : document_(std::move(document)), model_(std::move(model)), kind_(kind), path_(std::move(path)),
+      chartSheets_(std::move(chartSheets))
 {
 }
 
@@ -109,7 +111,12 @@ int32_t OfficeDocument::sheetCount() const
 
 bool OfficeDocument::isChartSheet(int32_t sheet) const
 {
-    return unoGuarded([&] { return office::isChartSheet(calcSheet(model(), sheet)); });
+    return unoGuarded([&] {
+        const Reference<css::sheet::XSpreadsheet> calc = calcSheet(model(), sheet);
+        if (chartSheets_)
+            return chartSheets_->count(nameOf(calc)) != 0;
+        return office::isChartSheet(calc);
+    });
 }
 
 CellBlock OfficeDocument::usedCells(int32_t sheet) const
@@ -120,6 +127,11 @@ CellBlock OfficeDocument::usedCells(int32_t sheet) const
 ModelRect OfficeDocument::cellArea(int32_t sheet, const CellBlock &cells) const
 {
     return unoGuarded([&] { return cellAreaOf(calcSheet(model(), sheet), cells); });
+}
+
+std::optional<ModelRect> OfficeDocument::drawingBounds(int32_t sheet) const
+{
+    return unoGuarded([&] { return drawingBoundsOf(calcSheet(model(), sheet)); });
 }
 
 PageGeometry OfficeDocument::sheetPageGeometry(int32_t sheet) const

@@ -12,6 +12,8 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,11 @@ namespace folivex::office {
 
 class OfficeDocument : public EngineDocument {
 public:
+    // `chartSheets`: a workbook's chart sheets by name as its file declares
+    // them; none when the file cannot tell (see isChartSheet).
     OfficeDocument(std::unique_ptr<lok::Document> document, css::uno::Reference<css::frame::XModel> model,
-                   DocumentKind kind, std::string path);
+                   DocumentKind kind, std::string path,
+                   std::optional<std::set<std::string>> chartSheets = std::nullopt);
     ~OfficeDocument() override;
     OfficeDocument(const OfficeDocument &) = delete;
     OfficeDocument &operator=(const OfficeDocument &) = delete;
@@ -42,9 +47,12 @@ public:
     PageGeometry pageGeometry(int32_t page) override;
 
     int32_t sheetCount() const override;
+    // A sheet the file declares a chart sheet; when the file cannot tell, a
+    // sheet without cell content whose only drawing is a chart.
     bool isChartSheet(int32_t sheet) const override;
     CellBlock usedCells(int32_t sheet) const override;
     ModelRect cellArea(int32_t sheet, const CellBlock &cells) const override;
+    std::optional<ModelRect> drawingBounds(int32_t sheet) const override;
     PageGeometry sheetPageGeometry(int32_t sheet) const override;
     std::string sheetName(int32_t sheet) const override;
 
@@ -63,6 +71,7 @@ private:
     std::string path_;
     mutable std::vector<TwipRect> pageRectangles_;
     std::map<rtl::OUString, PageGeometry> styleGeometries_;
+    std::optional<std::set<std::string>> chartSheets_;
 };
 
 } // namespace folivex::office
