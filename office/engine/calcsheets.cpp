@@ -93,13 +93,22 @@ std::optional<ModelRect> drawingBoundsOf(const Reference<css::sheet::XSpreadshee
         Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
         if (!shape.is())
             continue;
-        // A hidden object draws nothing, so it claims no room either.
+        // A hidden object draws nothing, so it claims no room either. Calc
+        // keeps the captions of cell comments on a layer of its own
+        // ("intern"), drawn only while a comment is shown, and objects it
+        // hides on the layer "hidden": neither is content of the sheet.
         Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
-        bool visible = true;
-        if (properties.is() && properties->getPropertySetInfo()->hasPropertyByName("Visible"))
-            properties->getPropertyValue("Visible") >>= visible;
-        if (!visible)
-            continue;
+        if (properties.is()) {
+            const Reference<css::beans::XPropertySetInfo> info = properties->getPropertySetInfo();
+            bool visible = true;
+            if (info->hasPropertyByName("Visible"))
+                properties->getPropertyValue("Visible") >>= visible;
+            rtl::OUString layer;
+            if (info->hasPropertyByName("LayerName"))
+                properties->getPropertyValue("LayerName") >>= layer;
+            if (!visible || layer == "intern" || layer == "hidden")
+                continue;
+        }
         const css::awt::Point at = shape->getPosition();
         const css::awt::Size size = shape->getSize();
         ModelRect r{double(at.X), double(at.Y), double(size.Width), double(size.Height)};

@@ -26,7 +26,8 @@ bool isChartSheet(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 CellBlock usedCellsOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 ModelRect cellAreaOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet, const CellBlock &cells);
 // The bounding box of the sheet's visible drawing objects (charts, pictures,
-// shapes, text boxes, controls), in 1/100 mm; none without any.
+// shapes, text boxes, controls; not the captions of cell comments), in
+// 1/100 mm; none without any.
 std::optional<ModelRect> drawingBoundsOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 std::string nameOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 
