@@ -95,8 +95,9 @@ public:
     virtual int32_t sheetCount() const = 0;
     // A chart sheet (Excel's Charts, no worksheet) arrives as a sheet with
     // no cell content whose drawing layer holds exactly one chart, as a
-    // worksheet holding only a chart does: where the file declares its
-    // chart sheets (Office Open XML) the file decides, else that look.
+    // worksheet holding only a chart does. An Office Open XML file decides
+    // by itself; a sheet an .xls file declares a chart sheet is one, and
+    // else, in any other file, that look decides.
     virtual bool isChartSheet(int32_t sheet) const = 0;
     // The bounding box of the used cells; A1 on an empty sheet.
     virtual CellBlock usedCells(int32_t sheet) const = 0;

@@ -1,6 +1,7 @@
 #include "office/engine/libreoffice.h"
 
 #include "core/error.h"
+#include "office/engine/biffsheets.h"
 #include "office/engine/lok.h"
 #include "office/engine/officedocument.h"
 #include "office/engine/packagesheets.h"
@@ -357,9 +358,13 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &fil
     }
     // Whether a sheet is a chart sheet only the file can tell reliably; it
     // is read now, while the file this process loaded is surely there.
-    std::optional<std::set<std::string>> chartSheets;
-    if (kind == DocumentKind::Spreadsheet)
-        chartSheets = chartSheetsOfPackage(url);
+    FileChartSheets chartSheets;
+    if (kind == DocumentKind::Spreadsheet) {
+        if (std::optional<std::set<std::string>> declared = chartSheetsOfPackage(url))
+            chartSheets = FileChartSheets{std::move(*declared), true};
+        else if ((declared = chartSheetsOfBiff(url)))
+            chartSheets = FileChartSheets{std::move(*declared), false};
+    }
     return std::make_shared<OfficeDocument>(std::move(document), model, kind, shown, std::move(chartSheets));
 }
 

@@ -22,7 +22,7 @@ using css::uno::UNO_QUERY_THROW;
 
 OfficeDocument::OfficeDocument(std::unique_ptr<lok::Document> document, Reference<css::frame::XModel> model,
                                DocumentKind kind, std::string path,
-                               std::optional<std::set<std::string>> chartSheets)
+                               FileChartSheets chartSheets)
     : document_(std::move(document)), model_(std::move(model)), kind_(kind), path_(std::move(path)),
       chartSheets_(std::move(chartSheets))
 {
@@ -113,9 +113,9 @@ bool OfficeDocument::isChartSheet(int32_t sheet) const
 {
     return unoGuarded([&] {
         const Reference<css::sheet::XSpreadsheet> calc = calcSheet(model(), sheet);
-        if (chartSheets_)
-            return chartSheets_->count(nameOf(calc)) != 0;
-        return office::isChartSheet(calc);
+        if (chartSheets_.names.count(nameOf(calc)) != 0)
+            return true;
+        return !chartSheets_.decisive && office::isChartSheet(calc);
     });
 }
 
