@@ -5,7 +5,9 @@
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -80,6 +82,39 @@ ModelRect cellAreaOf(const Reference<css::sheet::XSpreadsheet> &sheet, const Cel
     range->getPropertyValue("Position") >>= position;
     range->getPropertyValue("Size") >>= size;
     return ModelRect{double(position.X), double(position.Y), double(size.Width), double(size.Height)};
+}
+
+std::optional<ModelRect> drawingBoundsOf(const Reference<css::sheet::XSpreadsheet> &sheet)
+{
+    Reference<css::drawing::XDrawPageSupplier> supplier(sheet, UNO_QUERY_THROW);
+    Reference<css::container::XIndexAccess> shapes(supplier->getDrawPage(), UNO_QUERY_THROW);
+    std::optional<ModelRect> bounds;
+    for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
+        Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
+        if (!shape.is())
+            continue;
+        // A hidden object draws nothing, so it claims no room either. Calc
+        // keeps the captions of cell comments on a layer of its own
+        // ("intern"), drawn only while a comment is shown, and objects it
+        // hides on the layer "hidden": neither is content of the sheet.
+        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
+        if (properties.is()) {
+            const Reference<css::beans::XPropertySetInfo> info = properties->getPropertySetInfo();
+            bool visible = true;
+            if (info->hasPropertyByName("Visible"))
+                properties->getPropertyValue("Visible") >>= visible;
+            rtl::OUString layer;
+            if (info->hasPropertyByName("LayerName"))
+                properties->getPropertyValue("LayerName") >>= layer;
+            if (!visible || layer == "intern" || layer == "hidden")
+                continue;
+        }
+        const css::awt::Point at = shape->getPosition();
+        const css::awt::Size size = shape->getSize();
+        ModelRect r{double(at.X), double(at.Y), double(size.Width), double(size.Height)};
+        bounds = bounds ? unitedRect(*bounds, r) : r;
+    }
+    return bounds;
 }
 
 std::string nameOf(const Reference<css::sheet::XSpreadsheet> &sheet)

@@ -10,6 +10,7 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 
+#include <optional>
 #include <string>
 
 namespace folivex::office {
@@ -20,10 +21,14 @@ css::uno::Reference<css::sheet::XSpreadsheet> calcSheet(const css::uno::Referenc
                                                         int32_t index);
 
 // No cell content and exactly one drawing, a chart: how a chart sheet
-// arrives in Calc.
+// arrives in Calc (and a worksheet holding only a chart too).
 bool isChartSheet(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 CellBlock usedCellsOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 ModelRect cellAreaOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet, const CellBlock &cells);
+// The bounding box of the sheet's visible drawing objects (charts, pictures,
+// shapes, text boxes, controls; not the captions of cell comments), in
+// 1/100 mm; none without any.
+std::optional<ModelRect> drawingBoundsOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 std::string nameOf(const css::uno::Reference<css::sheet::XSpreadsheet> &sheet);
 
 } // namespace folivex::office

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,6 +31,16 @@ struct TwipRect {
 struct ModelRect {
     double x = 0, y = 0, width = 0, height = 0;
 };
+
+// The smallest rectangle holding both.
+inline ModelRect unitedRect(const ModelRect &a, const ModelRect &b)
+{
+    const double left = a.x < b.x ? a.x : b.x;
+    const double top = a.y < b.y ? a.y : b.y;
+    const double right = a.x + a.width > b.x + b.width ? a.x + a.width : b.x + b.width;
+    const double bottom = a.y + a.height > b.y + b.height ? a.y + a.height : b.y + b.height;
+    return ModelRect{left, top, right - left, bottom - top};
+}
 
 // Points and twips from 1/100 mm.
 inline double pointsFromHundredthsMm(double v) { return v * 72.0 / 2540.0; }
@@ -82,12 +93,18 @@ public:
 
     // Spreadsheets; sheets by Calc's 0-based number.
     virtual int32_t sheetCount() const = 0;
-    // A chart sheet arrives as a sheet with no cell content whose drawing
-    // layer holds exactly one object, a chart.
+    // A chart sheet (Excel's Charts, no worksheet) arrives as a sheet with
+    // no cell content whose drawing layer holds exactly one chart, as a
+    // worksheet holding only a chart does. An Office Open XML file decides
+    // by itself; a sheet an .xls file declares a chart sheet is one, and
+    // else, in any other file, that look decides.
     virtual bool isChartSheet(int32_t sheet) const = 0;
     // The bounding box of the used cells; A1 on an empty sheet.
     virtual CellBlock usedCells(int32_t sheet) const = 0;
     virtual ModelRect cellArea(int32_t sheet, const CellBlock &cells) const = 0;
+    // The bounding box of the sheet's visible drawing objects (charts,
+    // pictures, shapes, text boxes, controls) in 1/100 mm; none without any.
+    virtual std::optional<ModelRect> drawingBounds(int32_t sheet) const = 0;
     virtual PageGeometry sheetPageGeometry(int32_t sheet) const = 0;
     virtual std::string sheetName(int32_t sheet) const = 0;
 

@@ -1,8 +1,10 @@
 #include "office/engine/libreoffice.h"
 
 #include "core/error.h"
+#include "office/engine/biffsheets.h"
 #include "office/engine/lok.h"
 #include "office/engine/officedocument.h"
+#include "office/engine/packagesheets.h"
 #include "office/engine/uno.h"
 
 #include <com/sun/star/beans/NamedValue.hpp>
@@ -354,7 +356,16 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &fil
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
     }
-    return std::make_shared<OfficeDocument>(std::move(document), model, kind, shown);
+    // Whether a sheet is a chart sheet only the file can tell reliably; it
+    // is read now, while the file this process loaded is surely there.
+    FileChartSheets chartSheets;
+    if (kind == DocumentKind::Spreadsheet) {
+        if (std::optional<std::set<std::string>> declared = chartSheetsOfPackage(url))
+            chartSheets = FileChartSheets{std::move(*declared), true};
+        else if ((declared = chartSheetsOfBiff(url)))
+            chartSheets = FileChartSheets{std::move(*declared), false};
+    }
+    return std::make_shared<OfficeDocument>(std::move(document), model, kind, shown, std::move(chartSheets));
 }
 
 } // namespace folivex::office

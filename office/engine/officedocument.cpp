@@ -22,8 +22,10 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
 OfficeDocument::OfficeDocument(std::unique_ptr<lok::Document> document, Reference<css::frame::XModel> model,
-                               DocumentKind kind, std::string path)
-    : document_(std::move(document)), model_(std::move(model)), kind_(kind), path_(std::move(path))
+                               DocumentKind kind, std::string path,
+                               FileChartSheets chartSheets)
+    : document_(std::move(document)), model_(std::move(model)), kind_(kind), path_(std::move(path)),
+      chartSheets_(std::move(chartSheets))
 {
 }
 
@@ -110,7 +112,12 @@ int32_t OfficeDocument::sheetCount() const
 
 bool OfficeDocument::isChartSheet(int32_t sheet) const
 {
-    return unoGuarded([&] { return office::isChartSheet(calcSheet(model(), sheet)); });
+    return unoGuarded([&] {
+        const Reference<css::sheet::XSpreadsheet> calc = calcSheet(model(), sheet);
+        if (chartSheets_.names.count(nameOf(calc)) != 0)
+            return true;
+        return !chartSheets_.decisive && office::isChartSheet(calc);
+    });
 }
 
 CellBlock OfficeDocument::usedCells(int32_t sheet) const
@@ -121,6 +128,11 @@ CellBlock OfficeDocument::usedCells(int32_t sheet) const
 ModelRect OfficeDocument::cellArea(int32_t sheet, const CellBlock &cells) const
 {
     return unoGuarded([&] { return cellAreaOf(calcSheet(model(), sheet), cells); });
+}
+
+std::optional<ModelRect> OfficeDocument::drawingBounds(int32_t sheet) const
+{
+    return unoGuarded([&] { return drawingBoundsOf(calcSheet(model(), sheet)); });
 }
 
 PageGeometry OfficeDocument::sheetPageGeometry(int32_t sheet) const

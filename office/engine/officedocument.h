@@ -12,6 +12,8 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,10 +23,21 @@ class Document;
 
 namespace folivex::office {
 
+// The chart sheets a workbook's file declares, by sheet name. Decisive when
+// the file tells every chart sheet from every worksheet (Office Open XML).
+// An .xls file is not: LibreOffice, among others, writes a chart sheet into
+// it as a worksheet holding one chart, so such a sheet counts as a chart
+// sheet as well.
+struct FileChartSheets {
+    std::set<std::string> names;
+    bool decisive = false;
+};
+
 class OfficeDocument : public EngineDocument {
 public:
+    // `chartSheets`: a workbook's chart sheets as its file declares them.
     OfficeDocument(std::unique_ptr<lok::Document> document, css::uno::Reference<css::frame::XModel> model,
-                   DocumentKind kind, std::string path);
+                   DocumentKind kind, std::string path, FileChartSheets chartSheets = {});
     ~OfficeDocument() override;
     OfficeDocument(const OfficeDocument &) = delete;
     OfficeDocument &operator=(const OfficeDocument &) = delete;
@@ -42,9 +55,13 @@ public:
     PageGeometry pageGeometry(int32_t page) override;
 
     int32_t sheetCount() const override;
+    // A sheet the file declares a chart sheet; unless the file's word is
+    // decisive, also a sheet without cell content whose only drawing is a
+    // chart.
     bool isChartSheet(int32_t sheet) const override;
     CellBlock usedCells(int32_t sheet) const override;
     ModelRect cellArea(int32_t sheet, const CellBlock &cells) const override;
+    std::optional<ModelRect> drawingBounds(int32_t sheet) const override;
     PageGeometry sheetPageGeometry(int32_t sheet) const override;
     std::string sheetName(int32_t sheet) const override;
 
@@ -63,6 +80,7 @@ private:
     std::string path_;
     mutable std::vector<TwipRect> pageRectangles_;
     std::map<rtl::OUString, PageGeometry> styleGeometries_;
+    FileChartSheets chartSheets_;
 };
 
 } // namespace folivex::office

@@ -19,10 +19,16 @@ std::string columnName(int32_t column)
 
 CellRange::CellRange(std::shared_ptr<WorkbookState> workbook, int32_t sheet, int32_t firstColumn, int32_t firstRow,
                      int32_t lastColumn, int32_t lastRow)
-    : workbook_(std::move(workbook)), sheet_(sheet), firstColumn_(firstColumn), firstRow_(firstRow),
-      lastColumn_(lastColumn), lastRow_(lastRow)
+    : CellRange(workbook, sheet, CellBlock{firstColumn, firstRow, lastColumn, lastRow},
+                workbook->document()->cellArea(sheet, CellBlock{firstColumn, firstRow, lastColumn, lastRow}))
 {
-    ModelRect area = workbook_->document()->cellArea(sheet_, CellBlock{firstColumn_, firstRow_, lastColumn_, lastRow_});
+}
+
+CellRange::CellRange(std::shared_ptr<WorkbookState> workbook, int32_t sheet, const CellBlock &cells,
+                     const ModelRect &area)
+    : workbook_(std::move(workbook)), sheet_(sheet), firstColumn_(cells.firstColumn), firstRow_(cells.firstRow),
+      lastColumn_(cells.lastColumn), lastRow_(cells.lastRow)
+{
     x_ = area.x;
     y_ = area.y;
     width_ = area.width;

@@ -1,9 +1,8 @@
 // WorkbookState: what a workbook and its sheets and ranges share: the
 // document, its worksheets, the active sheet and the selection.
 //
-// Worksheets are Calc's sheets less the chart sheets (a sheet without cells
-// whose only drawing is a chart: how a chart sheet arrives in Calc), told
-// apart once when the workbook is opened.
+// Worksheets are Calc's sheets less the chart sheets (as the engine tells
+// them apart), told apart once when the workbook is opened.
 #pragma once
 
 #include "office/engine/engine.h"

@@ -1,5 +1,6 @@
 // Worksheet: one worksheet. Members: Activate, UsedRange (the bounding box
-// of the used cells; A1 on an empty sheet), PageSetup (its page style's
+// of the used cells, A1 on an empty sheet; its Width, Height and picture
+// cover the sheet's drawing objects too), PageSetup (its page style's
 // margins, in points), Name, Index (Calc's, 1-based).
 #pragma once
 

@@ -131,6 +131,23 @@ TEST(ConvertCommand, WorksheetsAreTheirUsedRangeFramedByTheMargins)
     }
 }
 
+// drawings.xlsx: the chart beside the data and the chart-only worksheet are
+// on their pages, inside the margins (36 pt left and right, 54 pt top and
+// bottom); the chart sheet has no page.
+TEST(ConvertCommand, WorksheetPagesHoldTheirChartsAndChartSheetsHaveNone)
+{
+    TempFolder out;
+    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "drawings.xlsx") + " --output " + quoted(out.path())).exitCode,
+              0);
+    const Sizes sizes = imageSizes(out / "drawings.pdf");
+    ASSERT_EQ(sizes.size(), 3u) << "Beside, ChartOnly, Shape";
+    EXPECT_EQ(sizes[0], std::make_pair(504 + 72, 162 + 108));
+    EXPECT_EQ(sizes[1], std::make_pair(288 + 72, 180 + 108));
+    EXPECT_EQ(sizes[2].second, 126 + 108);
+    // The chart-only page has ink: the chart's bars fill a good share of it.
+    EXPECT_GT(inkOf(out / "drawings.pdf", 2, out), 0.01);
+}
+
 // A used range of 25600 x 14080 points, over a gigabyte as one bitmap, is
 // drawn and encoded in bands: the page is there at its full size, with ink
 // where the sheet has text, in both the first and the last band.

@@ -66,6 +66,19 @@ int hiddenSlides(const RealDocument &document)
 // layout there as well.
 const std::map<std::string, int> kLibreOfficeKitPages = {{"docx/poi_stress010.docx", 181}};
 
+// A workbook's worksheets as its notes count them ("sheets=N",
+// "chartsheets=M": N sheets, M of them chart sheets); 0 when they do not.
+int worksheets(const RealDocument &document)
+{
+    std::smatch sheets, charts;
+    if (!std::regex_search(document.notes, sheets, std::regex("[^t]sheets=([0-9]+)")))
+        return 0;
+    const int chartSheets = std::regex_search(document.notes, charts, std::regex("chartsheets=([0-9]+)"))
+                                ? std::stoi(charts[1])
+                                : 0;
+    return std::stoi(sheets[1]) - chartSheets;
+}
+
 int expectedPages(const RealDocument &document)
 {
     if (auto known = kLibreOfficeKitPages.find(document.path); known != kLibreOfficeKitPages.end())
@@ -139,6 +152,8 @@ TEST_P(LoadableDocuments, BecomeValidPdfsOfTheirPagesWithInkWhereLibreOfficeHasI
         const int pages = pageCount(pdf);
         if (isText(format) || isSlides(format)) {
             EXPECT_EQ(pages, expectedPages(document));
+        } else if (const int sheets = worksheets(document); sheets > 0) {
+            EXPECT_EQ(pages, sheets) << "one page a worksheet, none a chart sheet";
         } else {
             EXPECT_GE(pages, 1) << "one page a worksheet";
         }

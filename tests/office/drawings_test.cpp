@@ -1,0 +1,132 @@
+// Excel over Calc: a worksheet's picture is the whole worksheet, its used
+// cells and every drawing object on it; a worksheet holding only a chart is
+// a worksheet, a chart sheet is none. drawings.xlsx (and LibreOffice's .xls
+// of it): "Beside" has numbers in A1:B3 and a chart of 3 x 2 in at (4 in,
+// 0.25 in); "ChartOnly" a chart of 3 x 2 in at (1 in, 0.5 in) and no cells;
+// "Chart & Sheet" is a chart sheet; "Shape" has numbers in A1 and D4 in
+// columns of one width and a red rectangle anchored from C3 to the corner
+// of F8. Rows are 18 pt.
+#include "platform/clipboard.h"
+#include "tests/office/officetesting.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+using namespace folivex;
+using namespace folivex::testing;
+using automation::Variant;
+
+namespace {
+
+Variant openExcel(const std::string &file)
+{
+    Variant app = automation::CreateOleObject("Excel.Application");
+    app.read("WorkBooks").call("Open", {fixture(file)});
+    return app;
+}
+
+std::vector<std::string> worksheetNames(const Variant &app)
+{
+    std::vector<std::string> names;
+    const int count = app.read("Worksheets").read("Count").toInt32();
+    for (int n = 1; n <= count; ++n)
+        names.push_back(app.get("WorkSheets", {int32_t(n)}).read("Name").toString());
+    return names;
+}
+
+// Copies worksheet `name` the way the conversion does and plays its
+// picture at one pixel a point: the page without its margins.
+QImage sheetPicture(const Variant &app, const std::string &name)
+{
+    const std::vector<std::string> names = worksheetNames(app);
+    const auto at = std::find(names.begin(), names.end(), name);
+    if (at == names.end())
+        return QImage();
+    app.get("WorkSheets", {int32_t(at - names.begin() + 1)}).call("Activate");
+    app.read("ActiveSheet").read("UsedRange").call("Select");
+    app.read("Selection").call("Copy");
+    const Variant used = app.read("ActiveSheet").read("UsedRange");
+    return playClipboard(used.read("Width").toInt32(), used.read("Height").toInt32());
+}
+
+// The bounding box of the clearly red pixels.
+QRect redBox(const QImage &image)
+{
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar *p = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x, p += 3)
+            if (p[0] > 200 && p[1] < 60 && p[2] < 60) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+class SheetDrawings : public ::testing::TestWithParam<std::string> {};
+
+} // namespace
+
+TEST_P(SheetDrawings, AChartBesideTheDataIsOnThePicture)
+{
+    Variant app = openExcel("drawings." + GetParam());
+    const QImage page = sheetPicture(app, "Beside");
+    ASSERT_FALSE(page.isNull());
+    // From the data's corner (A1) to the chart's far corner, 7 x 2.25 in.
+    EXPECT_NEAR(page.width(), 504, 1);
+    EXPECT_NEAR(page.height(), 162, 1);
+    EXPECT_GT(ink(page, QRect(0, 0, 100, 54)), 20) << "the numbers";
+    // Between the two columns of numbers and the chart nothing is drawn;
+    // the chart's ink is all inside its 3 x 2 in at (4 in, 0.25 in).
+    EXPECT_EQ(ink(page, QRect(200, 0, 80, 162)), 0);
+    EXPECT_EQ(ink(page, QRect(0, 60, 280, 102)), 0);
+    EXPECT_EQ(ink(page, QRect(280, 0, 224, 16)), 0);
+    EXPECT_GT(ink(page, QRect(290, 20, 212, 140)), 500) << "the chart";
+    app.call("Quit");
+}
+
+TEST_P(SheetDrawings, AShapeSitsOnTheCellsItIsAnchoredTo)
+{
+    Variant app = openExcel("drawings." + GetParam());
+    const QImage page = sheetPicture(app, "Shape");
+    ASSERT_FALSE(page.isNull());
+    // The used cells end with column D and row 4; the rectangle reaches on
+    // to the corner of F8: five columns of one width and seven rows.
+    EXPECT_NEAR(page.height(), 7 * 18, 1);
+    const double column = page.width() / 5.0;
+    const QRect red = redBox(page);
+    ASSERT_FALSE(red.isNull()) << "the rectangle is on the picture";
+    EXPECT_NEAR(red.left(), 2 * column, 3) << "from column C";
+    EXPECT_NEAR(red.right() + 1, 5 * column, 3) << "to the end of column E";
+    EXPECT_NEAR(red.top(), 2 * 18, 3) << "from row 3";
+    EXPECT_NEAR(red.bottom() + 1, 7 * 18, 3) << "to the end of row 7";
+    EXPECT_GT(ink(page, QRect(0, 0, int(column), 18)), 5) << "the number in A1";
+    app.call("Quit");
+}
+
+INSTANTIATE_TEST_SUITE_P(Excel, SheetDrawings, ::testing::Values("xlsx", "xls"));
+
+// A worksheet whose only content is a chart is a worksheet and has a
+// picture; the chart sheet the file declares stays out. (Only the Office
+// Open XML file tells the two apart: LibreOffice's .xls of this workbook
+// holds its chart sheet as a worksheet holding one chart.)
+TEST(SheetDrawingsXlsx, AWorksheetWithOnlyAChartIsAWorksheetAndAChartSheetIsNot)
+{
+    Variant app = openExcel("drawings.xlsx");
+    EXPECT_EQ(worksheetNames(app), (std::vector<std::string>{"Beside", "ChartOnly", "Shape"}));
+    const QImage page = sheetPicture(app, "ChartOnly");
+    ASSERT_FALSE(page.isNull());
+    // From A1, the used range of a sheet without cells, to the chart's far
+    // corner: 4 x 2.5 in, the chart's ink inside its own 3 x 2 in.
+    EXPECT_NEAR(page.width(), 288, 1);
+    EXPECT_NEAR(page.height(), 180, 1);
+    EXPECT_EQ(ink(page, QRect(0, 0, 70, 180)), 0);
+    EXPECT_EQ(ink(page, QRect(0, 0, 288, 34)), 0);
+    EXPECT_GT(ink(page, QRect(74, 38, 212, 140)), 500) << "the chart";
+    app.call("Quit");
+}
