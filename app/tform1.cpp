@@ -11,6 +11,7 @@
 #include "artwork/appicon.h"
 #include "artwork/toolbarpictures.h"
 #include "core/error.h"
+#include "core/resolution.h"
 #include "doclist/documentlist.h"
 #include "platform/automation.h"
 #include "settings/settingsdialog.h"
@@ -632,6 +633,8 @@ std::optional<convert::DocumentRow> TForm1::FindDocumentRow(convert::RowId row)
 }
 
 std::string TForm1::SizePercentText() { return Form2 ? Form2->SizePercentText().toStdString() : "100"; }
+
+std::string TForm1::ResolutionText() { return Form2 ? Form2->ResolutionText().toStdString() : kDefaultResolution; }
 
 std::string TForm1::OutputFolderText()
 {

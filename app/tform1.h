@@ -102,6 +102,7 @@ public:
     std::vector<convert::RowId> DocumentRows() override;
     std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId row) override;
     std::string SizePercentText() override;
+    std::string ResolutionText() override;
     std::string OutputFolderText() override;
 
 public slots:

@@ -221,6 +221,7 @@ DocumentReport ConvertRun::convertHere(convert::BatchConverter &converter, std::
         report.status = "converted";
         report.output = pdf;
         report.pages = converter.lastPageCount();
+        report.resolution = options_.resolution;
         std::error_code ignored;
         report.bytes = fs::file_size(pdf, ignored);
     } else if (stop_) {
@@ -321,7 +322,8 @@ void ConvertRun::runInJobs(int jobs)
         poolJobs.push_back({documents_[i].path, plan_[i].path});
         indexOf.push_back(i);
     }
-    std::vector<std::string> arguments = {"--output", options_.output, "--size", options_.size, "--max-memory",
+    std::vector<std::string> arguments = {"--output", options_.output, "--size", options_.size, "--resolution",
+                                          std::to_string(options_.resolution), "--max-memory",
                                           std::to_string(memoryLimit_)};
     if (options_.quiet)
         arguments.push_back("--quiet");

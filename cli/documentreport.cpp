@@ -122,7 +122,9 @@ std::string ReportLine(const DocumentReport &r)
     return "{" + pathFields("input", r.input).substr(1) + pathFields("output", r.output) +
            ",\"status\":" + quoted(r.status) + ",\"reason\":" +
            (r.reason.empty() ? std::string("null") : quoted(ReadableName(r.reason, false))) +
-           ",\"pages\":" + std::to_string(r.pages) + ",\"bytes\":" + std::to_string(r.bytes) +
+           ",\"pages\":" + std::to_string(r.pages) +
+           (r.resolution > 0 ? ",\"resolution\":" + std::to_string(r.resolution) : std::string()) +
+           ",\"bytes\":" + std::to_string(r.bytes) +
            ",\"seconds\":" + std::string(seconds, written.ptr) + "}";
 }
 
@@ -160,6 +162,7 @@ bool ParseReportLine(const std::string &line, DocumentReport &r)
     r.status = fields["status"];
     r.reason = fields["reason"];
     r.pages = std::atoi(fields["pages"].c_str());
+    r.resolution = std::atoi(fields["resolution"].c_str());
     r.bytes = std::strtoull(fields["bytes"].c_str(), nullptr, 10);
     const std::string &secondsText = fields["seconds"];
     std::from_chars(secondsText.data(), secondsText.data() + secondsText.size(), r.seconds);

@@ -14,6 +14,7 @@ struct DocumentReport {
     std::string status;       // "converted", "failed", "stopped" or "skipped"
     std::string reason;       // why no PDF was written, empty when converted
     std::int32_t pages = 0;   // pages, slides or worksheets written
+    std::int32_t resolution = 0; // pixels per inch of the page images; 0 when none was written
     std::uint64_t bytes = 0;  // the PDF's size
     double seconds = 0;
 };

@@ -1,5 +1,8 @@
 #include "options.h"
 
+#include "core/error.h"
+#include "core/resolution.h"
+
 #include <charconv>
 
 namespace folivex::cli {
@@ -8,7 +11,7 @@ namespace {
 
 bool takesValue(const std::string &option)
 {
-    return option == "--output" || option == "--size" || option == "--files-from" || option == "--report" ||
+    return option == "--output" || option == "--size" || option == "--resolution" || option == "--files-from" || option == "--report" ||
            option == "--jobs" || option == "--max-memory" || option == "--as-pdf";
 }
 
@@ -76,7 +79,13 @@ std::string ParseOptions(const std::vector<std::string> &arguments, Options &opt
                 options.output = value;
             else if (argument == "--size")
                 options.size = value;
-            else if (argument == "--files-from")
+            else if (argument == "--resolution") {
+                try {
+                    options.resolution = CheckedResolution(value);
+                } catch (const Error &) {
+                    return "--resolution needs a whole number of dots per inch from 72 to 600: " + value;
+                }
+            } else if (argument == "--files-from")
                 options.filesFrom = value;
             else if (argument == "--report")
                 options.report = value;

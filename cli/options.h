@@ -14,6 +14,7 @@ struct Options {
     bool skipExisting = false;       // leaves documents whose PDF is newer than they are
     std::string output;              // empty: ~/Output
     std::string size = "100";
+    int resolution = 72;             // --resolution: pixels per inch of the page images
     int jobs = 0;                    // 0: as many as the machine has cores
     unsigned long long maxMemory = 0; // --max-memory: bytes one LibreOffice may hold; 0: the default
     std::string report;              // --report: JSON lines, "-" for standard output

@@ -34,6 +34,8 @@ public:
     std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId) override { return std::nullopt; }
     std::string SizePercentText() override { return sizePercent_; }
     std::string OutputFolderText() override { return outputFolder_; }
+    std::string ResolutionText() override { return resolution_; }
+    void setResolution(std::string resolution) { resolution_ = std::move(resolution); }
 
     // The folder of the PDF being written, which the "Converting" line names.
     void setOutputFolder(std::string folder) { outputFolder_ = std::move(folder); }
@@ -61,6 +63,7 @@ private:
     bool barDrawn_ = false;
     int lastPercent_ = -1;
     std::string sizePercent_;
+    std::string resolution_ = "72";
     std::string outputFolder_;
 };
 

@@ -57,6 +57,7 @@ public:
     }
     void SavePageImage(ByteSink &stream) override { converter_.pageJpeg_.SaveToStream(stream); }
     std::function<std::vector<std::uint8_t>()> DetachPageImage() override { return converter_.pageJpeg_.DetachEncoding(); }
+    std::int32_t PageResolution() override { return converter_.pageCapture_.Resolution(); }
 
 private:
     BatchConverter &converter_;

@@ -57,9 +57,11 @@ public:
     virtual std::vector<RowId> DocumentRows() = 0;
     virtual std::optional<DocumentRow> FindDocumentRow(RowId row) = 0;
 
-    // The two settings texts, read at the moment they are needed.
+    // The settings texts, read at the moment they are needed. A view
+    // without a resolution setting has its pages at 72 dpi.
     virtual std::string SizePercentText() = 0;
     virtual std::string OutputFolderText() = 0;
+    virtual std::string ResolutionText() { return "72"; }
 };
 
 } // namespace folivex::convert

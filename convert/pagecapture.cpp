@@ -4,6 +4,7 @@
 #include "convert/sizepercent.h"
 #include "convert/wordpages.h"
 #include "core/error.h"
+#include "core/resolution.h"
 
 #include <QPainter>
 
@@ -153,9 +154,9 @@ QImage whiteBitmap(std::int64_t width, std::int64_t height)
 
 // Why a page of framedWidth x framedHeight pixels cannot be one JPEG image,
 // and the largest size percentage at which it could: the margins keep their
-// pixels at every size.
-std::string tooBigText(std::int32_t kind, long double percent, std::int64_t framedWidth, std::int64_t framedHeight,
-                       std::int64_t width, std::int64_t height)
+// pixels at every size. Above 72 dpi, a lower resolution may fit as well.
+std::string tooBigText(std::int32_t kind, long double percent, std::int32_t resolution, std::int64_t framedWidth,
+                       std::int64_t framedHeight, std::int64_t width, std::int64_t height)
 {
     long double fits = percent;
     for (auto [framed, scaled] : {std::pair{framedWidth, width}, std::pair{framedHeight, height}})
@@ -165,10 +166,20 @@ std::string tooBigText(std::int32_t kind, long double percent, std::int64_t fram
     const std::string what = kind == kExcel ? "The worksheet" : "The page";
     const std::string size = std::to_string(framedWidth) + " x " + std::to_string(framedHeight) + " pixels";
     const std::string limit = "more than the 65500 pixels a JPEG image can have on a side";
+    std::string text = what + " is " + size + ", " + limit;
     if (whole < 30)
-        return what + " is " + size + ", " + limit + ", even at the smallest size, 30%.";
-    return what + " is " + size + ", " + limit + "; at a size of " + std::to_string(whole) + "% (--size " +
-           std::to_string(whole) + ") it would fit.";
+        text += ", even at the smallest size, 30%";
+    else
+        text += "; at a size of " + std::to_string(whole) + "% (--size " + std::to_string(whole) + ") it would fit";
+    if (resolution > kLowestResolution) {
+        // Every length, margins too, scales with the resolution.
+        const auto fitting = static_cast<long long>(
+            std::floor(static_cast<long double>(resolution) * kLargestSide / std::max(framedWidth, framedHeight)));
+        if (fitting >= kLowestResolution)
+            text += (whole < 30 ? "; at " : ", or at ") + std::to_string(fitting) + " dpi (--resolution " +
+                    std::to_string(fitting) + ")" + (whole < 30 ? " it would fit" : "");
+    }
+    return text + ".";
 }
 
 } // namespace
@@ -216,27 +227,37 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
 
     const std::shared_ptr<const clipboard::Picture> picture = readPicture(clipboard);
     const Geometry g = readGeometry(app, kind);
+    const std::int32_t resolution = CheckedResolution(view_.ResolutionText());
 
     // The percentage is read afresh for the width and for the height.
     const std::int64_t width = ScaledPixels(CheckedSizePercent(view_.SizePercentText()), g.width);
     const std::int64_t height = ScaledPixels(CheckedSizePercent(view_.SizePercentText()), g.height);
-    const std::int64_t framedWidth = std::max<std::int64_t>(width, 0) + g.left + g.right;
-    const std::int64_t framedHeight = std::max<std::int64_t>(height, 0) + g.top + g.bottom;
+    // The page and its frame in points, then in pixels at the resolution:
+    // the page's edges are rounded where they lie, so the frame is exactly
+    // the pixels of its size in points.
+    const auto pixels = [resolution](std::int64_t points) { return PixelsOfPoints(points, resolution); };
+    const std::int64_t left = pixels(g.left), top = pixels(g.top);
+    const std::int64_t pageWidth = width > 0 ? pixels(g.left + width) - left : width;
+    const std::int64_t pageHeight = height > 0 ? pixels(g.top + height) - top : height;
+    const std::int64_t framedWidth = pixels(std::max<std::int64_t>(width, 0) + g.left + g.right);
+    const std::int64_t framedHeight = pixels(std::max<std::int64_t>(height, 0) + g.top + g.bottom);
     if (framedWidth > kLargestSide || framedHeight > kLargestSide)
-        throw Error(tooBigText(kind, CheckedSizePercent(view_.SizePercentText()), framedWidth, framedHeight,
-                               std::max<std::int64_t>(width, 0), std::max<std::int64_t>(height, 0)));
-    if (framedWidth * framedHeight > kLargestWholeBitmap && width > 0 && height > 0) {
-        assignBands(picture, g.left, g.top, width, height, framedWidth, framedHeight);
+        throw Error(tooBigText(kind, CheckedSizePercent(view_.SizePercentText()), resolution, framedWidth,
+                               framedHeight, std::max<std::int64_t>(pageWidth, 0),
+                               std::max<std::int64_t>(pageHeight, 0)));
+    resolution_ = resolution;
+    if (framedWidth * framedHeight > kLargestWholeBitmap && pageWidth > 0 && pageHeight > 0) {
+        assignBands(picture, left, top, pageWidth, pageHeight, framedWidth, framedHeight);
         return;
     }
-    QImage pageBitmap = whiteBitmap(width, height);
+    QImage pageBitmap = whiteBitmap(pageWidth, pageHeight);
     if (picture && !pageBitmap.isNull())
         picture->play(pageBitmap, QRect(0, 0, pageBitmap.width(), pageBitmap.height()));
 
-    QImage framedBitmap = whiteBitmap(width + g.left + g.right, height + g.top + g.bottom);
+    QImage framedBitmap = whiteBitmap(framedWidth, framedHeight);
     if (!framedBitmap.isNull() && !pageBitmap.isNull()) {
         QPainter painter(&framedBitmap);
-        painter.drawImage(static_cast<int>(g.left), static_cast<int>(g.top), pageBitmap);
+        painter.drawImage(static_cast<int>(left), static_cast<int>(top), pageBitmap);
     }
     pageJpeg_.Assign(framedBitmap);
 }

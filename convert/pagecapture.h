@@ -3,7 +3,9 @@
 // The Office application copies the page as a picture to the clipboard; the
 // picture is played into a white bitmap of the page's size in points scaled
 // by the size percentage, framed by the page margins (not scaled), and the
-// framed bitmap is assigned to the PageJpeg holder. A framed page of more
+// framed bitmap is assigned to the PageJpeg holder. At a resolution above
+// 72 dpi every length in points is resolution/72 pixels and the picture is
+// drawn at that size, not enlarged. A framed page of more
 // than 16 Mi pixels is assigned as bands instead: the picture is played
 // into one band of rows after another when the holder is saved.
 #pragma once
@@ -31,6 +33,9 @@ public:
     void CapturePage(std::int32_t PageIndex, clipboard::Clipboard &Clipboard, const automation::Variant &App,
                      std::int32_t Kind);
 
+    // The resolution the last captured page was drawn at (72 before any).
+    std::int32_t Resolution() const { return resolution_; }
+
 private:
     void captureCopiedPage(std::int32_t n, clipboard::Clipboard &clipboard, const automation::Variant &app,
                            std::int32_t kind);
@@ -40,6 +45,7 @@ private:
 
     ConversionView &view_;
     PageJpeg &pageJpeg_;
+    std::int32_t resolution_ = 72;
 };
 
 } // namespace folivex::convert

@@ -1,6 +1,7 @@
 #include "jpeg2pdf.h"
 
 #include "core/error.h"
+#include "core/resolution.h"
 #include "pdf/jpegframe.h"
 #include "pdf/pagespool.h"
 
@@ -16,10 +17,11 @@ bool StopRequested = false;
 
 namespace {
 
+// A page's size in points, which its image covers.
 struct PageEntry {
     JpegColour colour;
-    std::int32_t width;
-    std::int32_t height;
+    std::int64_t width;
+    std::int64_t height;
 };
 
 // Raised inside either pass when StopRequested is found set.
@@ -59,24 +61,29 @@ void testStop()
 // is thrown once the capture of the next page has returned.
 class CapturePass {
 public:
-    CapturePass(PageSource &pages, std::function<void(MemoryStream &)> take) : pages_(pages), take_(std::move(take)) {}
+    CapturePass(PageSource &pages, std::function<void(MemoryStream &, std::int32_t)> take)
+        : pages_(pages), take_(std::move(take))
+    {
+    }
     // An encoding still running when an error leaves is waited for (the
     // future's destructor) and its result dropped.
 
     void capture(std::int32_t index)
     {
         pages_.CapturePage(index);
+        const std::int32_t resolution = pages_.PageResolution();
         if (std::function<std::vector<std::uint8_t>()> job = pages_.DetachPageImage()) {
             std::future<std::vector<std::uint8_t>> next = std::async(std::launch::async, std::move(job));
             settle();
             inFlight_ = std::move(next);
+            inFlightResolution_ = resolution;
             return;
         }
         settle();
         MemoryStream stream;
         pages_.SavePageImage(stream);
         stream.seek(0);
-        take_(stream);
+        take_(stream, resolution);
     }
 
     // Hands over the page still being encoded, if any.
@@ -85,13 +92,14 @@ public:
         if (!inFlight_.valid())
             return;
         MemoryStream stream(inFlight_.get());
-        take_(stream);
+        take_(stream, inFlightResolution_);
     }
 
 private:
     PageSource &pages_;
-    std::function<void(MemoryStream &)> take_;
+    std::function<void(MemoryStream &, std::int32_t)> take_;
     std::future<std::vector<std::uint8_t>> inFlight_;
+    std::int32_t inFlightResolution_ = 72;
 };
 
 const char *colourSpaceLines(JpegColour colour)
@@ -211,7 +219,7 @@ private:
 
 } // namespace
 
-void WritePageContents(ByteSink &file, std::int64_t objectNumber, std::int32_t width, std::int32_t height)
+void WritePageContents(ByteSink &file, std::int64_t objectNumber, std::int64_t width, std::int64_t height)
 {
     const std::string contents = "q\n" + number(width) + " 0 0 " + number(height) + " 0 0 cm\n/Im0 Do\nQ\n";
     file.write(number(objectNumber) + " 0 obj\n<< /Length " + number(static_cast<std::int64_t>(contents.size())) +
@@ -247,9 +255,9 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
     if (!outputName.empty() && pageCount > 0)
         spool = std::make_unique<PageSpool>(outputName);
     JpegFrame frame; // a scan that finds no usable frame leaves the previous page's values
-    CapturePass capturePass(pages, [&](MemoryStream &page) {
+    CapturePass capturePass(pages, [&](MemoryStream &page, std::int32_t resolution) {
         ScanJpegFrameHeader(page, frame);
-        table.push_back({frame.colour, frame.width, frame.height});
+        table.push_back({frame.colour, PointsOfPixels(frame.width, resolution), PointsOfPixels(frame.height, resolution)});
         byteTotal += page.size();
         if (spool)
             spool->append(page);

@@ -55,6 +55,10 @@ public:
     // nothing the source goes on using. An empty job (the default) means the
     // page is saved with SavePageImage, on the calling thread.
     virtual std::function<std::vector<std::uint8_t>()> DetachPageImage() { return {}; }
+    // The pixels per inch of the page just captured (72 to 600): its PDF page
+    // is its image's pixels x 72 / this, in whole points, the image drawn
+    // over all of it. At 72 a pixel is a point.
+    virtual std::int32_t PageResolution() { return 72; }
 };
 
 struct WriterHooks {
@@ -73,8 +77,9 @@ struct WriterHooks {
 int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &pages,
              const WriterHooks &hooks, std::string *failureText = nullptr);
 
-// Writes content object `objectNumber`, which draws /Im0 over width x height.
-void WritePageContents(ByteSink &file, std::int64_t objectNumber, std::int32_t width, std::int32_t height);
+// Writes content object `objectNumber`, which draws /Im0 over a page of
+// width x height points.
+void WritePageContents(ByteSink &file, std::int64_t objectNumber, std::int64_t width, std::int64_t height);
 
 // Writes the cross-reference table of objects 1..objectCount whose positions
 // are offsets[0..objectCount-1]. Throws folivex::Error when a position does

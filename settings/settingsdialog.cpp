@@ -1,6 +1,7 @@
 #include "settings/settingsdialog.h"
 
 #include "core/error.h"
+#include "core/resolution.h"
 #include "doclist/browseforfolder.h"
 #include "settings/artwork.h"
 #include "settings/labelededit.h"
@@ -58,6 +59,8 @@ TForm2::TForm2(QWidget *parent)
       Label1(new QLabel(QStringLiteral("(30-100%)"), this)),
       LabeledEdit2(new LabeledEdit(QStringLiteral("Output Path"), this)),
       SpeedButton1(new QToolButton(this)),
+      LabeledEdit3(new LabeledEdit(QStringLiteral("Resolution:  "), this)),
+      Label2(new QLabel(QStringLiteral("(72-600 dpi)"), this)),
       Button1(new QPushButton(QStringLiteral("OK"), this)),
       Button2(new QPushButton(QStringLiteral("Cancel"), this)),
       background_(SettingsBackground())
@@ -66,7 +69,7 @@ TForm2::TForm2(QWidget *parent)
     setWindowTitle(QStringLiteral("Setting"));
     setFont(dialogFont());
     setSizeGripEnabled(false);
-    resize(425, 243);
+    resize(425, 307);
     move(399, 259);
 
     LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));
@@ -95,14 +98,26 @@ TForm2::TForm2(QWidget *parent)
     SpeedButton1->setGeometry(328, 112, 33, 33);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
 
+    // The resolution sits below the folder, as the size sits above it.
+    LabeledEdit3->setObjectName(QStringLiteral("LabeledEdit3"));
+    LabeledEdit3->setFrame(false);
+    LabeledEdit3->setGeometry(64, 180, 121, 21);
+    LabeledEdit3->setText(QString::fromLatin1(kDefaultResolution));
+    makeCaptionBold(LabeledEdit3);
+
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->move(202, 180);
+    Label2->setMinimumHeight(21);
+    Label2->adjustSize();
+
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(112, 184, 75, 25);
+    Button1->setGeometry(112, 248, 75, 25);
     Button1->setAutoDefault(false);
     Button1->setDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(232, 184, 75, 25);
+    Button2->setGeometry(232, 248, 75, 25);
     Button2->setAutoDefault(false);
     Button2->setDefault(false);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
@@ -110,7 +125,8 @@ TForm2::TForm2(QWidget *parent)
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, LabeledEdit1);
     setTabOrder(LabeledEdit1, LabeledEdit2);
-    setTabOrder(LabeledEdit2, Button1);
+    setTabOrder(LabeledEdit2, LabeledEdit3);
+    setTabOrder(LabeledEdit3, Button1);
 }
 
 QString TForm2::SizePercentText() const
@@ -121,6 +137,11 @@ QString TForm2::SizePercentText() const
 QString TForm2::OutputFolderText() const
 {
     return LabeledEdit2->text();
+}
+
+QString TForm2::ResolutionText() const
+{
+    return LabeledEdit3->text();
 }
 
 void TForm2::Button1Click()
@@ -137,6 +158,13 @@ void TForm2::Button1Click()
                            QStringLiteral("Notice"));
         return;
     }
+    try {
+        CheckedResolution(LabeledEdit3->text().toStdString());
+    } catch (const Error &) {
+        ui::ShowMessageBox(boxOwner(this), QStringLiteral("Please set the resolution between 72 and 600 dpi."),
+                           QStringLiteral("Notice"));
+        return;
+    }
     accept();
 }
 
@@ -144,6 +172,7 @@ void TForm2::Button2Click()
 {
     LabeledEdit1->setText(QString::fromLatin1(kDefaultSizePercent));
     LabeledEdit2->setText(DefaultOutputFolder());
+    LabeledEdit3->setText(QString::fromLatin1(kDefaultResolution));
     reject();
 }
 

@@ -1,15 +1,18 @@
-// The settings dialog TForm2: the size percentage and the output folder.
+// The settings dialog TForm2: the size percentage, the output folder and the
+// resolution of the page images.
 //
-// The two settings exist only as the texts of LabeledEdit1 (the size
-// percentage, "100" at first) and LabeledEdit2 (the output folder, the home
-// folder + "/Output" at first); readers take SizePercentText() and
-// OutputFolderText() at the moment they need them and keep no copy. The
+// The settings exist only as the texts of LabeledEdit1 (the size
+// percentage, "100" at first), LabeledEdit2 (the output folder, the home
+// folder + "/Output" at first) and LabeledEdit3 (the resolution, "72" dpi at
+// first); readers take SizePercentText(), OutputFolderText() and
+// ResolutionText() at the moment they need them and keep no copy. The
 // dialog is created once, hidden, at start-up and lives until the program
 // ends; the main window shows it modally (exec()) and ignores the result.
 //
-// OK (Button1) closes only when the percentage is a number from 30 to 100;
-// otherwise it shows a box and the dialog stays open with the text as typed.
-// Cancel (Button2) puts both defaults back, whatever they held, and closes.
+// OK (Button1) closes only when the percentage is a number from 30 to 100
+// and the resolution a whole number from 72 to 600; otherwise it shows a box
+// and the dialog stays open with the text as typed. Cancel (Button2) puts
+// every default back, whatever they held, and closes.
 // The title bar's close box closes without any check. Neither button is the
 // default or the cancel button: Enter presses only a focused button, Escape
 // does nothing. The folder button (SpeedButton1) asks BrowseForFolder("").
@@ -42,12 +45,15 @@ public:
     // The texts as they are now; never cached.
     QString SizePercentText() const;
     QString OutputFolderText() const;
+    QString ResolutionText() const;
 
     // The controls, named as the window's components (owned by the dialog).
     LabeledEdit *const LabeledEdit1;
     QLabel *const Label1;
     LabeledEdit *const LabeledEdit2;
     QToolButton *const SpeedButton1;
+    LabeledEdit *const LabeledEdit3;
+    QLabel *const Label2;
     QPushButton *const Button1;
     QPushButton *const Button2;
 

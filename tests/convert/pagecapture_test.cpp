@@ -3,6 +3,7 @@
 #include "convert/pagecapture.h"
 #include "convert/wordpages.h"
 #include "core/error.h"
+#include "core/resolution.h"
 #include "pdf/jpegframe.h"
 #include "scriptedoffice.h"
 
@@ -61,6 +62,8 @@ protected:
 };
 
 std::pair<int, int> size(const pdf::JpegFrame &frame) { return {frame.width, frame.height}; }
+
+int pixelsOf(std::int64_t points, std::int32_t resolution) { return int(PixelsOfPoints(points, resolution)); }
 
 } // namespace
 
@@ -198,6 +201,73 @@ TEST_F(Capture, PagesBeyondTheEncoderFailBeforeTheirMemoryIsSpent)
                                    "can have on a side; at a size of 81% (--size 81) it would fit.");
     view.sizePercent = "81";
     EXPECT_EQ(size(capture(excel)), std::make_pair(81, 64800));
+}
+
+TEST_F(Capture, AtAResolutionEveryLengthInPointsHasItsPixels)
+{
+    // Letter with 72 pt margins at 150 dpi: 1575 x 1950 pixels, the
+    // picture played over the page's own 1275 x 1650 inside 150-pixel margins.
+    ScriptedOffice word;
+    view.resolution = "150";
+    EXPECT_EQ(size(capture(word)), std::make_pair(1575, 1950));
+    EXPECT_EQ(pageCapture.Resolution(), 150);
+    const QImage &framed = pageJpeg.bitmap();
+    EXPECT_EQ(framed.pixelColor(149, 149), QColor(Qt::white));
+    EXPECT_EQ(framed.pixelColor(150, 150), QColor(Qt::black));
+    EXPECT_EQ(framed.pixelColor(150 + 1274, 150 + 1649), QColor(Qt::black));
+    EXPECT_EQ(framed.pixelColor(150 + 1275, 150 + 1650), QColor(Qt::white));
+
+    // The size percentage scales the page in points first: half of Letter at
+    // 300 dpi is 1275 x 1650 pixels, framed by 300-pixel margins.
+    view.sizePercent = "50";
+    view.resolution = "300";
+    EXPECT_EQ(size(capture(word)), std::make_pair(1875, 2250));
+
+    // Edges fall where their points fall: a 0.5 pt margin rounds to 0 pt,
+    // 2.5 pt to 2 pt, and at 150 dpi those are 0 and 4 pixels, 100 pt 208.
+    ScriptedOffice slide;
+    slide.kind = 2;
+    slide.geometry = {100, 100, 0, 0, 0, 0};
+    view.sizePercent = "100";
+    view.resolution = "150";
+    EXPECT_EQ(size(capture(slide)), std::make_pair(208, 208));
+    word.geometry = {100, 100, 0.5, 1.5, 2.5, 0};
+    EXPECT_EQ(size(capture(word)), std::make_pair(pixelsOf(102, 150), pixelsOf(102, 150)));
+    EXPECT_EQ(pageJpeg.bitmap().pixelColor(3, 3), QColor(Qt::white)) << "the 2 pt top margin is 4 pixels";
+    EXPECT_EQ(pageJpeg.bitmap().pixelColor(4, 4), QColor(Qt::black));
+
+    view.resolution = "72";
+    EXPECT_EQ(size(capture(word)), std::make_pair(102, 102));
+    EXPECT_EQ(pageCapture.Resolution(), 72);
+}
+
+TEST_F(Capture, AResolutionOutOfRangeOrTooLargeAPageFailsWithWhatWouldFit)
+{
+    ScriptedOffice excel;
+    excel.kind = 3;
+    excel.geometry = {100, 30000, 0, 0, 0, 0};
+    view.resolution = "300";
+    EXPECT_EQ(captureError(excel), "The worksheet is 417 x 125000 pixels, more than the 65500 pixels a JPEG image "
+                                   "can have on a side; at a size of 52% (--size 52) it would fit, or at 157 dpi "
+                                   "(--resolution 157).");
+    excel.geometry = {100, 200000, 0, 0, 0, 0};
+    view.resolution = "150";
+    EXPECT_EQ(captureError(excel), "The worksheet is 208 x 416667 pixels, more than the 65500 pixels a JPEG image "
+                                   "can have on a side, even at the smallest size, 30%.")
+        << "no resolution of 72 or more fits either";
+    excel.geometry = {100, 100000, 0, 0, 0, 0};
+    view.resolution = "100";
+    EXPECT_EQ(captureError(excel), "The worksheet is 139 x 138889 pixels, more than the 65500 pixels a JPEG image "
+                                   "can have on a side; at a size of 47% (--size 47) it would fit.")
+        << "47 dpi is below the lowest resolution";
+    const QImage before = pageJpeg.bitmap();
+    for (const char *text : {"601", "71", "96.5", "dpi"}) {
+        view.resolution = text;
+        EXPECT_EQ(captureError(excel),
+                  std::string("The resolution '") + text + "' is not a whole number from 72 to 600 dpi.");
+    }
+    EXPECT_EQ(pageJpeg.bitmap(), before) << "PageJpeg untouched";
+    EXPECT_TRUE(clipboard::ProcessClipboard().formats().empty());
 }
 
 TEST_F(Capture, WordSelectsThePageAndTheLastPageRunsToTheEnd)

@@ -122,6 +122,7 @@ public:
     std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId row) override;
     std::string SizePercentText() override { return sizePercent; }
     std::string OutputFolderText() override { return outputFolder; }
+    std::string ResolutionText() override { return resolution; }
 
     // Rows in displayed order; a removed row is erased from here.
     void addRow(const std::string &path, bool ticked = true);
@@ -136,6 +137,7 @@ public:
     std::vector<std::string> documents; // and the document it was said of
     std::vector<std::string> openedFolders;
     std::string sizePercent = "100";
+    std::string resolution = "72";
     std::string outputFolder;
     int pumps = 0;
     std::function<void()> onPump;

@@ -182,3 +182,37 @@ TEST(WriterLayout, ContentObjectsAloneHaveTheirOwnLengths)
     EXPECT_EQ(std::string(stream.bytes().begin(), stream.bytes().end()),
               "7 0 obj\n<< /Length 30 >>\nstream\nq\n100 0 0 50 0 0 cm\n/Im0 Do\nQ\nendstream\nendobj\n");
 }
+
+// A page's image has its pixels; its page has the points those pixels cover
+// at the page's resolution, and the image is drawn over all of it.
+TEST(WriterLayout, PagesAreTheirImagesSizeInPointsAtEachPagesResolution)
+{
+    // Letter at 150 dpi, a 960 x 540 slide at 300 dpi, 500 x 333 points at
+    // 150 dpi (1042 x 694 pixels, which are 500.16 x 333.12 points), and a
+    // page at 72 dpi whose pixels are its points.
+    ScriptedPages pages({FakeJpeg(1275, 1650, 3, 700), FakeJpeg(4000, 2250, 3, 700), FakeJpeg(1042, 694, 3, 700),
+                         FakeJpeg(100, 50, 3, 200)});
+    pages.resolutions = {150, 300, 150, 72};
+    pages.detach = [](int index) { return index % 2 == 1; }; // also through the encoding thread
+    const Written written = write(pages);
+    ASSERT_EQ(written.result, pdf::kWritten);
+    const std::string &file = written.file;
+    const std::pair<const char *, const char *> expected[] = {
+        {"/MediaBox [ 0 0 612 792 ]", "q\n612 0 0 792 0 0 cm\n"},
+        {"/MediaBox [ 0 0 960 540 ]", "q\n960 0 0 540 0 0 cm\n"},
+        {"/MediaBox [ 0 0 500 333 ]", "q\n500 0 0 333 0 0 cm\n"},
+        {"/MediaBox [ 0 0 100 50 ]", "q\n100 0 0 50 0 0 cm\n"},
+    };
+    std::size_t box = 0, content = 0;
+    for (const auto &[mediaBox, matrix] : expected) {
+        box = file.find(mediaBox, box);
+        content = file.find(matrix, content);
+        EXPECT_NE(box, std::string::npos) << mediaBox;
+        EXPECT_NE(content, std::string::npos) << matrix;
+    }
+    const std::regex widths("/Width ([0-9]+)\n/Height ([0-9]+)\n");
+    std::vector<std::string> sizes;
+    for (auto match = std::sregex_iterator(file.begin(), file.end(), widths); match != std::sregex_iterator(); ++match)
+        sizes.push_back((*match)[1].str() + "x" + (*match)[2].str());
+    EXPECT_EQ(sizes, (std::vector<std::string>{"1275x1650", "4000x2250", "1042x694", "100x50"}));
+}

@@ -56,6 +56,10 @@ private slots:
     void okRefusesWhatIsNotANumber_data();
     void okRefusesWhatIsNotANumber();
 
+    void okTakesResolutionsFrom72To600_data();
+    void okTakesResolutionsFrom72To600();
+    void resolutionSitsBelowTheTwoFieldsInTheirPlaces();
+
     void cancelRestoresBothDefaultsAfterOk();
     void closeBoxChecksNothing();
 
@@ -116,10 +120,67 @@ void SettingsDialogTest::startsHiddenWithTheDefaults()
     QCOMPARE(dialog_->windowTitle(), QStringLiteral("Setting"));
     QCOMPARE(dialog_->SizePercentText(), QStringLiteral("100"));
     QCOMPARE(dialog_->OutputFolderText(), QDir::homePath() + QStringLiteral("/Output"));
+    QCOMPARE(dialog_->ResolutionText(), QStringLiteral("72"));
     QVERIFY(!dialog_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     // The caption's doubled ampersand shows as one, through the label's buddy.
     QCOMPARE(dialog_->LabeledEdit1->EditLabel()->buddy(), dialog_->LabeledEdit1);
     QVERIFY(dialog_->LabeledEdit1->EditLabel()->geometry().bottom() < dialog_->LabeledEdit1->geometry().top());
+}
+
+void SettingsDialogTest::okTakesResolutionsFrom72To600_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("72") << QStringLiteral("72") << true;
+    QTest::newRow("150") << QStringLiteral("150") << true;
+    QTest::newRow("blanks around") << QStringLiteral(" 300 ") << true;
+    QTest::newRow("600") << QStringLiteral("600") << true;
+    QTest::newRow("71") << QStringLiteral("71") << false;
+    QTest::newRow("601") << QStringLiteral("601") << false;
+    QTest::newRow("a fraction") << QStringLiteral("150.5") << false;
+    QTest::newRow("with its unit") << QStringLiteral("300dpi") << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void SettingsDialogTest::okTakesResolutionsFrom72To600()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, taken);
+    showDialog();
+    dialog_->LabeledEdit3->setFocus();
+    dialog_->LabeledEdit3->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(dialog_->LabeledEdit3, Qt::Key_Delete);
+    else
+        QTest::keyClicks(dialog_->LabeledEdit3, text);
+    QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+
+    if (taken) {
+        QCOMPARE(boxes_, QList<Box>{});
+        QVERIFY(!dialog_->isVisible());
+    } else {
+        QCOMPARE(boxes_, (QList<Box>{{QStringLiteral("Please set the resolution between 72 and 600 dpi."),
+                                      QStringLiteral("Notice")}}));
+        QVERIFY(dialog_->isVisible());
+    }
+    QCOMPARE(dialog_->ResolutionText(), text);
+}
+
+void SettingsDialogTest::resolutionSitsBelowTheTwoFieldsInTheirPlaces()
+{
+    showDialog();
+    QCOMPARE(dialog_->LabeledEdit1->geometry(), QRect(64, 52, 121, 21));
+    QCOMPARE(dialog_->LabeledEdit2->geometry(), QRect(56, 116, 249, 21));
+    QCOMPARE(dialog_->Label1->text(), QStringLiteral("(30-100%)"));
+    const QRect resolution = dialog_->LabeledEdit3->geometry();
+    const QRect caption = dialog_->LabeledEdit3->EditLabel()->geometry();
+    QCOMPARE(dialog_->Label2->text(), QStringLiteral("(72-600 dpi)"));
+    QVERIFY(caption.top() > dialog_->SpeedButton1->geometry().bottom());
+    QVERIFY(caption.bottom() < resolution.top());
+    QVERIFY(resolution.bottom() < dialog_->Button1->geometry().top());
+    QVERIFY(dialog_->rect().contains(dialog_->Button1->geometry()));
+    QVERIFY(dialog_->rect().contains(dialog_->Button2->geometry()));
+    QVERIFY(dialog_->rect().contains(dialog_->Label2->geometry()));
 }
 
 void SettingsDialogTest::okAcceptsThirtyToHundred_data()
@@ -200,10 +261,12 @@ void SettingsDialogTest::cancelRestoresBothDefaultsAfterOk()
     showDialog();
     setPercent(QStringLiteral("50"));
     dialog_->LabeledEdit2->setText(QStringLiteral("/srv/converted"));
+    dialog_->LabeledEdit3->setText(QStringLiteral("300"));
     QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(dialog_->SizePercentText(), QStringLiteral("50"));
     QCOMPARE(dialog_->OutputFolderText(), QStringLiteral("/srv/converted"));
+    QCOMPARE(dialog_->ResolutionText(), QStringLiteral("300"));
 
     showDialog();
     QCOMPARE(dialog_->SizePercentText(), QStringLiteral("50"));
@@ -211,6 +274,7 @@ void SettingsDialogTest::cancelRestoresBothDefaultsAfterOk()
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(dialog_->SizePercentText(), QStringLiteral("100"));
     QCOMPARE(dialog_->OutputFolderText(), QDir::homePath() + QStringLiteral("/Output"));
+    QCOMPARE(dialog_->ResolutionText(), QStringLiteral("72"));
     QCOMPARE(boxes_, QList<Box>{});
 }
 
@@ -229,7 +293,7 @@ void SettingsDialogTest::tabOrderStartsAtOk()
     showDialog();
     QCOMPARE(QApplication::focusWidget(), dialog_->Button1);
     const QList<QWidget *> expected = {dialog_->Button2, dialog_->LabeledEdit1, dialog_->LabeledEdit2,
-                                       dialog_->Button1};
+                                       dialog_->LabeledEdit3, dialog_->Button1};
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);

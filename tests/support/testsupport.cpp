@@ -86,6 +86,11 @@ void ScriptedPages::CapturePage(std::int32_t pageIndex)
 
 void ScriptedPages::SavePageImage(ByteSink &stream) { stream.write(current_.data(), current_.size()); }
 
+std::int32_t ScriptedPages::PageResolution()
+{
+    return currentIndex_ >= 0 && std::size_t(currentIndex_) < resolutions.size() ? resolutions[currentIndex_] : 72;
+}
+
 std::function<std::vector<std::uint8_t>()> ScriptedPages::DetachPageImage()
 {
     if (!detach || !detach(currentIndex_))

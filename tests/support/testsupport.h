@@ -41,8 +41,11 @@ public:
     // handed over as a job; `detachedJob` runs inside each such job first
     // (it may throw, as a failing encoder would).
     std::function<std::vector<std::uint8_t>()> DetachPageImage() override;
+    // Page k's entry of `resolutions`, 72 for pages beyond it.
+    std::int32_t PageResolution() override;
 
     std::vector<Bytes> pages;
+    std::vector<std::int32_t> resolutions;
     std::function<void(int pass, int index)> onCapture;
     std::function<bool(int index)> detach;
     std::function<void(int index)> detachedJob;
