@@ -382,3 +382,129 @@ TEST(ConvertCommand, HostsLeaveNoTemporaryFiles)
         EXPECT_LE(mostInASlot(), afterOne) << "after run " << run;
     }
 }
+
+namespace {
+
+// "W x H" of every page of `pdf` in points, as pdfinfo gives them.
+std::vector<std::string> pageSizes(const fs::path &pdf)
+{
+    const CommandResult info = RunCommand("pdfinfo -f 1 -l 99 " + quoted(pdf));
+    std::vector<std::string> sizes;
+    const std::regex size("Page +[0-9]+ size: +([0-9.]+ x [0-9.]+) pts");
+    for (auto match = std::sregex_iterator(info.output.begin(), info.output.end(), size);
+         match != std::sregex_iterator(); ++match)
+        sizes.push_back((*match)[1].str());
+    return sizes;
+}
+
+// The mean grey difference of `image` against `reference` over 4 x 4 pixel
+// blocks (the two renderers' glyph edges average out, the drawing does not),
+// `reference` placed at `origin` in `image` and moved up to 2 pixels to
+// where it matches best.
+double blockedDifference(const QImage &image, const QImage &reference, QPoint origin)
+{
+    const QImage a = image.convertToFormat(QImage::Format_Grayscale8);
+    const QImage b = reference.convertToFormat(QImage::Format_Grayscale8);
+    const int blocksX = b.width() / 4, blocksY = b.height() / 4;
+    double best = 255;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const int left = origin.x() + dx, top = origin.y() + dy;
+            if (left < 0 || top < 0 || left + b.width() > a.width() || top + b.height() > a.height())
+                continue;
+            double total = 0;
+            for (int by = 0; by < blocksY; ++by)
+                for (int bx = 0; bx < blocksX; ++bx) {
+                    int sum = 0;
+                    for (int y = by * 4; y < by * 4 + 4; ++y) {
+                        const uchar *rowA = a.constScanLine(top + y) + left;
+                        const uchar *rowB = b.constScanLine(y);
+                        for (int x = bx * 4; x < bx * 4 + 4; ++x)
+                            sum += int(rowA[x]) - int(rowB[x]);
+                    }
+                    total += std::abs(sum) / 16.0;
+                }
+            best = std::min(best, total / (double(blocksX) * blocksY));
+        }
+    return best;
+}
+
+QImage firstPageImage(const fs::path &pdf, const TempFolder &folder, const std::string &name)
+{
+    RunCommand("pdfimages -f 1 -l 1 -j " + quoted(pdf) + " " + quoted(folder / name));
+    return QImage(QString::fromStdString((folder / (name + "-000.jpg")).string()));
+}
+
+} // namespace
+
+// At 150 dpi every page keeps its size in points and its image has 150/72
+// as many pixels each way, also when the documents go to separate jobs; the
+// report says the resolution of each PDF.
+TEST(ConvertCommand, AtAResolutionPagesKeepTheirPointsAndGainPixels)
+{
+    TempFolder at72, at150;
+    const std::string documents = quoted(kFixtures / "letter3.docx") + " " + quoted(kFixtures / "wide16x9.pptx") +
+                                  " " + quoted(kFixtures / "workbook.xlsx");
+    ASSERT_EQ(runFolivex("--convert " + documents + " --quiet --output " + quoted(at72.path())).exitCode, 0);
+    const CommandResult run = runFolivex("--convert " + documents + " --resolution 150 --jobs 2 --report - --output " +
+                                         quoted(at150.path()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    for (const char *name : {"letter3.pdf", "wide16x9.pdf", "workbook.pdf"}) {
+        EXPECT_EQ(QpdfProblems(at150 / name), "") << name;
+        EXPECT_EQ(pageSizes(at150 / name), pageSizes(at72 / name)) << name;
+        const Sizes small = imageSizes(at72 / name), large = imageSizes(at150 / name);
+        ASSERT_EQ(small.size(), large.size()) << name;
+        for (std::size_t page = 0; page < small.size(); ++page) { // ties to even: 262.5 is 262
+            EXPECT_EQ(large[page].first, std::lrint(small[page].first * 150 / 72.0)) << name << " page " << page;
+            EXPECT_EQ(large[page].second, std::lrint(small[page].second * 150 / 72.0)) << name << " page " << page;
+        }
+    }
+    EXPECT_EQ(pageSizes(at150 / "letter3.pdf"), std::vector<std::string>(3, "756 x 936"));
+    EXPECT_EQ(imageSizes(at150 / "letter3.pdf"), Sizes(3, {1575, 1950}));
+    std::smatch match;
+    int reported = 0;
+    for (std::string rest = run.output; std::regex_search(rest, match, std::regex("\"pages\":3,\"resolution\":150,"));
+         rest = match.suffix())
+        ++reported;
+    EXPECT_EQ(reported, 3) << run.output;
+
+    const CommandResult wrong = runFolivex("--convert " + documents + " --resolution 1200");
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_EQ(wrong.output.substr(0, wrong.output.find('\n')),
+              "folivex: --resolution needs a whole number of dots per inch from 72 to 600: 1200");
+}
+
+// A page at 150 dpi is drawn at 150 dpi, not enlarged from 72: against
+// LibreOffice's own PDF of the document rendered at 150 dpi, it is far
+// closer than the 72 dpi page enlarged to the same size.
+TEST(ConvertCommand, AtAResolutionThePageIsDrawnNotEnlarged)
+{
+    TempFolder out;
+    const fs::path document = kFixtures / "letter3.docx";
+    ASSERT_EQ(RunCommand("soffice -env:UserInstallation=file://" + (out / "profile").string() +
+                         " --headless --convert-to pdf --outdir " + quoted(out / "own") + " " + quoted(document))
+                  .exitCode,
+              0);
+    ASSERT_EQ(RunCommand("pdftoppm -r 150 -gray -f 1 -l 1 -singlefile " + quoted(out / "own" / "letter3.pdf") + " " +
+                         quoted(out / "reference"))
+                  .exitCode,
+              0);
+    const QImage reference(QString::fromStdString((out / "reference.pgm").string()));
+    ASSERT_EQ(reference.size(), QSize(1275, 1650));
+
+    fs::create_directories(out / "72");
+    fs::create_directories(out / "150");
+    ASSERT_EQ(runFolivex("--convert " + quoted(document) + " --quiet --output " + quoted(out / "72")).exitCode, 0);
+    ASSERT_EQ(runFolivex("--convert " + quoted(document) + " --quiet --resolution 150 --output " + quoted(out / "150"))
+                  .exitCode,
+              0);
+    const QImage drawn = firstPageImage(out / "150" / "letter3.pdf", out, "drawn");
+    const QImage enlarged = firstPageImage(out / "72" / "letter3.pdf", out, "small")
+                                .scaled(1575, 1950, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    ASSERT_EQ(drawn.size(), QSize(1575, 1950));
+    // The page sits inside margins of 72 points, 150 pixels.
+    const double drawnDifference = blockedDifference(drawn, reference, {150, 150});
+    const double enlargedDifference = blockedDifference(enlarged, reference, {150, 150});
+    EXPECT_LT(drawnDifference, 3.0);
+    EXPECT_LT(drawnDifference, 0.7 * enlargedDifference) << drawnDifference << " against " << enlargedDifference;
+}
