@@ -39,7 +39,8 @@ def main():
                 best_floor = seconds if best_floor is None else min(best_floor, seconds)
             shutil.rmtree(out, ignore_errors=True)
             os.makedirs(out)
-            seconds, run = timed([folivex, "--convert", document, "--jobs", "1", "--quiet", "--output", out], env)
+            seconds, run = timed([folivex, "--convert", document, "--jobs", "1", "--quiet", "--resolution", dpi,
+                                  "--output", out], env)
             if run.returncode == 0:
                 best_folivex = seconds if best_folivex is None else min(best_folivex, seconds)
         if best_floor and best_folivex:
