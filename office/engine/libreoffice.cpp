@@ -11,6 +11,8 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNameReplace.hpp>
@@ -134,8 +136,36 @@ void setAll(const Reference<css::beans::XPropertySet> &set, std::initializer_lis
     }
 }
 
+// An empty placeholder of a slide shows its prompt ("Click to add Title")
+// in the edit view and nothing in print: it is hidden, so that no slide has
+// text its document does not hold.
+void hideEmptyPlaceholders(const Reference<css::frame::XModel> &model)
+{
+    Reference<css::drawing::XDrawPagesSupplier> supplier(model, UNO_QUERY);
+    if (!supplier.is())
+        return;
+    Reference<css::container::XIndexAccess> slides(supplier->getDrawPages(), UNO_QUERY_THROW);
+    const rtl::OUString empty("IsEmptyPresentationObject"), visible("Visible");
+    for (sal_Int32 i = 0; i < slides->getCount(); ++i) {
+        Reference<css::container::XIndexAccess> shapes(slides->getByIndex(i), UNO_QUERY);
+        if (!shapes.is())
+            continue;
+        for (sal_Int32 k = 0; k < shapes->getCount(); ++k) {
+            Reference<css::beans::XPropertySet> shape(shapes->getByIndex(k), UNO_QUERY);
+            if (!shape.is())
+                continue;
+            const Reference<css::beans::XPropertySetInfo> info = shape->getPropertySetInfo();
+            bool isEmpty = false;
+            if (info.is() && info->hasPropertyByName(empty) && info->hasPropertyByName(visible) &&
+                (shape->getPropertyValue(empty) >>= isEmpty) && isEmpty)
+                shape->setPropertyValue(visible, css::uno::Any(false));
+        }
+    }
+}
+
 // The view draws the page as it prints: no text boundaries, field shading,
-// grid lines or page-break lines (LibreOfficeKit renders the edit view).
+// grid lines, page-break lines or placeholder prompts (LibreOfficeKit
+// renders the edit view).
 void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind)
 {
     Reference<css::frame::XController> controller = model->getCurrentController();
@@ -150,6 +180,8 @@ void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind
     } else if (kind == DocumentKind::Spreadsheet) {
         setAll(Reference<css::beans::XPropertySet>(controller, UNO_QUERY),
                {"ShowGrid", "ShowPageBreaks", "ShowNotes", "ShowHelpLines"}, false);
+    } else if (kind == DocumentKind::Presentation) {
+        hideEmptyPlaceholders(model);
     }
 }
 

@@ -508,3 +508,25 @@ TEST(ConvertCommand, AtAResolutionThePageIsDrawnNotEnlarged)
     EXPECT_LT(drawnDifference, 3.0);
     EXPECT_LT(drawnDifference, 0.7 * enlargedDifference) << drawnDifference << " against " << enlargedDifference;
 }
+
+// Impress's edit view fills an empty placeholder with a prompt ("Click to
+// add Title") that no print shows: the slide has only the text it holds.
+TEST(ConvertCommand, EmptyPlaceholdersShowNoPrompt)
+{
+    TempFolder out;
+    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "placeholders.pptx") + " --quiet --output " +
+                         quoted(out.path()))
+                  .exitCode,
+              0);
+    const QImage slide = firstPageImage(out / "placeholders.pdf", out, "slide").convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(slide.size(), QSize(720, 540));
+    auto darkIn = [&](int top, int bottom) {
+        int dark = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < slide.width(); ++x)
+                dark += slide.constScanLine(y)[x] < 128;
+        return dark;
+    };
+    EXPECT_EQ(darkIn(0, 400), 0) << "the placeholders' prompts are drawn";
+    EXPECT_GT(darkIn(400, 540), 100) << "the text frame is missing";
+}
