@@ -24,6 +24,9 @@ def main():
     scratch = tempfile.mkdtemp(prefix="folivex-floor-")
     env = dict(os.environ, FOLIVEX_PROFILE_DIR=os.path.join(scratch, "profiles"))
     floor_env = dict(os.environ, FOLIVEX_PROFILE_DIR=os.path.join(scratch, "floor-profiles"))
+    if dpi != "72":
+        # Folivex draws text unhinted above 72 dpi; so does the floor then.
+        floor_env["FOLIVEX_TEXT_HINTING"] = "none"
     out = os.path.join(scratch, "out")
     # Settled profiles for both, as a user's would be.
     first = os.path.join(corpus, loadable[0])

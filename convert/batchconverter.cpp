@@ -4,6 +4,7 @@
 #include "convert/officereason.h"
 #include "convert/outputname.h"
 #include "core/error.h"
+#include "core/resolution.h"
 #include "pdf/jpeg2pdf.h"
 #include "platform/automation.h"
 
@@ -89,6 +90,7 @@ void BatchConverter::SpeedButton11Click()
             automation::EndPrestartedHosts();
         }
     } done{running_};
+    chooseTextHinting();
     try {
         runBatch();
     } catch (const std::exception &) {
@@ -121,10 +123,23 @@ ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::st
             pdfName.clear();
         }
     } done{running_, pdfName_};
+    chooseTextHinting();
     const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(path), path);
     if (outcome != ConvertOutcome::OfficeFailed)
         emptyClipboard();
     return outcome;
+}
+
+void BatchConverter::chooseTextHinting()
+{
+    // Pages above 72 dpi are for zooming and paper: their text keeps its
+    // glyphs' own shapes, as in LibreOffice's PDF. A resolution that is no
+    // number leaves hinting on; its first page fails with the reason.
+    try {
+        automation::SetHostTextHinting(CheckedResolution(view_.ResolutionText()) == kLowestResolution);
+    } catch (const Error &) {
+        automation::SetHostTextHinting(true);
+    }
 }
 
 void BatchConverter::runBatch()

@@ -81,6 +81,7 @@ public:
 private:
     class DocumentPages;
 
+    void chooseTextHinting();
     void runBatch();
     void complete();
     void emptyClipboard();

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -31,9 +32,13 @@ void RunHost(int argc, char **argv)
         ::_exit(1);
 
     std::string application;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--application") == 0)
+    for (int i = 1; i < argc; ++i) {
+        if (i + 1 < argc && std::strcmp(argv[i], "--application") == 0)
             application = argv[i + 1];
+        // Read by the engine of this host and of the render worker it starts.
+        if (std::strcmp(argv[i], "--unhinted-text") == 0)
+            ::setenv("FOLIVEX_TEXT_HINTING", "none", 1);
+    }
 
     Server server(wire::HostSocketFd);
     std::unique_ptr<HostContext> context;

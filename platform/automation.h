@@ -46,6 +46,12 @@ void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds
 // more than N GiB of memory". Default: DefaultHostMemoryLimit(1).
 void SetHostMemoryLimit(uint64_t bytes);
 
+// Whether the hosts started from now on hint text onto the pixel grid (true,
+// the default: crisp at 72 dpi) or draw every glyph with its outline's own
+// shape and place, as LibreOffice's PDF export has it (false: for pages
+// drawn above 72 dpi). Used from the user-interface thread.
+void SetHostTextHinting(bool hinted);
+
 // The process id of the host behind an object of a host (0 for any other
 // value); the host leads its own process group.
 int HostProcessId(const Variant &object);

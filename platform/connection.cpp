@@ -99,7 +99,10 @@ Variant Connection::start(const std::string &application) { return spawn(applica
 
 std::shared_ptr<Connection> Connection::spawn(const std::string &application)
 {
-    std::shared_ptr<Connection> c(new Connection(application, {"--application", application}));
+    std::vector<std::string> arguments{"--application", application};
+    if (!HostTextHinting())
+        arguments.push_back("--unhinted-text");
+    std::shared_ptr<Connection> c(new Connection(application, arguments));
     auto &all = liveConnections();
     all.erase(std::remove_if(all.begin(), all.end(), [](const auto &w) { return w.expired(); }), all.end());
     all.push_back(c);

@@ -76,6 +76,14 @@ void AllowRenderWorkers()
     ::setenv("FOLIVEX_RENDER_WORKER", cores >= 4 ? "1" : "0", 0);
 }
 
+namespace {
+bool textHinting = true;
+} // namespace
+
+void SetHostTextHinting(bool hinted) { textHinting = hinted; }
+
+bool HostTextHinting() { return textHinting; }
+
 HostProcess::HostProcess(const std::string &program, const std::vector<std::string> &args)
 {
     int pair[2];

@@ -109,4 +109,7 @@ std::string HostProgramFor(const std::filesystem::path &programFolder);
 // machine, 0: every host renders alone).
 void AllowRenderWorkers();
 
+// What SetHostTextHinting (automation.h) chose for hosts started now.
+bool HostTextHinting();
+
 } // namespace folivex::automation

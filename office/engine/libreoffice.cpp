@@ -26,6 +26,8 @@
 #include <com/sun/star/util/XRefreshable.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -283,9 +285,41 @@ bool LibreOffice::linksBlocked()
     return !(setting && std::strcmp(setting, "0") == 0);
 }
 
+namespace {
+
+// With FOLIVEX_TEXT_HINTING=none, text is drawn from its glyphs' own
+// outlines, as LibreOffice's PDF export has them, rather than hinted onto
+// the pixel grid: pages drawn above 72 dpi are for zooming and paper. The
+// system's font configuration is kept and only hinting is turned off, in a
+// file of the profile's temporary folder that fontconfig reads at start.
+void useUnhintedText(const std::string &folder)
+{
+    const char *setting = std::getenv("FOLIVEX_TEXT_HINTING");
+    if (!setting || std::strcmp(setting, "none") != 0 || folder.empty())
+        return;
+    const char *current = std::getenv("FONTCONFIG_FILE");
+    const std::string system = current && *current ? current : "/etc/fonts/fonts.conf";
+    const std::string path = folder + "/fonts-unhinted.conf";
+    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "w"), &std::fclose);
+    if (!file)
+        throw Error("Cannot write " + path + ": " + std::strerror(errno));
+    const std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
+                             "  <include ignore_missing=\"yes\">" + system + "</include>\n"
+                             "  <match target=\"font\">\n"
+                             "    <edit name=\"hinting\" mode=\"assign\"><bool>false</bool></edit>\n"
+                             "    <edit name=\"hintstyle\" mode=\"assign\"><const>hintnone</const></edit>\n"
+                             "  </match>\n</fontconfig>\n";
+    if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() || std::fclose(file.release()) != 0)
+        throw Error("Cannot write " + path + ": " + std::strerror(errno));
+    ::setenv("FONTCONFIG_FILE", path.c_str(), 1);
+}
+
+} // namespace
+
 LibreOffice::LibreOffice(ProfileSlot profile, bool blockLinks) : profile_(std::move(profile))
 {
     hideGnuPG();
+    useUnhintedText(profile_.temporaryFolder());
     // GLib's settings and file services, which LibreOffice's libraries may
     // start, stay in this process: no dconf database in the user's cache
     // (a confined host cannot write there) and no virtual file system
