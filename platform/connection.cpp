@@ -132,7 +132,7 @@ Variant Connection::greet()
     }
     std::vector<uint8_t> bytes = std::move(c->replies_[0]);
     c->replies_.erase(0);
-    WireReader in(bytes.data(), bytes.size(), "the Office host");
+    WireReader in(bytes.data(), bytes.size(), application_);
     if (Status(in.u8()) != Status::Ok) {
         std::string text = in.str();
         c->die(text);
@@ -289,7 +289,7 @@ void Connection::encode(WireWriter &out, const Variant &v)
 
 Variant Connection::decode(WireReader &in)
 {
-    wire::Value value = wire::readValue(in, application_);
+    wire::Value value = wire::readValue(in);
     switch (value.index()) {
     case 1: return Variant::null();
     case 2: return Variant(std::get<bool>(value));

@@ -141,7 +141,7 @@ void Server::encode(WireWriter &out, const HostValue &value)
 
 HostValue Server::decode(WireReader &in)
 {
-    wire::Value value = wire::readValue(in, "the client");
+    wire::Value value = wire::readValue(in);
     switch (value.index()) {
     case 0: return {};
     case 1: return HostNull{};
