@@ -161,23 +161,13 @@ void Connection::die(const std::string &why)
 
 void Connection::send(uint32_t seq, const WireWriter &body, int withFd)
 {
-    std::vector<uint8_t> frame = body.frame(seq);
-
-    size_t sent = 0;
-    while (sent < frame.size()) {
-        ssize_t n = wire::SendWithFd(process_.socket(), frame.data() + sent, frame.size() - sent,
-                                     sent == 0 ? withFd : -1);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            std::string err = std::strerror(errno);
-            process_.poll();
-            std::string how = process_.exitDescription();
-            die(application_ + " ended unexpectedly (" + (how.empty() ? err : how) + ")");
-            checkAlive();
-        }
-        sent += size_t(n);
-    }
+    if (wire::SendFrame(process_.socket(), body.frame(seq), withFd))
+        return;
+    std::string err = std::strerror(errno);
+    process_.poll();
+    std::string how = process_.exitDescription();
+    die(application_ + " ended unexpectedly (" + (how.empty() ? err : how) + ")");
+    checkAlive();
 }
 
 bool Connection::readAvailable()

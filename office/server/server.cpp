@@ -30,16 +30,8 @@ Server::Server(int socket)
 
 void Server::reply(uint32_t seq, const WireWriter &body)
 {
-    std::vector<uint8_t> frame = body.frame(seq);
-    size_t sent = 0;
-    while (sent < frame.size()) {
-        ssize_t n = ::send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ::_exit(0); // the client is gone: nothing is left to serve
-        sent += size_t(n);
-    }
+    if (!wire::SendFrame(socket_, body.frame(seq), -1))
+        ::_exit(0); // the client is gone: nothing is left to serve
 }
 
 void Server::refuse(const std::string &why)
