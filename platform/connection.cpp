@@ -134,6 +134,13 @@ void Connection::die(const std::string &why)
     inbox_.clear();
 }
 
+void Connection::hostQuit()
+{
+    alive_ = false;
+    deadText_ = application_ + " has quit";
+    process_.end(milliseconds(5000));
+}
+
 void Connection::send(uint32_t seq, const WireWriter &body, int withFd)
 {
     if (wire::SendFrame(process_.socket(), body.frame(seq), withFd))
@@ -279,8 +286,8 @@ int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view 
 {
     auto key = std::make_pair(classId, AsciiLower(name));
     // Quitting a host that has already ended asks for nothing: it is done.
-    if (!alive_ && key.second == "quit")
-        return kQuitEnded;
+    if (!alive_ && QuitMembers::isQuit(key.second))
+        return QuitMembers::OfEndedHost;
     if (auto it = members_.find(key); it != members_.end()) {
         checkAlive();
         return it->second.dispid;
@@ -288,15 +295,14 @@ int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view 
     const auto reply = call<wire::ResolveReply>(wire::ResolveRequest{object, std::string(name)}.message(), false);
     Member m{reply.dispid, reply.slow};
     members_[key] = m;
-    if (key.second == "quit")
-        quitIds_.insert({classId, m.dispid});
+    quitMembers_.resolved(classId, key.second, m.dispid);
     slowById_[{classId, m.dispid}] = m.slow;
     return m.dispid;
 }
 
 Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args)
 {
-    if (dispid == kQuitEnded || (!alive_ && quitIds_.count({classId, dispid})))
+    if (!alive_ && quitMembers_.isQuit(classId, dispid))
         return Variant();
     wire::InvokeRequest request{object, dispid, flags, {}};
     for (const Variant &a : args)
@@ -312,11 +318,8 @@ Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, un
             pic = std::make_shared<RemotePicture>(weak_from_this(), entry.picture, application_);
         entries.push_back({entry.format, std::move(pic)});
     }
-    if (reply.hostEnds) {
-        alive_ = false;
-        deadText_ = application_ + " has quit";
-        process_.end(milliseconds(5000));
-    }
+    if (reply.hostEnds)
+        hostQuit();
     if (!entries.empty())
         clipboard::ProcessClipboard().replaceFromHost(std::move(entries));
     return result;

@@ -16,6 +16,7 @@
 #include "core/mappedregion.h"
 #include "platform/frameparser.h"
 #include "platform/hostprocess.h"
+#include "platform/quitmembers.h"
 #include "platform/remotehost.h"
 #include "platform/valuecodec.h"
 #include "platform/variant.h"
@@ -25,9 +26,7 @@
 #include <QRect>
 
 #include <chrono>
-#include <climits>
 #include <map>
-#include <set>
 #include <memory>
 #include <string>
 
@@ -80,6 +79,8 @@ private:
     // Reads what the socket has and files complete replies; false on EOF.
     bool readAvailable();
     void die(const std::string &why);
+    // The host ends after the reply to its Quit: every later call fails.
+    void hostQuit();
     void checkAlive() const;
     // A value from the host (an object becomes a proxy) and one for it
     // (throws folivex::Error for an object, which the host cannot take).
@@ -101,9 +102,8 @@ private:
     };
     std::map<std::pair<uint32_t, std::string>, Member> members_;
     std::map<std::pair<uint32_t, int32_t>, bool> slowById_;
-    // Quit by class: once the host has ended, Quit does nothing.
-    std::set<std::pair<uint32_t, int32_t>> quitIds_;
-    static constexpr int32_t kQuitEnded = INT32_MIN;
+    // Once the host has ended, Quit does nothing.
+    QuitMembers quitMembers_;
     // Shared pixel buffer for render(), mapped here and by the host.
     UniqueFd bufferFd_;
     MappedRegion buffer_;
