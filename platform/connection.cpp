@@ -7,7 +7,7 @@
 #include "platform/protocol.h"
 #include "platform/remotedispatch.h"
 #include "platform/remotepicture.h"
-#include "platform/valuecodec.h"
+#include "platform/messages.h"
 #include "platform/waitpolicy.h"
 
 #include <poll.h>
@@ -22,9 +22,6 @@
 namespace folivex::automation {
 
 using namespace std::chrono;
-using wire::Op;
-using wire::Status;
-using wire::WireReader;
 using wire::WireWriter;
 
 namespace {
@@ -111,38 +108,16 @@ std::shared_ptr<Connection> Connection::spawn(const std::string &application)
 
 Variant Connection::greet()
 {
-    std::shared_ptr<Connection> c = shared_from_this();
+    std::shared_ptr<Connection> self = shared_from_this();
     // The greeting carries sequence number 0.
-    auto until = steady_clock::now() + CallTimeLimit(false);
-    while (c->replies_.find(0) == c->replies_.end()) {
-        c->checkAlive();
-        auto left = duration_cast<milliseconds>(until - steady_clock::now());
-        // A greeting that has arrived is read before the time is up.
-        if (left.count() <= 0 && c->readAvailable() && c->replies_.count(0))
-            break;
-        if (left.count() <= 0) {
-            c->die(application_ + " did not start within " + seconds(CallTimeLimit(false)) + " s; it was ended");
-            c->checkAlive();
-        }
-        pollfd p{c->process_.socket(), POLLIN, 0};
-        int r = ::poll(&p, 1, int(std::min<long>(left.count(), 10)));
-        if (r > 0 && !c->readAvailable()) {
-            c->process_.end(milliseconds(1000));
-            c->die("The Office host for " + application_ + " could not start (" + c->process_.exitDescription() + ")");
-        }
-        if (r == 0)
-            pumpOffTheClock(until);
+    const std::vector<uint8_t> body = awaitReply(0, CallTimeLimit(false), true);
+    auto greeting = wire::ReadReply<wire::Greeting>(body, application_);
+    if (const auto *refusal = std::get_if<wire::FailReply>(&greeting)) {
+        die(refusal->text);
+        throw Error(refusal->text);
     }
-    std::vector<uint8_t> bytes = std::move(c->replies_[0]);
-    c->replies_.erase(0);
-    WireReader in(bytes.data(), bytes.size(), "the Office host");
-    if (Status(in.u8()) != Status::Ok) {
-        std::string text = in.str();
-        c->die(text);
-        throw Error(text);
-    }
-    in.i32(); // the host's pid, the same as ours to know
-    return c->decode(in);
+    // The host's pid is the same as ours to know.
+    return fromWire(std::move(std::get<wire::Greeting>(greeting).application));
 }
 
 void Connection::checkAlive() const
@@ -162,25 +137,22 @@ void Connection::die(const std::string &why)
     inbox_.clear();
 }
 
+void Connection::hostQuit()
+{
+    alive_ = false;
+    deadText_ = application_ + " has quit";
+    process_.end(milliseconds(5000));
+}
+
 void Connection::send(uint32_t seq, const WireWriter &body, int withFd)
 {
-    std::vector<uint8_t> frame = body.frame(seq);
-
-    size_t sent = 0;
-    while (sent < frame.size()) {
-        ssize_t n = wire::SendWithFd(process_.socket(), frame.data() + sent, frame.size() - sent,
-                                     sent == 0 ? withFd : -1);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            std::string err = std::strerror(errno);
-            process_.poll();
-            std::string how = process_.exitDescription();
-            die(application_ + " ended unexpectedly (" + (how.empty() ? err : how) + ")");
-            checkAlive();
-        }
-        sent += size_t(n);
-    }
+    if (wire::SendFrame(process_.socket(), body.frame(seq), withFd))
+        return;
+    std::string err = std::strerror(errno);
+    process_.poll();
+    std::string how = process_.exitDescription();
+    die(application_ + " ended unexpectedly (" + (how.empty() ? err : how) + ")");
+    checkAlive();
 }
 
 bool Connection::readAvailable()
@@ -202,14 +174,8 @@ bool Connection::readAvailable()
     return true;
 }
 
-std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int withFd)
+std::vector<uint8_t> Connection::awaitReply(uint32_t seq, milliseconds limit, bool starting)
 {
-    checkAlive();
-    // Keep this connection alive even if the pump drops the last proxy.
-    std::shared_ptr<Connection> self = shared_from_this();
-    uint32_t seq = ++nextSeq_;
-    send(seq, body, withFd);
-    milliseconds limit = CallTimeLimit(slow);
     auto until = steady_clock::now() + limit;
     bool first = true;
     // Most answers come within microseconds; waiting for them in poll costs a
@@ -227,13 +193,6 @@ std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int
         if (it != replies_.end()) {
             std::vector<uint8_t> reply = std::move(it->second);
             replies_.erase(it);
-            if (reply.empty())
-                throw Error("Malformed message from " + application_);
-            if (Status(reply[0]) != Status::Ok) {
-                WireReader in(reply.data() + 1, reply.size() - 1, application_);
-                throw Error(in.str());
-            }
-            reply.erase(reply.begin());
             return reply;
         }
         checkAlive();
@@ -242,7 +201,8 @@ std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int
         if (left.count() <= 0 && readAvailable() && replies_.count(seq))
             continue;
         if (left.count() <= 0) {
-            die(application_ + " did not answer within " + seconds(limit) + " s; it was ended");
+            die(application_ + (starting ? " did not start within " : " did not answer within ") + seconds(limit) +
+                " s; it was ended");
             checkAlive();
         }
         // A quick call is answered within the first slice without pumping.
@@ -251,9 +211,12 @@ std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int
         first = false;
         if (r > 0) {
             if (!readAvailable()) {
-                process_.end(milliseconds(200));
+                process_.end(milliseconds(starting ? 1000 : 200));
                 std::string how = process_.exitDescription();
-                die(application_ + " ended unexpectedly" + (how.empty() ? "" : " (" + how + ")"));
+                if (starting)
+                    die("The Office host for " + application_ + " could not start (" + how + ")");
+                else
+                    die(application_ + " ended unexpectedly" + (how.empty() ? "" : " (" + how + ")"));
             }
             continue;
         }
@@ -261,12 +224,27 @@ std::vector<uint8_t> Connection::transact(const WireWriter &body, bool slow, int
     }
 }
 
-void Connection::post(const WireWriter &body) noexcept
+template <typename Reply>
+Reply Connection::call(const WireWriter &request, bool slow, int withFd)
+{
+    checkAlive();
+    // Keep this connection alive even if the pump drops the last proxy.
+    std::shared_ptr<Connection> self = shared_from_this();
+    const uint32_t seq = ++nextSeq_;
+    send(seq, request, withFd);
+    const std::vector<uint8_t> body = awaitReply(seq, CallTimeLimit(slow), false);
+    auto reply = wire::ReadReply<Reply>(body, application_);
+    if (const auto *failure = std::get_if<wire::FailReply>(&reply))
+        throw Error(failure->text);
+    return std::move(std::get<Reply>(reply));
+}
+
+void Connection::post(const WireWriter &request) noexcept
 {
     if (!alive_)
         return;
     try {
-        send(++nextSeq_, body, -1);
+        send(++nextSeq_, request, -1);
     } catch (...) {
         // May swallow: this runs where nothing may throw (releases from
         // destructors), and a failed send means the host is gone, with
@@ -274,91 +252,78 @@ void Connection::post(const WireWriter &body) noexcept
     }
 }
 
-void Connection::encode(WireWriter &out, const Variant &v)
+wire::Value Connection::toWire(const Variant &v) const
 {
-    wire::Value value;
     switch (v.type()) {
-    case Variant::Type::Empty: break;
-    case Variant::Type::Null: value = wire::Null{}; break;
-    case Variant::Type::Bool: value = v.toBool(); break;
-    case Variant::Type::Int32: value = v.toInt32(); break;
-    case Variant::Type::Double: value = v.toDouble(); break;
-    case Variant::Type::String: value = v.toString(); break;
-    case Variant::Type::Object:
-        throw Error("An object cannot be passed to " + application_);
+    case Variant::Type::Empty: return {};
+    case Variant::Type::Null: return wire::Null{};
+    case Variant::Type::Bool: return v.toBool();
+    case Variant::Type::Int32: return v.toInt32();
+    case Variant::Type::Double: return v.toDouble();
+    case Variant::Type::String: return v.toString();
+    case Variant::Type::Object: break;
     }
-    wire::writeValue(out, value);
+    throw Error("An object cannot be passed to " + application_);
 }
 
-Variant Connection::decode(WireReader &in)
+Variant Connection::fromWire(wire::Value value)
 {
-    wire::Value value = wire::readValue(in, application_);
-    switch (value.index()) {
-    case 1: return Variant::null();
-    case 2: return Variant(std::get<bool>(value));
-    case 3: return Variant(std::get<int32_t>(value));
-    case 4: return Variant(std::get<double>(value));
-    case 5: return Variant(std::move(std::get<std::string>(value)));
-    case 6: {
-        const wire::ObjectRef &object = std::get<wire::ObjectRef>(value);
-        return Variant(DispatchRef(std::make_shared<RemoteDispatch>(shared_from_this(), object.id, object.classId)));
-    }
-    default: return Variant();
-    }
+    struct ToVariant {
+        Connection &connection;
+        Variant operator()(std::monostate) const { return Variant(); }
+        Variant operator()(wire::Null) const { return Variant::null(); }
+        Variant operator()(bool v) const { return Variant(v); }
+        Variant operator()(int32_t v) const { return Variant(v); }
+        Variant operator()(double v) const { return Variant(v); }
+        Variant operator()(std::string &v) const { return Variant(std::move(v)); }
+        Variant operator()(const wire::ObjectRef &object) const
+        {
+            return Variant(DispatchRef(
+                std::make_shared<RemoteDispatch>(connection.shared_from_this(), object.id, object.classId)));
+        }
+    };
+    return std::visit(ToVariant{*this}, value);
 }
 
 int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view name)
 {
     auto key = std::make_pair(classId, AsciiLower(name));
     // Quitting a host that has already ended asks for nothing: it is done.
-    if (!alive_ && key.second == "quit")
-        return kQuitEnded;
+    if (!alive_ && QuitMembers::isQuit(key.second))
+        return QuitMembers::OfEndedHost;
     if (auto it = members_.find(key); it != members_.end()) {
         checkAlive();
         return it->second.dispid;
     }
-    WireWriter req;
-    req.u8(uint8_t(Op::Resolve)).u32(object).str(name);
-    std::vector<uint8_t> reply = transact(req, false);
-    WireReader in(reply.data(), reply.size(), application_);
-    Member m{in.i32(), in.u8() != 0};
+    const auto reply = call<wire::ResolveReply>(wire::ResolveRequest{object, std::string(name)}.message(), false);
+    Member m{reply.dispid, reply.slow};
     members_[key] = m;
-    if (key.second == "quit")
-        quitIds_.insert({classId, m.dispid});
+    quitMembers_.resolved(classId, key.second, m.dispid);
     slowById_[{classId, m.dispid}] = m.slow;
     return m.dispid;
 }
 
 Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args)
 {
-    if (dispid == kQuitEnded || (!alive_ && quitIds_.count({classId, dispid})))
+    if (!alive_ && quitMembers_.isQuit(classId, dispid))
         return Variant();
-    WireWriter req;
-    req.u8(uint8_t(Op::Invoke)).u32(object).i32(dispid).u32(flags).u32(uint32_t(args.size()));
+    wire::InvokeRequest request{object, dispid, flags, {}};
     for (const Variant &a : args)
-        encode(req, a);
+        request.args.push_back(toWire(a));
     auto known = slowById_.find({classId, dispid});
     bool slow = known != slowById_.end() && known->second;
-    std::vector<uint8_t> reply = transact(req, slow);
-    WireReader in(reply.data(), reply.size(), application_);
-    Variant result = decode(in);
-    bool ending = in.u8() != 0;
-    uint32_t n = in.u32();
+    wire::InvokeReply reply = call<wire::InvokeReply>(request.message(), slow);
+    Variant result = fromWire(std::move(reply.result));
     std::vector<clipboard::Clipboard::Entry> entries;
-    for (uint32_t i = 0; i < n; ++i) {
-        uint32_t format = in.u32();
-        uint32_t picture = in.u32();
+    for (const wire::ClipboardEntry &entry : reply.clipboard) {
         std::shared_ptr<const clipboard::Picture> pic;
-        if (picture != 0)
-            pic = std::make_shared<RemotePicture>(weak_from_this(), picture, application_);
-        entries.push_back({format, std::move(pic)});
+        if (entry.picture != 0)
+            pic = std::make_shared<RemotePicture>(weak_from_this(), entry.picture, application_);
+        entries.push_back({entry.format, std::move(pic)});
     }
-    if (ending) {
-        alive_ = false;
-        deadText_ = application_ + " has quit";
-        process_.end(milliseconds(5000));
-    }
-    if (n > 0)
+    if (reply.hostEnds)
+        hostQuit();
+    if (!entries.empty())
         clipboard::ProcessClipboard().replaceFromHost(std::move(entries));
     return result;
 }
@@ -391,10 +356,8 @@ void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
         bufferFd_ = std::move(fd);
         fresh = true;
     }
-    WireWriter req;
-    req.u8(uint8_t(Op::Render)).u32(picture).i32(rect.width()).i32(rows).u32(uint32_t(buffer_.size())).u8(fresh);
-    req.i32(top).i32(rect.height());
-    transact(req, false, fresh ? bufferFd_.get() : -1);
+    const wire::RenderRequest request{picture, rect.width(), rows, uint32_t(buffer_.size()), fresh, top, rect.height()};
+    call<wire::RenderReply>(request.message(), false, fresh ? bufferFd_.get() : -1);
 
     // Compose the premultiplied BGRA rendering over the target.
     const uint8_t *src = buffer_.data();
@@ -419,16 +382,12 @@ void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
 
 void Connection::releaseObject(uint32_t object) noexcept
 {
-    WireWriter req;
-    req.u8(uint8_t(Op::Release)).u32(object);
-    post(req);
+    post(wire::ReleaseRequest{object}.message());
 }
 
 void Connection::releasePicture(uint32_t picture) noexcept
 {
-    WireWriter req;
-    req.u8(uint8_t(Op::ReleasePicture)).u32(picture);
-    post(req);
+    post(wire::ReleasePictureRequest{picture}.message());
 }
 
 } // namespace folivex::automation

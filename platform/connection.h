@@ -16,16 +16,17 @@
 #include "core/mappedregion.h"
 #include "platform/frameparser.h"
 #include "platform/hostprocess.h"
+#include "platform/quitmembers.h"
 #include "platform/remotehost.h"
+#include "platform/valuecodec.h"
 #include "platform/variant.h"
 #include "platform/wire.h"
 
 #include <QImage>
 #include <QRect>
 
-#include <climits>
+#include <chrono>
 #include <map>
-#include <set>
 #include <memory>
 #include <string>
 
@@ -63,21 +64,28 @@ public:
 private:
     Connection(const std::string &application, std::vector<std::string> args);
 
-    struct Reply {
-        std::vector<uint8_t> bytes; // after seq and status
-    };
-    // Sends a request (body without its sequence number) and waits for its
-    // reply; returns the reply's fields after the status. A Fail reply throws
-    // its text. `withFd`: a descriptor to pass along (SCM_RIGHTS), or -1.
-    std::vector<uint8_t> transact(const wire::WireWriter &body, bool slow, int withFd = -1);
-    void post(const wire::WireWriter &body) noexcept;
+    // Sends `request` and waits for its reply: the Reply it holds, or
+    // folivex::Error with the host's text when it failed. `withFd`: a
+    // descriptor to pass along (SCM_RIGHTS), or -1.
+    template <typename Reply>
+    Reply call(const wire::WireWriter &request, bool slow, int withFd = -1);
+    // Sends a request that has no reply; nothing on a host that has ended.
+    void post(const wire::WireWriter &request) noexcept;
     void send(uint32_t seq, const wire::WireWriter &body, int withFd);
+    // Waits up to `limit` for the reply numbered `seq` and returns its body,
+    // running the pump meanwhile. `starting`: the greeting, whose texts say
+    // that the host did not start rather than that it did not answer.
+    std::vector<uint8_t> awaitReply(uint32_t seq, std::chrono::milliseconds limit, bool starting);
     // Reads what the socket has and files complete replies; false on EOF.
     bool readAvailable();
     void die(const std::string &why);
+    // The host ends after the reply to its Quit: every later call fails.
+    void hostQuit();
     void checkAlive() const;
-    Variant decode(wire::WireReader &in);
-    void encode(wire::WireWriter &out, const Variant &value);
+    // A value from the host (an object becomes a proxy) and one for it
+    // (throws folivex::Error for an object, which the host cannot take).
+    Variant fromWire(wire::Value value);
+    wire::Value toWire(const Variant &value) const;
 
     std::string application_;
     HostProcess process_;
@@ -94,9 +102,8 @@ private:
     };
     std::map<std::pair<uint32_t, std::string>, Member> members_;
     std::map<std::pair<uint32_t, int32_t>, bool> slowById_;
-    // Quit by class: once the host has ended, Quit does nothing.
-    std::set<std::pair<uint32_t, int32_t>> quitIds_;
-    static constexpr int32_t kQuitEnded = INT32_MIN;
+    // Once the host has ended, Quit does nothing.
+    QuitMembers quitMembers_;
     // Shared pixel buffer for render(), mapped here and by the host.
     UniqueFd bufferFd_;
     MappedRegion buffer_;

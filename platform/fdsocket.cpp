@@ -2,6 +2,7 @@
 
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace folivex::wire {
@@ -23,6 +24,23 @@ ssize_t SendWithFd(int socket, const uint8_t *data, size_t size, int fd)
         std::memcpy(CMSG_DATA(cm), &fd, sizeof fd);
     }
     return ::sendmsg(socket, &msg, MSG_NOSIGNAL);
+}
+
+bool SendFrame(int socket, const std::vector<uint8_t> &frame, int fd)
+{
+    size_t sent = 0;
+    while (sent < frame.size()) {
+        const ssize_t n = SendWithFd(socket, frame.data() + sent, frame.size() - sent, sent == 0 ? fd : -1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EPIPE;
+            return false;
+        }
+        sent += size_t(n);
+    }
+    return true;
 }
 
 ssize_t ReceiveWithFd(int socket, uint8_t *data, size_t size, UniqueFd &fd)

@@ -27,6 +27,9 @@
 //
 // A value is u8 Tag then: Bool u8, Int32 i32, Double f64, String str,
 // Object u32 id, u32 class (objects of one class share their member ids).
+//
+// Each message is a struct of messages.h, written and read there for both
+// ends.
 #pragma once
 
 #include <cstdint>

@@ -6,24 +6,28 @@
 
 namespace folivex::wire {
 
+namespace {
+
+// What writeValue writes for each kind of value: its tag and its bytes.
+struct ValueWriter {
+    WireWriter &out;
+    void operator()(std::monostate) const { out.u8(uint8_t(Tag::Empty)); }
+    void operator()(Null) const { out.u8(uint8_t(Tag::Null)); }
+    void operator()(bool v) const { out.u8(uint8_t(Tag::Bool)).u8(v ? 1 : 0); }
+    void operator()(int32_t v) const { out.u8(uint8_t(Tag::Int32)).i32(v); }
+    void operator()(double v) const { out.u8(uint8_t(Tag::Double)).f64(v); }
+    void operator()(const std::string &v) const { out.u8(uint8_t(Tag::String)).str(v); }
+    void operator()(const ObjectRef &v) const { out.u8(uint8_t(Tag::Object)).u32(v.id).u32(v.classId); }
+};
+
+} // namespace
+
 void writeValue(WireWriter &out, const Value &value)
 {
-    switch (value.index()) {
-    case 0: out.u8(uint8_t(Tag::Empty)); break;
-    case 1: out.u8(uint8_t(Tag::Null)); break;
-    case 2: out.u8(uint8_t(Tag::Bool)).u8(std::get<bool>(value) ? 1 : 0); break;
-    case 3: out.u8(uint8_t(Tag::Int32)).i32(std::get<int32_t>(value)); break;
-    case 4: out.u8(uint8_t(Tag::Double)).f64(std::get<double>(value)); break;
-    case 5: out.u8(uint8_t(Tag::String)).str(std::get<std::string>(value)); break;
-    case 6: {
-        const ObjectRef &object = std::get<ObjectRef>(value);
-        out.u8(uint8_t(Tag::Object)).u32(object.id).u32(object.classId);
-        break;
-    }
-    }
+    std::visit(ValueWriter{out}, value);
 }
 
-Value readValue(WireReader &in, const std::string &peer)
+Value readValue(WireReader &in)
 {
     switch (Tag(in.u8())) {
     case Tag::Empty: return {};
@@ -38,7 +42,7 @@ Value readValue(WireReader &in, const std::string &peer)
         return ObjectRef{id, classId};
     }
     }
-    throw Error("Malformed message from " + peer);
+    throw Error("Malformed message from " + in.peer());
 }
 
 } // namespace folivex::wire

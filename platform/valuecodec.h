@@ -27,8 +27,8 @@ struct ObjectRef {
 using Value = std::variant<std::monostate, Null, bool, int32_t, double, std::string, ObjectRef>;
 
 void writeValue(WireWriter &out, const Value &value);
-// Reads one value. Throws folivex::Error("Malformed message from PEER") for
-// a tag it does not know; a value cut short throws the reader's error.
-Value readValue(WireReader &in, const std::string &peer);
+// Reads one value. Throws folivex::Error("Malformed message from PEER"),
+// PEER as `in` names it, for a tag it does not know or a value cut short.
+Value readValue(WireReader &in);
 
 } // namespace folivex::wire

@@ -43,6 +43,8 @@ public:
     int32_t i32();
     double f64();
     std::string str();
+    // The sender as the error texts name it.
+    const std::string &peer() const { return peer_; }
 
 private:
     const uint8_t *take(size_t n);

@@ -3,7 +3,7 @@
 #include "core/error.h"
 #include "platform/fdsocket.h"
 #include "platform/protocol.h"
-#include "platform/valuecodec.h"
+#include "platform/messages.h"
 #include "platform/wire.h"
 
 #include <poll.h>
@@ -18,9 +18,6 @@
 
 namespace folivex::office {
 
-using wire::Op;
-using wire::Status;
-using wire::WireReader;
 using wire::WireWriter;
 
 Server::Server(int socket)
@@ -30,32 +27,19 @@ Server::Server(int socket)
 
 void Server::reply(uint32_t seq, const WireWriter &body)
 {
-    std::vector<uint8_t> frame = body.frame(seq);
-    size_t sent = 0;
-    while (sent < frame.size()) {
-        ssize_t n = ::send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ::_exit(0); // the client is gone: nothing is left to serve
-        sent += size_t(n);
-    }
+    if (!wire::SendFrame(socket_, body.frame(seq), -1))
+        ::_exit(0); // the client is gone: nothing is left to serve
 }
 
 void Server::refuse(const std::string &why)
 {
-    WireWriter w;
-    w.u8(uint8_t(Status::Fail)).str(why);
-    reply(0, w);
+    reply(0, wire::FailReply{why}.message());
 }
 
 void Server::greet(const std::shared_ptr<HostObject> &application, HostContext *context)
 {
     context_ = context;
-    WireWriter w;
-    w.u8(uint8_t(Status::Ok)).i32(int32_t(::getpid()));
-    encode(w, application);
-    reply(0, w);
+    reply(0, wire::Greeting{int32_t(::getpid()), toWire(application)}.message());
 }
 
 std::optional<wire::Frame> Server::readFrame()
@@ -117,51 +101,50 @@ void Server::run()
     }
 }
 
-void Server::encode(WireWriter &out, const HostValue &value)
+wire::Value Server::toWire(const HostValue &value)
 {
-    wire::Value plain;
-    switch (value.index()) {
-    case 0: break;
-    case 1: plain = wire::Null{}; break;
-    case 2: plain = std::get<bool>(value); break;
-    case 3: plain = std::get<int32_t>(value); break;
-    case 4: plain = std::get<double>(value); break;
-    case 5: plain = std::get<std::string>(value); break;
-    case 6: {
-        const auto &object = std::get<std::shared_ptr<HostObject>>(value);
-        if (object)
-            plain = objects_.add(object);
-        else
-            plain = wire::Null{};
-        break;
-    }
-    }
-    wire::writeValue(out, plain);
+    struct ToWire {
+        ObjectTable &objects;
+        wire::Value operator()(std::monostate) const { return {}; }
+        wire::Value operator()(HostNull) const { return wire::Null{}; }
+        wire::Value operator()(bool v) const { return v; }
+        wire::Value operator()(int32_t v) const { return v; }
+        wire::Value operator()(double v) const { return v; }
+        wire::Value operator()(const std::string &v) const { return v; }
+        wire::Value operator()(const std::shared_ptr<HostObject> &object) const
+        {
+            if (!object)
+                return wire::Null{};
+            return objects.add(object);
+        }
+    };
+    return std::visit(ToWire{objects_}, value);
 }
 
-HostValue Server::decode(WireReader &in)
+HostValue Server::fromWire(wire::Value value)
 {
-    wire::Value value = wire::readValue(in, "the client");
-    switch (value.index()) {
-    case 0: return {};
-    case 1: return HostNull{};
-    case 2: return std::get<bool>(value);
-    case 3: return std::get<int32_t>(value);
-    case 4: return std::get<double>(value);
-    case 5: return std::move(std::get<std::string>(value));
-    default: throw Error("Malformed message from the client"); // the client sends no objects
-    }
+    struct ToHost {
+        HostValue operator()(std::monostate) const { return {}; }
+        HostValue operator()(wire::Null) const { return HostNull{}; }
+        HostValue operator()(bool v) const { return v; }
+        HostValue operator()(int32_t v) const { return v; }
+        HostValue operator()(double v) const { return v; }
+        HostValue operator()(std::string &v) const { return std::move(v); }
+        // The client holds no objects of its own to pass.
+        HostValue operator()(const wire::ObjectRef &) const { throw Error("Malformed message from the client"); }
+    };
+    return std::visit(ToHost{}, value);
 }
 
-void Server::render(WireReader &in)
+void Server::render(const wire::RenderRequest &request)
 {
-    uint32_t picture = in.u32();
-    int32_t width = in.i32();
-    int32_t rows = in.i32();
-    uint32_t size = in.u32();
-    bool fresh = in.u8() != 0;
-    int32_t top = in.i32();
-    int32_t height = in.i32();
+    const uint32_t picture = request.picture;
+    const int32_t width = request.width;
+    const int32_t rows = request.rows;
+    const uint32_t size = request.bufferBytes;
+    const bool fresh = request.newBuffer;
+    const int32_t top = request.firstRow;
+    const int32_t height = request.height;
     if (fresh) {
         if (!pendingFd_)
             throw Error("The picture buffer did not arrive");
@@ -187,63 +170,63 @@ void Server::render(WireReader &in)
     renderedHeight_ = height;
 }
 
+std::optional<WireWriter> Server::answer(const wire::ResolveRequest &request)
+{
+    auto target = objects_.find(request.object);
+    const int32_t id = target->resolve(request.name);
+    return wire::ResolveReply{id, target->isSlow(id)}.message();
+}
+
+std::optional<WireWriter> Server::answer(const wire::InvokeRequest &request)
+{
+    auto target = objects_.find(request.object);
+    HostArgs args;
+    for (const wire::Value &arg : request.args)
+        args.push_back(fromWire(arg));
+    // Only what this call puts on the clipboard goes back with it.
+    context_->takeClipboard();
+    wire::InvokeReply out;
+    out.result = toWire(target->invoke(request.dispid, request.flags, args));
+    out.hostEnds = context_->ending();
+    for (auto [format, picture] : context_->takeClipboard())
+        out.clipboard.push_back({format, picture});
+    return out.message();
+}
+
+std::optional<WireWriter> Server::answer(const wire::RenderRequest &request)
+{
+    render(request);
+    return wire::RenderReply{}.message();
+}
+
+std::optional<WireWriter> Server::answer(const wire::ReleaseRequest &request)
+{
+    objects_.release(request.object);
+    return std::nullopt;
+}
+
+std::optional<WireWriter> Server::answer(const wire::ReleasePictureRequest &request)
+{
+    context_->releasePicture(request.picture);
+    return std::nullopt;
+}
+
 void Server::handle(const wire::Frame &frame)
 {
-    WireReader in(frame.body.data(), frame.body.size(), "the client");
-    const uint32_t seq = frame.seq;
-    Op op = Op(in.u8());
-    WireWriter out;
+    std::optional<WireWriter> out;
     try {
-        switch (op) {
-        case Op::Resolve: {
-            auto target = objects_.find(in.u32());
-            int32_t id = target->resolve(in.str());
-            out.u8(uint8_t(Status::Ok)).i32(id).u8(target->isSlow(id) ? 1 : 0);
-            break;
-        }
-        case Op::Invoke: {
-            auto target = objects_.find(in.u32());
-            int32_t id = in.i32();
-            unsigned flags = in.u32();
-            uint32_t argc = in.u32();
-            HostArgs args;
-            for (uint32_t i = 0; i < argc; ++i)
-                args.push_back(decode(in));
-            context_->takeClipboard();
-            HostValue result = target->invoke(id, flags, args);
-            auto clipboard = context_->takeClipboard();
-            out.u8(uint8_t(Status::Ok));
-            encode(out, result);
-            out.u8(context_->ending() ? 1 : 0).u32(uint32_t(clipboard.size()));
-            for (auto [format, picture] : clipboard)
-                out.u32(format).u32(picture);
-            break;
-        }
-        case Op::Render:
-            render(in);
-            out.u8(uint8_t(Status::Ok));
-            break;
-        case Op::Release:
-            objects_.release(in.u32());
-            return;
-        case Op::ReleasePicture:
-            context_->releasePicture(in.u32());
-            return;
-        default:
-            throw Error("Unknown request " + std::to_string(int(op)));
-        }
+        const wire::Request request = wire::ReadRequest(frame, "the client");
+        out = std::visit([this](const auto &r) { return answer(r); }, request);
     } catch (const Error &e) {
-        out = WireWriter();
-        out.u8(uint8_t(Status::Fail)).str(e.text());
+        out = wire::FailReply{e.text()}.message();
     } catch (const EngineFailure &e) {
         // LibreOffice's own exception, with its own message.
-        out = WireWriter();
-        out.u8(uint8_t(Status::Fail)).str(std::string("LibreOffice failed: ") + e.what());
+        out = wire::FailReply{std::string("LibreOffice failed: ") + e.what()}.message();
     } catch (const std::exception &e) {
-        out = WireWriter();
-        out.u8(uint8_t(Status::Fail)).str(std::string("LibreOffice failed: ") + e.what());
+        out = wire::FailReply{std::string("LibreOffice failed: ") + e.what()}.message();
     }
-    reply(seq, out);
+    if (out)
+        reply(frame.seq, *out);
 }
 
 } // namespace folivex::office

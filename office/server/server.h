@@ -14,16 +14,12 @@
 #include "office/server/hostobject.h"
 #include "office/server/objecttable.h"
 #include "platform/frameparser.h"
+#include "platform/messages.h"
 
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
-
-namespace folivex::wire {
-class WireReader;
-class WireWriter;
-} // namespace folivex::wire
 
 namespace folivex::office {
 
@@ -42,9 +38,19 @@ private:
     std::optional<wire::Frame> readFrame();
     void reply(uint32_t seq, const wire::WireWriter &body);
     void handle(const wire::Frame &frame);
-    void encode(wire::WireWriter &out, const HostValue &value);
-    HostValue decode(wire::WireReader &in);
-    void render(wire::WireReader &in);
+    // Each request's answer: its reply, or nothing for a request that has
+    // none. Throw folivex::Error (or LibreOffice's exceptions) for a failed
+    // request, which handle() answers with a FailReply.
+    std::optional<wire::WireWriter> answer(const wire::ResolveRequest &request);
+    std::optional<wire::WireWriter> answer(const wire::InvokeRequest &request);
+    std::optional<wire::WireWriter> answer(const wire::RenderRequest &request);
+    std::optional<wire::WireWriter> answer(const wire::ReleaseRequest &request);
+    std::optional<wire::WireWriter> answer(const wire::ReleasePictureRequest &request);
+    // A value for the client (an object is entered in the table) and one
+    // from it (throws "Malformed message from the client" for an object).
+    wire::Value toWire(const HostValue &value);
+    HostValue fromWire(wire::Value value);
+    void render(const wire::RenderRequest &request);
 
     int socket_;
     pid_t parent_;

@@ -19,19 +19,9 @@ bool WorkerChannel::send(const wire::WireWriter &body, int fd)
 {
     if (broken_)
         return false;
-    std::vector<uint8_t> frame = body.frame(0);
-    size_t sent = 0;
-    while (sent < frame.size()) {
-        ssize_t n = wire::SendWithFd(socket_, frame.data() + sent, frame.size() - sent, sent == 0 ? fd : -1);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            broken_ = true;
-            return false;
-        }
-        sent += size_t(n);
-    }
-    return true;
+    if (!wire::SendFrame(socket_, body.frame(0), fd))
+        broken_ = true;
+    return !broken_;
 }
 
 std::optional<wire::Frame> WorkerChannel::receive(int timeoutMs)

@@ -105,7 +105,7 @@ ObjectRef greet(RawHost &host)
     WireReader in(greeting->body.data(), greeting->body.size(), "the Office host");
     EXPECT_EQ(Status(in.u8()), Status::Ok);
     EXPECT_EQ(in.i32(), host.pid());
-    Value application = readValue(in, "Word");
+    Value application = readValue(in);
     EXPECT_TRUE(std::holds_alternative<ObjectRef>(application));
     return std::holds_alternative<ObjectRef>(application) ? std::get<ObjectRef>(application) : ObjectRef{};
 }

@@ -43,9 +43,11 @@ TEST(MalformedHost, AnUnknownValueTagIsAMalformedMessage)
     EXPECT_EQ(creationError("unknown-tag"), "Malformed message from Word");
 }
 
+// Every field of the greeting names its sender as its frame does: the
+// application the host was started for.
 TEST(MalformedHost, AStringLengthPastTheEndOfTheGreetingIsAMalformedMessage)
 {
-    EXPECT_EQ(creationError("string-too-long"), "Malformed message from the Office host");
+    EXPECT_EQ(creationError("string-too-long"), "Malformed message from Word");
 }
 
 TEST(MalformedHost, AFrameLengthAboveTheLargestMessageEndsTheHost)

@@ -70,18 +70,18 @@ TEST(ValueCodec, EveryTagComesBackAsItWasWritten)
     WireReader &in = body.in();
     std::vector<Value> back;
     for (size_t i = 0; i < values.size(); ++i) {
-        back.push_back(readValue(in, "Word"));
+        back.push_back(readValue(in));
         EXPECT_EQ(back[i].index(), values[i].index()) << "value " << i;
         EXPECT_EQ(back[i], values[i]) << "value " << i;
     }
     // The sign of a zero and a NaN survive: the double's bits travel.
     ASSERT_TRUE(std::holds_alternative<double>(back[9]));
     EXPECT_TRUE(std::signbit(std::get<double>(back[9])));
-    Value nan = readValue(in, "Word");
+    Value nan = readValue(in);
     ASSERT_TRUE(std::holds_alternative<double>(nan));
     EXPECT_TRUE(std::isnan(std::get<double>(nan)));
     // And nothing was left unread.
-    EXPECT_EQ(ErrorText([&] { readValue(in, "Word"); }), "Malformed message from the Office host");
+    EXPECT_EQ(ErrorText([&] { readValue(in); }), "Malformed message from the Office host");
 }
 
 TEST(ValueCodec, BytesThatAreNoValueAreRefused)
@@ -90,19 +90,19 @@ TEST(ValueCodec, BytesThatAreNoValueAreRefused)
     for (uint8_t tag : {uint8_t(uint8_t(Tag::Object) + 1), uint8_t(255)}) {
         WireWriter out;
         out.u8(tag).i32(1);
-        BodyReader body(out, "the Office host");
-        EXPECT_EQ(ErrorText([&] { readValue(body.in(), "Word"); }), "Malformed message from Word") << int(tag);
+        BodyReader body(out, "Word");
+        EXPECT_EQ(ErrorText([&] { readValue(body.in()); }), "Malformed message from Word") << int(tag);
     }
     // A value cut short is the reader's to refuse, before any byte past the
     // message is read.
     WireWriter cut;
     cut.u8(uint8_t(Tag::String)).u32(10).u8('a');
     BodyReader shortString(cut, "the client");
-    EXPECT_EQ(ErrorText([&] { readValue(shortString.in(), "the client"); }), "Malformed message from the client");
+    EXPECT_EQ(ErrorText([&] { readValue(shortString.in()); }), "Malformed message from the client");
     WireWriter half;
     half.u8(uint8_t(Tag::Object)).u32(3);
     BodyReader shortObject(half, "the client");
-    EXPECT_EQ(ErrorText([&] { readValue(shortObject.in(), "the client"); }), "Malformed message from the client");
+    EXPECT_EQ(ErrorText([&] { readValue(shortObject.in()); }), "Malformed message from the client");
     WireReader nothing(nullptr, 0, "the client");
-    EXPECT_EQ(ErrorText([&] { readValue(nothing, "the client"); }), "Malformed message from the client");
+    EXPECT_EQ(ErrorText([&] { readValue(nothing); }), "Malformed message from the client");
 }
