@@ -38,6 +38,26 @@ void makeCaptionBold(LabeledEdit *edit)
     edit->EditLabel()->adjustSize();
 }
 
+// An edit of the dialog's own look: no frame, a bold caption above it.
+void placeField(LabeledEdit *edit, const QString &name, const QRect &geometry, const QString &text)
+{
+    edit->setObjectName(name);
+    edit->setFrame(false);
+    edit->setGeometry(geometry);
+    edit->setText(text);
+    makeCaptionBold(edit);
+}
+
+// The range beside a field, as high as the field, so its text sits on the
+// same line.
+void placeHint(QLabel *label, const QString &name, QPoint at)
+{
+    label->setObjectName(name);
+    label->move(at);
+    label->setMinimumHeight(21);
+    label->adjustSize();
+}
+
 // Boxes belong to the active window, which is this dialog while it is shown.
 QWidget *boxOwner(QWidget *fallback)
 {
@@ -72,23 +92,10 @@ TForm2::TForm2(QWidget *parent)
     resize(425, 307);
     move(399, 259);
 
-    LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));
-    LabeledEdit1->setFrame(false);
-    LabeledEdit1->setGeometry(64, 52, 121, 21);
-    LabeledEdit1->setText(QString::fromLatin1(kDefaultSizePercent));
-    makeCaptionBold(LabeledEdit1);
-
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(202, 52);
-    // As high as the edit beside it, so its text sits on the same line.
-    Label1->setMinimumHeight(21);
-    Label1->adjustSize();
-
-    LabeledEdit2->setObjectName(QStringLiteral("LabeledEdit2"));
-    LabeledEdit2->setFrame(false);
-    LabeledEdit2->setGeometry(56, 116, 249, 21);
-    LabeledEdit2->setText(DefaultOutputFolder());
-    makeCaptionBold(LabeledEdit2);
+    placeField(LabeledEdit1, QStringLiteral("LabeledEdit1"), QRect(64, 52, 121, 21),
+               QString::fromLatin1(kDefaultSizePercent));
+    placeHint(Label1, QStringLiteral("Label1"), QPoint(202, 52));
+    placeField(LabeledEdit2, QStringLiteral("LabeledEdit2"), QRect(56, 116, 249, 21), DefaultOutputFolder());
 
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setAutoRaise(true);
@@ -99,16 +106,9 @@ TForm2::TForm2(QWidget *parent)
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
 
     // The resolution sits below the folder, as the size sits above it.
-    LabeledEdit3->setObjectName(QStringLiteral("LabeledEdit3"));
-    LabeledEdit3->setFrame(false);
-    LabeledEdit3->setGeometry(64, 180, 121, 21);
-    LabeledEdit3->setText(QString::fromLatin1(kDefaultResolution));
-    makeCaptionBold(LabeledEdit3);
-
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->move(202, 180);
-    Label2->setMinimumHeight(21);
-    Label2->adjustSize();
+    placeField(LabeledEdit3, QStringLiteral("LabeledEdit3"), QRect(64, 180, 121, 21),
+               QString::fromLatin1(kDefaultResolution));
+    placeHint(Label2, QStringLiteral("Label2"), QPoint(202, 180));
 
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(112, 248, 75, 25);

@@ -71,6 +71,7 @@ private slots:
 
 private:
     void showDialog();
+    void typeInto(settings::LabeledEdit *edit, const QString &text);
     void setPercent(const QString &text);
 
     TForm2 *dialog_ = nullptr;
@@ -103,14 +104,20 @@ void SettingsDialogTest::showDialog()
     QVERIFY(QTest::qWaitForWindowActive(dialog_));
 }
 
+void SettingsDialogTest::typeInto(settings::LabeledEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
+    QCOMPARE(edit->text(), text);
+}
+
 void SettingsDialogTest::setPercent(const QString &text)
 {
-    dialog_->LabeledEdit1->setFocus();
-    dialog_->LabeledEdit1->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(dialog_->LabeledEdit1, Qt::Key_Delete);
-    else
-        QTest::keyClicks(dialog_->LabeledEdit1, text);
+    typeInto(dialog_->LabeledEdit1, text);
     QCOMPARE(dialog_->SizePercentText(), text);
 }
 
@@ -147,12 +154,7 @@ void SettingsDialogTest::okTakesResolutionsFrom72To600()
     QFETCH(QString, text);
     QFETCH(bool, taken);
     showDialog();
-    dialog_->LabeledEdit3->setFocus();
-    dialog_->LabeledEdit3->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(dialog_->LabeledEdit3, Qt::Key_Delete);
-    else
-        QTest::keyClicks(dialog_->LabeledEdit3, text);
+    typeInto(dialog_->LabeledEdit3, text);
     QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
 
     if (taken) {
