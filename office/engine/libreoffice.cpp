@@ -18,6 +18,9 @@
 #include <com/sun/star/container/XNameReplace.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/view/XViewSettingsSupplier.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -182,6 +185,12 @@ void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind
     } else if (kind == DocumentKind::Spreadsheet) {
         setAll(Reference<css::beans::XPropertySet>(controller, UNO_QUERY),
                {"ShowGrid", "ShowPageBreaks", "ShowNotes", "ShowHelpLines"}, false);
+        // A workbook saved in page break preview would be drawn with grey
+        // outside its print ranges and "Page 1" across them.
+        Reference<css::frame::XDispatchProvider> frame(controller->getFrame(), UNO_QUERY);
+        if (frame.is())
+            css::frame::DispatchHelper::create(comphelper::getProcessComponentContext())
+                ->executeDispatch(frame, ".uno:NormalViewMode", "", 0, {});
     } else if (kind == DocumentKind::Presentation) {
         hideEmptyPlaceholders(model);
     }
