@@ -284,8 +284,12 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
 
     std::int32_t pageCount = 0;
     switch (kind) {
-    case DocumentKind::Word: pageCount = app.get().read("Application").read("Selection").get("Information", {4}).toInt32(); break;
-    case DocumentKind::PowerPoint: pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32(); break;
+    case DocumentKind::Word:
+        pageCount = app.get().read("Application").read("Selection").get("Information", {4}).toInt32();
+        break;
+    case DocumentKind::PowerPoint:
+        pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32();
+        break;
     default: pageCount = app.get().read("Worksheets").read("Count").toInt32(); break;
     }
     lastPageCount_ = pageCount;

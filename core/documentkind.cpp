@@ -19,11 +19,9 @@ constexpr int kLokPresentation = 2;
 constexpr DocumentKindFacts kDocumentKinds[] = {
     {DocumentKind::PowerPoint, "PowerPoint", "PowerPoint.Application", "Presentations", "Impress", "libsdlo.so",
      kLokPresentation, "a presentation",
-     "Failed to open the ppt file. If the powerpoint version is below 2007, please update it.",
-     kPowerPointExtensions},
-    {DocumentKind::Word, "Word", "Word.Application", "Documents", "Writer", "libswlo.so", kLokText,
-     "a text document", "Failed to open the word document. If the Word version is below 2007, please update it.",
-     kWordExtensions},
+     "Failed to open the ppt file. If the powerpoint version is below 2007, please update it.", kPowerPointExtensions},
+    {DocumentKind::Word, "Word", "Word.Application", "Documents", "Writer", "libswlo.so", kLokText, "a text document",
+     "Failed to open the word document. If the Word version is below 2007, please update it.", kWordExtensions},
     {DocumentKind::Excel, "Excel", "Excel.Application", "WorkBooks", "Calc", "libsclo.so", kLokSpreadsheet,
      "a spreadsheet", "Failed to open the Excel document. If the Excel version is below 2007, please update it.",
      kExcelExtensions},
@@ -31,7 +29,10 @@ constexpr DocumentKindFacts kDocumentKinds[] = {
 
 } // namespace
 
-std::span<const DocumentKindFacts> DocumentKinds() { return kDocumentKinds; }
+std::span<const DocumentKindFacts> DocumentKinds()
+{
+    return kDocumentKinds;
+}
 
 const DocumentKindFacts &FactsOf(DocumentKind kind)
 {

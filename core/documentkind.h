@@ -53,7 +53,10 @@ std::span<const DocumentKindFacts> DocumentKinds();
 const DocumentKindFacts &FactsOf(DocumentKind kind);
 
 // The kind code of `kind`, as CurrentKind() and CapturePage take it.
-constexpr std::int32_t KindCode(DocumentKind kind) { return static_cast<std::int32_t>(kind); }
+constexpr std::int32_t KindCode(DocumentKind kind)
+{
+    return static_cast<std::int32_t>(kind);
+}
 
 // The extension of the path's file name with its dot, ASCII letters lower-cased;
 // empty when the file name has no dot.

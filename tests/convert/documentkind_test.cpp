@@ -25,16 +25,19 @@ std::string applicationFor(const std::string &path)
 }
 
 const std::map<std::string, std::string> kApplicationOfExtension = {
-    {".doc", "Word.Application"},         {".docx", "Word.Application"},        {".docm", "Word.Application"},
-    {".dot", "Word.Application"},         {".dotx", "Word.Application"},        {".dotm", "Word.Application"},
-    {".ppt", "PowerPoint.Application"},   {".pps", "PowerPoint.Application"},   {".pptx", "PowerPoint.Application"},
-    {".ppsx", "PowerPoint.Application"},  {".pptm", "PowerPoint.Application"},  {".ppsm", "PowerPoint.Application"},
-    {".pot", "PowerPoint.Application"},   {".potx", "PowerPoint.Application"},  {".potm", "PowerPoint.Application"},
-    {".xls", "Excel.Application"},        {".xlsx", "Excel.Application"},       {".xlsm", "Excel.Application"},
-    {".xlsb", "Excel.Application"},       {".xlam", "Excel.Application"},
+    {".doc", "Word.Application"},        {".docx", "Word.Application"},       {".docm", "Word.Application"},
+    {".dot", "Word.Application"},        {".dotx", "Word.Application"},       {".dotm", "Word.Application"},
+    {".ppt", "PowerPoint.Application"},  {".pps", "PowerPoint.Application"},  {".pptx", "PowerPoint.Application"},
+    {".ppsx", "PowerPoint.Application"}, {".pptm", "PowerPoint.Application"}, {".ppsm", "PowerPoint.Application"},
+    {".pot", "PowerPoint.Application"},  {".potx", "PowerPoint.Application"}, {".potm", "PowerPoint.Application"},
+    {".xls", "Excel.Application"},       {".xlsx", "Excel.Application"},      {".xlsm", "Excel.Application"},
+    {".xlsb", "Excel.Application"},      {".xlam", "Excel.Application"},
 };
 
-std::string nameOf(const std::string &path) { return path.substr(path.rfind('/') + 1); }
+std::string nameOf(const std::string &path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
 
 } // namespace
 
@@ -123,8 +126,8 @@ TEST(DocumentKind, TheOpenDialogListsEachKindsExtensionsInTheTablesOrder)
 
 TEST(DocumentKind, ANameOutsideTheKnownExtensionsHasNoKindAndNoApplication)
 {
-    for (const char *path : {"/docs/report.pdf", "/docs/notes.txt", "/docs/README", "/docs.d/README", "/docs/slides.odp",
-                             "/docs/book.xltx", "/docs/letter.docx.bak", "/docs/trailing."}) {
+    for (const char *path : {"/docs/report.pdf", "/docs/notes.txt", "/docs/README", "/docs.d/README",
+                             "/docs/slides.odp", "/docs/book.xltx", "/docs/letter.docx.bak", "/docs/trailing."}) {
         EXPECT_EQ(DocumentKindOf(LowerCaseExtension(path)), std::nullopt) << path;
         EXPECT_EQ(applicationFor(path), "") << path;
     }
