@@ -5,7 +5,7 @@
 #include "cli/outputfolder.h"
 #include "cli/protectedfile.h"
 #include "convert/batchconverter.h"
-#include "convert/documentkind.h"
+#include "core/documentkind.h"
 #include "core/error.h"
 #include "platform/automation.h"
 #include "platform/hostprocess.h"
@@ -60,11 +60,13 @@ std::string reasonFor(const std::string &path, const std::string &reason, conver
 {
     if (outcome != convert::ConvertOutcome::OfficeFailed)
         return reason;
-    const std::int32_t kind = convert::DocumentKindOf(convert::LowerCaseExtension(path));
-    if (kind == convert::kNoKind || reason.rfind(convert::FailedToOpenText(kind), 0) != 0 ||
-        !IsPasswordProtected(path))
+    const std::optional<DocumentKind> kind = DocumentKindOf(LowerCaseExtension(path));
+    if (!kind)
         return reason;
-    return convert::FailedToOpenText(kind) + " (LibreOffice: it is protected by a password)";
+    const std::string failedToOpen(FactsOf(*kind).failedToOpenText);
+    if (reason.rfind(failedToOpen, 0) != 0 || !IsPasswordProtected(path))
+        return reason;
+    return failedToOpen + " (LibreOffice: it is protected by a password)";
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "batchconverter.h"
 
-#include "convert/documentkind.h"
 #include "convert/officereason.h"
 #include "convert/outputname.h"
+#include "core/documentkind.h"
 #include "core/error.h"
 #include "core/resolution.h"
 #include "pdf/jpeg2pdf.h"
@@ -111,8 +111,9 @@ ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::st
     failures_.clear();
     converted_.clear();
     lastPageCount_ = 0;
-    const std::int32_t nextKind = nextPath.empty() ? kNoKind : DocumentKindOf(LowerCaseExtension(nextPath));
-    nextProgId_ = nextKind == kNoKind ? std::string() : ProgIdOf(nextKind);
+    const std::optional<DocumentKind> nextKind =
+        nextPath.empty() ? std::nullopt : DocumentKindOf(LowerCaseExtension(nextPath));
+    nextProgId_ = nextKind ? std::string(FactsOf(*nextKind).progId) : std::string();
     pdfName_ = pdfName;
     struct Done {
         bool &running;
@@ -165,8 +166,8 @@ void BatchConverter::runBatch()
         nextProgId_.clear();
         for (std::size_t j = i + 1; j < rows.size() && nextProgId_.empty(); ++j)
             if (const std::optional<DocumentRow> next = view_.FindDocumentRow(rows[j]); next && next->ticked)
-                if (const std::int32_t kind = DocumentKindOf(LowerCaseExtension(next->path)); kind != kNoKind)
-                    nextProgId_ = ProgIdOf(kind);
+                if (const std::optional<DocumentKind> kind = DocumentKindOf(LowerCaseExtension(next->path)))
+                    nextProgId_ = FactsOf(*kind).progId;
         const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(row->path), row->path);
         if (aborting_)
             return;
@@ -234,13 +235,15 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
 {
     // A stop pressed before this document began was meant for another one.
     pdf::StopRequested = false;
-    const std::int32_t kind = DocumentKindOf(extension);
-    if (kind == kNoKind) {
+    const std::optional<DocumentKind> known = DocumentKindOf(extension);
+    if (!known) {
         // Nothing can convert it: no application is started.
         failures_.push_back({path, "it is not a Word, PowerPoint or Excel document."});
         return ConvertOutcome::Converted;
     }
-    currentKind_ = kind;
+    const DocumentKind kind = *known;
+    const DocumentKindFacts &facts = FactsOf(kind);
+    currentKind_ = KindCode(kind);
 
     // The box shows the fixed message with the host's reason beside it.
     auto showFailure = [&](const std::string &message, const std::exception &cause) {
@@ -261,7 +264,7 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
 
     Variant created;
     try {
-        created = createApplication_(ProgIdOf(kind));
+        created = createApplication_(std::string(facts.progId));
     } catch (const std::exception &cause) {
         return officeFailed(showFailure(FailedToConnectText(kind), cause));
     }
@@ -284,22 +287,25 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
             const Variant *&opening;
             ~Opened() { opening = nullptr; }
         } opened{opening_};
-        const char *collection = kind == kWord ? "Documents" : kind == kPowerPoint ? "Presentations" : "WorkBooks";
-        app.get().read(collection).call("Open", {path});
+        app.get().read(std::string(facts.collection)).call("Open", {path});
         if (prestarting_ && !nextProgId_.empty() && !aborting_)
             automation::PrestartHost(nextProgId_);
     } catch (const std::exception &cause) {
         if (pdf::StopRequested && !aborting_)
             return stopped();
-        const std::string failure = showFailure(FailedToOpenText(kind), cause);
+        const std::string failure = showFailure(std::string(facts.failedToOpenText), cause);
         app.quitAndRelease();
         return officeFailed(failure);
     }
 
     std::int32_t pageCount = 0;
     switch (kind) {
-    case kWord: pageCount = app.get().read("Application").read("Selection").get("Information", {4}).toInt32(); break;
-    case kPowerPoint: pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32(); break;
+    case DocumentKind::Word:
+        pageCount = app.get().read("Application").read("Selection").get("Information", {4}).toInt32();
+        break;
+    case DocumentKind::PowerPoint:
+        pageCount = app.get().read("ActivePresentation").read("Slides").read("Count").toInt32();
+        break;
     default: pageCount = app.get().read("Worksheets").read("Count").toInt32(); break;
     }
     lastPageCount_ = pageCount;

@@ -1,8 +1,8 @@
 #include "pagecapture.h"
 
-#include "convert/documentkind.h"
 #include "convert/sizepercent.h"
 #include "convert/wordpages.h"
+#include "core/documentkind.h"
 #include "core/error.h"
 #include "core/resolution.h"
 
@@ -49,18 +49,18 @@ void emptyClipboardQuietly(Clipboard &clipboard) noexcept
 void copyPage(const Variant &app, std::int32_t kind, std::int32_t n)
 {
     switch (kind) {
-    case kWord: {
+    case KindCode(DocumentKind::Word): {
         const Variant word = app.read("Application");
         const Variant document = app.read("ActiveDocument");
         SelectWordPage(word, document, n);
         app.read("Application").read("Selection").read("Range").call("CopyAsPicture");
         break;
     }
-    case kPowerPoint:
+    case KindCode(DocumentKind::PowerPoint):
         app.read("ActivePresentation").read("Slides").call("Range", {n}).call("select");
         app.read("ActivePresentation").read("Slides").call("Range", {n}).call("copy");
         break;
-    case kExcel:
+    case KindCode(DocumentKind::Excel):
         app.get("WorkSheets", {n}).call("Activate");
         app.read("ActiveSheet").read("UsedRange").call("Select");
         app.read("Selection").call("Copy");
@@ -106,15 +106,15 @@ Geometry readGeometry(const Variant &app, std::int32_t kind)
 {
     Geometry g;
     switch (kind) {
-    case kWord:
-    case kExcel: {
-        const Variant owner = app.read(kind == kWord ? "ActiveDocument" : "ActiveSheet");
+    case KindCode(DocumentKind::Word):
+    case KindCode(DocumentKind::Excel): {
+        const Variant owner = app.read(kind == KindCode(DocumentKind::Word) ? "ActiveDocument" : "ActiveSheet");
         const Variant setup = owner.read("PageSetup");
         g.left = pointsOf(setup, "LeftMargin");
         g.right = pointsOf(setup, "RightMargin");
         g.top = pointsOf(setup, "TopMargin");
         g.bottom = pointsOf(setup, "BottomMargin");
-        if (kind == kWord) {
+        if (kind == KindCode(DocumentKind::Word)) {
             g.height = pointsOf(setup, "PageHeight");
             g.width = pointsOf(setup, "PageWidth");
         } else {
@@ -124,7 +124,7 @@ Geometry readGeometry(const Variant &app, std::int32_t kind)
         }
         break;
     }
-    case kPowerPoint: {
+    case KindCode(DocumentKind::PowerPoint): {
         const Variant setup = app.read("ActivePresentation").read("PageSetup");
         g.height = pointsOf(setup, "SlideHeight");
         g.width = pointsOf(setup, "SlideWidth");
@@ -163,7 +163,7 @@ std::string tooBigText(std::int32_t kind, long double percent, std::int32_t reso
         if (framed > kLargestSide && scaled > 0)
             fits = std::min(fits, percent * (kLargestSide - (framed - scaled)) / scaled);
     const auto whole = static_cast<long long>(std::floor(fits));
-    const std::string what = kind == kExcel ? "The worksheet" : "The page";
+    const std::string what = kind == KindCode(DocumentKind::Excel) ? "The worksheet" : "The page";
     const std::string size = std::to_string(framedWidth) + " x " + std::to_string(framedHeight) + " pixels";
     const std::string limit = "more than the 65500 pixels a JPEG image can have on a side";
     std::string text = what + " is " + size + ", " + limit;

@@ -1,6 +1,6 @@
 #include "doclist/extensions.h"
 
-#include "convert/documentkind.h"
+#include "core/documentkind.h"
 
 namespace folivex::doclist {
 
@@ -8,8 +8,9 @@ const QStringList &AcceptedExtensions()
 {
     static const QStringList extensions = [] {
         QStringList all;
-        for (const convert::KnownExtension &known : convert::KnownExtensions())
-            all.append(QString::fromLatin1(known.extension.data(), qsizetype(known.extension.size())));
+        for (const DocumentKindFacts &facts : DocumentKinds())
+            for (std::string_view extension : facts.extensions)
+                all.append(QString::fromLatin1(extension.data(), qsizetype(extension.size())));
         return all;
     }();
     return extensions;
@@ -18,7 +19,7 @@ const QStringList &AcceptedExtensions()
 bool IsAcceptedDocumentName(const QString &name)
 {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 && convert::DocumentKindOf(name.mid(dot).toStdString()) != convert::kNoKind;
+    return dot >= 0 && DocumentKindOf(name.mid(dot).toStdString()).has_value();
 }
 
 } // namespace folivex::doclist

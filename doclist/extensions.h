@@ -1,5 +1,5 @@
 // Which directory entries Add folder takes: those of a known Office extension
-// (convert/documentkind.h holds the one table of them).
+// (core/documentkind.h holds the one table of them).
 #pragma once
 
 #include <QString>

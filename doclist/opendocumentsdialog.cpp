@@ -1,6 +1,6 @@
 #include "doclist/opendocumentsdialog.h"
 
-#include "convert/documentkind.h"
+#include "core/documentkind.h"
 #include "doclist/dialogrunner.h"
 
 #include <QFileDialog>
@@ -10,13 +10,11 @@ namespace folivex::doclist {
 namespace {
 
 // "*.doc *.docx ..." for the known extensions of `kind`, in the table's order.
-QString patternsOf(std::int32_t kind)
+QString patternsOf(DocumentKind kind)
 {
     QStringList patterns;
-    for (const convert::KnownExtension &known : convert::KnownExtensions())
-        if (known.kind == kind)
-            patterns.append(QLatin1Char('*') +
-                            QString::fromLatin1(known.extension.data(), qsizetype(known.extension.size())));
+    for (std::string_view extension : FactsOf(kind).extensions)
+        patterns.append(QLatin1Char('*') + QString::fromLatin1(extension.data(), qsizetype(extension.size())));
     return patterns.join(QLatin1Char(' '));
 }
 
@@ -25,9 +23,9 @@ QString patternsOf(std::int32_t kind)
 const QStringList &DocumentNameFilters()
 {
     static const QStringList filters = [] {
-        const QString word = patternsOf(convert::kWord);
-        const QString powerPoint = patternsOf(convert::kPowerPoint);
-        const QString excel = patternsOf(convert::kExcel);
+        const QString word = patternsOf(DocumentKind::Word);
+        const QString powerPoint = patternsOf(DocumentKind::PowerPoint);
+        const QString excel = patternsOf(DocumentKind::Excel);
         return QStringList{
             QStringLiteral("All Office Presentations (%1 %2 %3)").arg(word, powerPoint, excel),
             QStringLiteral("All Word Presentations (%1)").arg(word),

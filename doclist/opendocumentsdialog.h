@@ -9,7 +9,7 @@ namespace folivex::doclist {
 
 // The dialog's four name filters in the order shown: all Office documents,
 // Word, PowerPoint, Excel, their patterns the known extensions of
-// convert/documentkind.h. The first is preselected.
+// core/documentkind.h. The first is preselected.
 const QStringList &DocumentNameFilters();
 
 // Shows the open dialog owned by `owner` (may be null): several files may be

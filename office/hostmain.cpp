@@ -44,15 +44,10 @@ void RunHost(int argc, char **argv)
     std::unique_ptr<HostContext> context;
     std::shared_ptr<HostObject> app;
     try {
-        DocumentKind kind;
-        if (application == "Word")
-            kind = DocumentKind::Text;
-        else if (application == "PowerPoint")
-            kind = DocumentKind::Presentation;
-        else if (application == "Excel")
-            kind = DocumentKind::Spreadsheet;
-        else
+        const std::optional<DocumentKind> named = DocumentKindNamed(application);
+        if (!named)
             throw Error("Unknown application \"" + application + "\"");
+        const DocumentKind kind = *named;
         LibreOffice::requireModule(kind);
         // The worker starts LibreOffice on the other core while this
         // process does; it confines itself as this process does.
@@ -63,11 +58,10 @@ void RunHost(int argc, char **argv)
         ConfineOfficeProcess(profile);
         // Never destroyed: see LibreOffice.
         auto *office = new LibreOffice(std::move(profile), LibreOffice::linksBlocked());
-        context = std::make_unique<HostContext>(*office, application, std::move(worker), std::move(opener),
-                                                std::move(inbox));
-        if (kind == DocumentKind::Text)
+        context = std::make_unique<HostContext>(*office, std::move(worker), std::move(opener), std::move(inbox));
+        if (kind == DocumentKind::Word)
             app = std::make_shared<WordApplication>(*context);
-        else if (kind == DocumentKind::Presentation)
+        else if (kind == DocumentKind::PowerPoint)
             app = std::make_shared<PowerPointApplication>(*context);
         else
             app = std::make_shared<ExcelApplication>(*context);

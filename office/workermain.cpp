@@ -28,13 +28,13 @@ std::string argument(int argc, char **argv, const char *name)
     return {};
 }
 
+// Render workers draw the pages of texts and the slides of presentations.
 DocumentKind kindOf(const std::string &application)
 {
-    if (application == "Word")
-        return DocumentKind::Text;
-    if (application == "PowerPoint")
-        return DocumentKind::Presentation;
-    throw Error("No render worker for \"" + application + "\"");
+    const std::optional<DocumentKind> kind = DocumentKindNamed(application);
+    if (!kind || *kind == DocumentKind::Excel)
+        throw Error("No render worker for \"" + application + "\"");
+    return *kind;
 }
 
 void serve(WorkerChannel &channel, EngineDocument &document)
@@ -91,7 +91,7 @@ void RunRenderWorker(int argc, char **argv)
         UniqueFd file = channel.takeFd();
         if (!file)
             throw Error("The host sent no document");
-        document = office->load({path, inbox->take(file.get(), path)}, kind, application);
+        document = office->load({path, inbox->take(file.get(), path)}, kind);
         if (!channel.send(LayoutMessage(*document)))
             ::_exit(0);
     } catch (const Error &e) {

@@ -1,6 +1,6 @@
 #include "platform/automation.h"
 
-#include "core/asciitext.h"
+#include "core/documentkind.h"
 #include "core/error.h"
 #include "platform/connection.h"
 #include "platform/remotedispatch.h"
@@ -16,15 +16,8 @@ namespace {
 // The application name of a programmatic identifier; empty when unknown.
 std::string applicationOf(std::string_view progId)
 {
-    std::string application;
-    const std::string id = AsciiLower(progId);
-    if (id == "word.application")
-        application = "Word";
-    else if (id == "powerpoint.application")
-        application = "PowerPoint";
-    else if (id == "excel.application")
-        application = "Excel";
-    return application;
+    const std::optional<DocumentKind> kind = DocumentKindOfProgId(progId);
+    return kind ? std::string(FactsOf(*kind).application) : std::string();
 }
 
 // Hosts started ahead of their use, by application; one each at most.

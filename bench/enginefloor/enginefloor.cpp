@@ -8,6 +8,7 @@
 // usage: enginefloor [--dpi N] DOCUMENT
 // Profiles are taken as the host takes them ($FOLIVEX_PROFILE_DIR).
 // Prints one line: "pages N start S load S render S total S" in seconds.
+#include "core/documentkind.h"
 #include "core/error.h"
 #include "office/engine/libreoffice.h"
 
@@ -36,14 +37,9 @@ double seconds(Clock::time_point from, Clock::time_point to)
 
 DocumentKind kindOf(const std::string &path)
 {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char &c : extension)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (extension.rfind(".doc", 0) == 0 || extension.rfind(".dot", 0) == 0)
-        return DocumentKind::Text;
-    if (extension.rfind(".xl", 0) == 0)
-        return DocumentKind::Spreadsheet;
-    return DocumentKind::Presentation;
+    if (const std::optional<DocumentKind> kind = DocumentKindOf(LowerCaseExtension(path)))
+        return *kind;
+    throw Error("Cannot tell whether " + path + " is a Word, PowerPoint or Excel document from its extension");
 }
 
 // Renders `area` (twips) of `part` at `dpi`, in bands of at most 64 MiB.
@@ -86,16 +82,16 @@ int main(int argc, char **argv)
         auto *office = new LibreOffice(ProfileSlot(), true);
         const auto started = Clock::now();
         const DocumentKind kind = kindOf(path);
-        auto document = office->load({path, path}, kind, "enginefloor");
+        auto document = office->load({path, path}, kind);
         const auto loaded = Clock::now();
         std::vector<unsigned char> canvas;
         int pages = 0;
-        if (kind == DocumentKind::Text) {
+        if (kind == DocumentKind::Word) {
             for (const TwipRect &page : document->pageRectangles()) {
                 render(*document, 0, page, dpi, canvas);
                 ++pages;
             }
-        } else if (kind == DocumentKind::Spreadsheet) {
+        } else if (kind == DocumentKind::Excel) {
             for (int sheet = 0; sheet < document->sheetCount(); ++sheet) {
                 if (document->isChartSheet(sheet))
                     continue;

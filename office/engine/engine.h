@@ -10,6 +10,8 @@
 // "LibreOffice failed: MESSAGE".
 #pragma once
 
+#include "core/documentkind.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,9 +20,6 @@
 #include <vector>
 
 namespace folivex::office {
-
-// The document kinds of LibreOfficeKit.
-enum class DocumentKind { Text = 0, Spreadsheet = 1, Presentation = 2, Drawing = 3, Other = 4 };
 
 // A rectangle in twips, LibreOfficeKit's unit.
 struct TwipRect {
@@ -157,11 +156,10 @@ class Engine {
 public:
     virtual ~Engine() = default;
     // Loads `file` read-only, never asking anything. The loaded document must
-    // be of `kind`; `application` names the program in error texts. Throws
-    // folivex::Error for a missing, empty, unreadable, protected or
+    // be of `kind`; error texts name its application ("not a Word document").
+    // Throws folivex::Error for a missing, empty, unreadable, protected or
     // wrong-kind file.
-    virtual std::shared_ptr<EngineDocument> load(const DocumentFile &file, DocumentKind kind,
-                                                 const std::string &application) = 0;
+    virtual std::shared_ptr<EngineDocument> load(const DocumentFile &file, DocumentKind kind) = 0;
 };
 
 } // namespace folivex::office

@@ -174,7 +174,7 @@ void hideEmptyPlaceholders(const Reference<css::frame::XModel> &model)
 void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind)
 {
     Reference<css::frame::XController> controller = model->getCurrentController();
-    if (kind == DocumentKind::Text) {
+    if (kind == DocumentKind::Word) {
         Reference<css::view::XViewSettingsSupplier> supplier(controller, UNO_QUERY);
         if (supplier.is())
             setAll(supplier->getViewSettings(),
@@ -182,7 +182,7 @@ void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind
                     "ShowTableBoundaries", "ShowAnnotations", "ShowChangesInMargin", "ShowBreaks", "ShowParaBreaks",
                     "ShowNonprintingCharacters", "ShowFieldCommands"},
                    false);
-    } else if (kind == DocumentKind::Spreadsheet) {
+    } else if (kind == DocumentKind::Excel) {
         setAll(Reference<css::beans::XPropertySet>(controller, UNO_QUERY),
                {"ShowGrid", "ShowPageBreaks", "ShowNotes", "ShowHelpLines"}, false);
         // A workbook saved in page break preview would be drawn with grey
@@ -226,15 +226,13 @@ std::vector<Reference<css::frame::XModel>> loadedModels()
     return models;
 }
 
-const char *kindName(DocumentKind kind)
+// How a message names a document of LibreOfficeKit's document type `type`.
+std::string typeText(int type)
 {
-    switch (kind) {
-    case DocumentKind::Text: return "a text document";
-    case DocumentKind::Spreadsheet: return "a spreadsheet";
-    case DocumentKind::Presentation: return "a presentation";
-    case DocumentKind::Drawing: return "a drawing";
-    default: return "no known kind of document";
-    }
+    for (const DocumentKindFacts &facts : DocumentKinds())
+        if (facts.libreOfficeType == type)
+            return std::string(facts.libreOfficeTypeText);
+    return type == LOK_DOCTYPE_DRAWING ? "a drawing" : "no known kind of document";
 }
 
 // LibreOffice checks a document's signatures as it loads it, and to do so
@@ -272,20 +270,15 @@ std::string LibreOffice::programFolder()
 
 void LibreOffice::requireModule(DocumentKind kind)
 {
-    const char *library = nullptr;
-    const char *module = nullptr;
-    switch (kind) {
-    case DocumentKind::Text: library = "libswlo.so"; module = "Writer"; break;
-    case DocumentKind::Presentation: library = "libsdlo.so"; module = "Impress"; break;
-    case DocumentKind::Spreadsheet: library = "libsclo.so"; module = "Calc"; break;
-    default: return;
-    }
+    const DocumentKindFacts &facts = FactsOf(kind);
+    const std::string library(facts.moduleLibrary);
     std::string folder = programFolder();
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::path(folder) / "libmergedlo.so", ec))
         throw Error("LibreOffice is not installed (no libmergedlo.so in " + folder + ")");
     if (!std::filesystem::exists(std::filesystem::path(folder) / library, ec))
-        throw Error(std::string("LibreOffice ") + module + " is not installed (no " + library + " in " + folder + ")");
+        throw Error("LibreOffice " + std::string(facts.module) + " is not installed (no " + library + " in " + folder +
+                    ")");
 }
 
 bool LibreOffice::linksBlocked()
@@ -356,17 +349,16 @@ LibreOffice::LibreOffice(ProfileSlot profile, bool blockLinks) : profile_(std::m
     Application::AcquireSolarMutex(1);
 }
 
-std::shared_ptr<EngineDocument> LibreOffice::load(const DocumentFile &file, DocumentKind kind,
-                                                  const std::string &application)
+std::shared_ptr<EngineDocument> LibreOffice::load(const DocumentFile &file, DocumentKind kind)
 {
     // What the checks below do not turn into a text of their own is
     // LibreOffice's.
-    return unoGuarded([&] { return loadChecked(file, kind, application); });
+    return unoGuarded([&] { return loadChecked(file, kind); });
 }
 
-std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &file, DocumentKind kind,
-                                                         const std::string &application)
+std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &file, DocumentKind kind)
 {
+    const DocumentKindFacts &facts = FactsOf(kind);
     namespace fs = std::filesystem;
     std::error_code ec;
     const std::string shown = fs::absolute(file.path, ec).string();
@@ -389,7 +381,7 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &fil
     std::unique_ptr<lok::Document> document(office_->documentLoad(url.c_str(), "Batch=true"));
     if (!document)
         throw Error("Cannot open " + shown + ": LibreOffice cannot load it (damaged, protected by a password, or not a document)");
-    DocumentKind loaded = DocumentKind(document->getDocumentType());
+    const int loadedType = document->getDocumentType();
 
     // The UNO model of what was just loaded is the one that was not there
     // before. Its URL cannot tell: a template (.dotx, .potx, .xltx) opens as
@@ -414,10 +406,11 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &fil
         }
     // Anything unreadable loads as plain text; that is no document of ours.
     if (filter.rfind("Text", 0) == 0)
-        throw Error("Cannot open " + shown + ": it is not a " + application +
+        throw Error("Cannot open " + shown + ": it is not a " + std::string(facts.application) +
                     " document (LibreOffice reads it as plain text)");
-    if (loaded != kind)
-        throw Error("Cannot open " + shown + ": it is " + kindName(loaded) + ", not " + kindName(kind));
+    if (loadedType != facts.libreOfficeType)
+        throw Error("Cannot open " + shown + ": it is " + typeText(loadedType) + ", not " +
+                    std::string(facts.libreOfficeTypeText));
 
     document->initializeForRendering("");
     try {
@@ -426,7 +419,7 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &fil
         // shows could depend on which pages were drawn before it. The whole
         // layout is done now, once: every page then draws the same, in any
         // order and in any process that loads the file.
-        if (kind == DocumentKind::Text)
+        if (kind == DocumentKind::Word)
             Reference<css::util::XRefreshable>(model, UNO_QUERY_THROW)->refresh();
     } catch (const css::uno::Exception &e) {
         throw Error("Cannot open " + shown + ": " + fromOUString(e.Message));
@@ -434,7 +427,7 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &fil
     // Whether a sheet is a chart sheet only the file can tell reliably; it
     // is read now, while the file this process loaded is surely there.
     FileChartSheets chartSheets;
-    if (kind == DocumentKind::Spreadsheet) {
+    if (kind == DocumentKind::Excel) {
         if (std::optional<std::set<std::string>> declared = chartSheetsOfPackage(url))
             chartSheets = FileChartSheets{std::move(*declared), true};
         else if ((declared = chartSheetsOfBiff(url)))

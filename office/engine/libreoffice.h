@@ -33,16 +33,14 @@ public:
     // later ever runs.
     explicit LibreOffice(ProfileSlot profile, bool blockLinks = true);
 
-    std::shared_ptr<EngineDocument> load(const DocumentFile &file, DocumentKind kind,
-                                         const std::string &application) override;
+    std::shared_ptr<EngineDocument> load(const DocumentFile &file, DocumentKind kind) override;
 
     // Whether links stay blocked: $FOLIVEX_BLOCK_LINKS=0 lets them through,
     // for tests that check the kernel's confinement alone.
     static bool linksBlocked();
 
 private:
-    std::shared_ptr<EngineDocument> loadChecked(const DocumentFile &file, DocumentKind kind,
-                                                const std::string &application);
+    std::shared_ptr<EngineDocument> loadChecked(const DocumentFile &file, DocumentKind kind);
 
     ProfileSlot profile_;
     // Never freed, with the instance: see above.

@@ -167,7 +167,7 @@ void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, in
 {
     std::memset(canvas, 0, size_t(width) * size_t(rows) * 4);
     TwipRect r = area;
-    if (kind_ == DocumentKind::Presentation) {
+    if (kind_ == DocumentKind::PowerPoint) {
         // Impress's edit view draws a grey hairline on the slide's edge,
         // which no print has; moving the area by one pixel puts it outside
         // the canvas.
@@ -188,7 +188,7 @@ void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, in
         r.y += first;
         r.height = last - first;
     }
-    if (kind_ == DocumentKind::Text)
+    if (kind_ == DocumentKind::Word)
         lok().paintTile(canvas, width, rows, int(r.x), int(r.y), int(r.width), int(r.height));
     else
         lok().paintPartTile(canvas, part, width, rows, int(r.x), int(r.y), int(r.width), int(r.height));

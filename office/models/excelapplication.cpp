@@ -19,7 +19,7 @@ ExcelApplication::ExcelApplication(HostContext &context) : ApplicationObject(con
 
 std::shared_ptr<HostObject> ExcelApplication::open(const std::string &path)
 {
-    active_ = std::make_shared<Workbook>(context_.open(path, DocumentKind::Spreadsheet), context_);
+    active_ = std::make_shared<Workbook>(context_.open(path, DocumentKind::Excel), context_);
     return active_;
 }
 

@@ -18,7 +18,7 @@ PowerPointApplication::PowerPointApplication(HostContext &context) : Application
 
 std::shared_ptr<HostObject> PowerPointApplication::open(const std::string &path)
 {
-    active_ = std::make_shared<Presentation>(context_.open(path, DocumentKind::Presentation), context_);
+    active_ = std::make_shared<Presentation>(context_.open(path, DocumentKind::PowerPoint), context_);
     return active_;
 }
 

@@ -15,7 +15,7 @@ WordApplication::WordApplication(HostContext &context) : ApplicationObject(conte
 
 std::shared_ptr<HostObject> WordApplication::open(const std::string &path)
 {
-    auto document = std::make_shared<WordDocument>(context_.open(path, DocumentKind::Text), context_,
+    auto document = std::make_shared<WordDocument>(context_.open(path, DocumentKind::Word), context_,
                                                    std::static_pointer_cast<WordApplication>(shared_from_this()));
     documents_.push_back(document);
     active_ = document;

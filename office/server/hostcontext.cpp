@@ -7,10 +7,9 @@
 
 namespace folivex::office {
 
-HostContext::HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker,
-                         DocumentOpener opener, std::unique_ptr<DocumentInbox> inbox)
-    : engine_(engine), application_(std::move(application)), startedWorker_(std::move(worker)),
-      opener_(std::move(opener)), inbox_(std::move(inbox))
+HostContext::HostContext(Engine &engine, std::unique_ptr<RenderWorker> worker, DocumentOpener opener,
+                         std::unique_ptr<DocumentInbox> inbox)
+    : engine_(engine), startedWorker_(std::move(worker)), opener_(std::move(opener)), inbox_(std::move(inbox))
 {
 }
 
@@ -29,7 +28,7 @@ std::shared_ptr<EngineDocument> HostContext::open(const std::string &path, Docum
         worker = std::move(startedWorker_);
         worker->load(shown, file.get());
     }
-    auto document = engine_.load({shown, copy}, kind, application_);
+    auto document = engine_.load({shown, copy}, kind);
     documents_.push_back(document);
     if (worker)
         workers_[document.get()] = std::move(worker);

@@ -23,10 +23,9 @@ public:
     // `worker`, when not null, is a render worker started with the host
     // for the first document that gets one. `opener` opens the one document
     // of this host, which is copied into `inbox` and loaded from there.
-    HostContext(Engine &engine, std::string application, std::unique_ptr<RenderWorker> worker,
-                DocumentOpener opener, std::unique_ptr<DocumentInbox> inbox);
+    HostContext(Engine &engine, std::unique_ptr<RenderWorker> worker, DocumentOpener opener,
+                std::unique_ptr<DocumentInbox> inbox);
 
-    const std::string &application() const { return application_; }
     // Loads and keeps a document; see Engine::load. The opener's errors
     // ("Cannot open PATH: there is no such file") come first; a second
     // document fails, since a host opens one. A render worker, when
@@ -54,7 +53,6 @@ public:
 
 private:
     Engine &engine_;
-    std::string application_;
     std::unique_ptr<RenderWorker> startedWorker_;
     DocumentOpener opener_;
     std::unique_ptr<DocumentInbox> inbox_;

@@ -13,14 +13,14 @@ std::optional<PagePicture> successorOf(const PagePicture &picture)
     if (!picture.document || picture.document->closed())
         return std::nullopt;
     switch (picture.document->kind()) {
-    case DocumentKind::Text: {
+    case DocumentKind::Word: {
         const std::vector<TwipRect> &pages = picture.document->pageRectangles();
         for (size_t page = 0; page + 1 < pages.size(); ++page)
             if (SameArea(pages[page], picture.area))
                 return PagePicture{picture.document, picture.part, pages[page + 1]};
         return std::nullopt;
     }
-    case DocumentKind::Presentation:
+    case DocumentKind::PowerPoint:
         if (picture.part + 1 < picture.document->partCount())
             return PagePicture{picture.document, picture.part + 1, picture.area};
         return std::nullopt;

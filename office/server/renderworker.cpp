@@ -25,7 +25,7 @@ bool RenderWorker::wanted(DocumentKind kind)
 {
     const char *setting = std::getenv("FOLIVEX_RENDER_WORKER");
     return setting && std::strcmp(setting, "1") == 0 &&
-           (kind == DocumentKind::Text || kind == DocumentKind::Presentation);
+           (kind == DocumentKind::Word || kind == DocumentKind::PowerPoint);
 }
 
 std::unique_ptr<RenderWorker> RenderWorker::start(const std::string &application)
@@ -91,7 +91,7 @@ bool RenderWorker::ready(const EngineDocument &own)
     try {
         WorkerLayout layout = ReadLayout(*frame, Peer);
         bool same = layout.parts == own.partCount();
-        if (same && own.kind() == DocumentKind::Text) {
+        if (same && own.kind() == DocumentKind::Word) {
             const std::vector<TwipRect> &pages = own.pageRectangles();
             same = layout.pages.size() == pages.size();
             for (size_t i = 0; same && i < pages.size(); ++i)

@@ -111,7 +111,7 @@ wire::WireWriter LayoutMessage(const EngineDocument &document)
 {
     wire::WireWriter out;
     out.u8(Succeeded).i32(document.partCount());
-    if (document.kind() == DocumentKind::Text) {
+    if (document.kind() == DocumentKind::Word) {
         const std::vector<TwipRect> &pages = document.pageRectangles();
         out.u32(uint32_t(pages.size()));
         for (const TwipRect &page : pages)
