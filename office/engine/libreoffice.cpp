@@ -191,7 +191,7 @@ void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind
         if (frame.is())
             css::frame::DispatchHelper::create(comphelper::getProcessComponentContext())
                 ->executeDispatch(frame, ".uno:NormalViewMode", "", 0, {});
-    } else if (kind == DocumentKind::Presentation) {
+    } else if (kind == DocumentKind::PowerPoint) {
         hideEmptyPlaceholders(model);
     }
 }
