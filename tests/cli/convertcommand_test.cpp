@@ -539,3 +539,19 @@ TEST(ConvertCommand, EmptyPlaceholdersShowNoPrompt)
     EXPECT_EQ(darkIn(0, 400), 0) << "the placeholders' prompts are drawn";
     EXPECT_GT(darkIn(400, 540), 100) << "the text frame is missing";
 }
+
+// A sheet saved in page break preview is drawn as in the normal view: the
+// edit view would grey everything outside the print ranges and write
+// "Page 1" across them.
+TEST(ConvertCommand, ASheetSavedInPageBreakPreviewIsDrawnAsPrinted)
+{
+    TempFolder out;
+    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "pagebreakview.xlsx") + " " +
+                         quoted(kFixtures / "workbook.xlsx") + " --quiet --output " + quoted(out.path()))
+                  .exitCode,
+              0);
+    const QImage preview = firstPageImage(out / "pagebreakview.pdf", out, "preview");
+    const QImage normal = firstPageImage(out / "workbook.pdf", out, "normal");
+    ASSERT_EQ(preview.size(), normal.size());
+    EXPECT_LT(blockedDifference(preview, normal, {0, 0}), 0.5);
+}
