@@ -100,7 +100,9 @@ AxisResampling::AxisResampling(const Lines &lines, long start, long length, int 
         }
     }
     normaliser_.resize(size_t(pixels));
+    received_.resize(size_t(pixels));
     for (int j = 0; j < pixels; ++j) {
+        received_[size_t(j)] = float(received[size_t(j)]);
         normaliser_[size_t(j)] = received[size_t(j)] > 0 ? float(1.0 / received[size_t(j)]) : 1.0f;
         if (firstSource_[size_t(j)] >= endSource_[size_t(j)]) // none: an empty span where the last ended
             firstSource_[size_t(j)] = endSource_[size_t(j)] = j > 0 ? endSource_[size_t(j) - 1] : 0;

@@ -47,7 +47,9 @@ public:
     int shareFirst(int s) const { return shareFirst_[size_t(s)]; }
     int shareCount(int s) const { return shareCount_[size_t(s)]; }
     const float *shareWeights(int s) const { return weights_.data() + shareOffset_[size_t(s)]; }
-    // 1 / the weight output pixel j receives in all (1 where it gets none).
+    // The weight output pixel j receives in all, and 1 / it (1 where it
+    // gets none).
+    float received(int j) const { return received_[size_t(j)]; }
     float normaliser(int j) const { return normaliser_[size_t(j)]; }
 
     // Calc's pixels for a line of `twips` at `pixelsPerTwip`.
@@ -60,7 +62,7 @@ private:
     long twipsPerSource_ = 1;
     std::vector<int> shareFirst_, shareCount_, shareOffset_;
     std::vector<float> weights_;
-    std::vector<float> normaliser_;
+    std::vector<float> received_, normaliser_;
     std::vector<int> firstSource_, endSource_;
 };
 

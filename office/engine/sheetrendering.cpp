@@ -9,6 +9,28 @@ namespace folivex::office {
 
 namespace {
 
+// A pixel's four channels (BGRA, premultiplied), as one vector of floats.
+typedef float Pixel __attribute__((vector_size(16)));
+typedef unsigned char Bytes __attribute__((vector_size(4)));
+
+Pixel pixelAt(const unsigned char *p)
+{
+    Bytes bytes;
+    std::memcpy(&bytes, p, 4);
+    return __builtin_convertvector(bytes, Pixel);
+}
+
+// Rounded and kept within 0..255.
+void storePixel(unsigned char *p, Pixel value)
+{
+    value += 0.5f;
+    value = value < 0.0f ? Pixel{} : value;
+    const Pixel most = {255.0f, 255.0f, 255.0f, 255.0f};
+    value = value > most ? most : value;
+    const Bytes bytes = __builtin_convertvector(value, Bytes);
+    std::memcpy(p, &bytes, 4);
+}
+
 // Whole twips a source pixel, for a source at least twice as fine as the
 // picture's `pixels` over `twips`: finer than Calc's own antialiasing needs,
 // so the averaged picture is as sharp as one drawn at its size.
@@ -58,8 +80,8 @@ void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &col
     const int bandRows = int(std::max<size_t>(1, BandBytes / sourceRowBytes));
 
     std::vector<unsigned char> source, tile;
-    std::vector<float> sums;
-    std::vector<float> line(size_t(width) * 4);
+    std::vector<Pixel> sums;
+    std::vector<Pixel> line(static_cast<size_t>(width));
     for (int from = top; from < top + rows;) {
         // As many output rows as the source rows they are made of fit a band
         // (at least one).
@@ -74,25 +96,27 @@ void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &col
         if (sourceRows > 0)
             paintSource(paint, across, down, first, sourceRows, source, tile);
 
-        sums.assign(size_t(to - from) * size_t(width) * 4, 0.0f);
+        sums.assign(size_t(to - from) * size_t(width), Pixel{});
         for (int s = first; s < end; ++s) {
             const int shareFirst = down.shareFirst(s);
             const int shareCount = down.shareCount(s);
             if (shareFirst + shareCount <= from || shareFirst >= to)
                 continue;
-            // The source row averaged across.
-            std::fill(line.begin(), line.end(), 0.0f);
+            // The source row averaged across; a row of one colour (the
+            // blank space between lines of text, mostly) at once.
             const unsigned char *pixel = source.data() + size_t(s - first) * sourceRowBytes;
-            for (int x = 0; x < sourceWidth; ++x, pixel += 4) {
-                const int count = across.shareCount(x);
-                const float *weights = across.shareWeights(x);
-                float *target = line.data() + size_t(across.shareFirst(x)) * 4;
-                for (int k = 0; k < count; ++k, target += 4) {
-                    const float w = weights[k];
-                    target[0] += w * float(pixel[0]);
-                    target[1] += w * float(pixel[1]);
-                    target[2] += w * float(pixel[2]);
-                    target[3] += w * float(pixel[3]);
+            if (std::memcmp(pixel, pixel + 4, sourceRowBytes - 4) == 0) {
+                const Pixel value = pixelAt(pixel);
+                for (int x = 0; x < width; ++x)
+                    line[size_t(x)] = across.received(x) * value;
+            } else {
+                std::fill(line.begin(), line.end(), Pixel{});
+                for (int x = 0; x < sourceWidth; ++x, pixel += 4) {
+                    const Pixel value = pixelAt(pixel);
+                    const float *weights = across.shareWeights(x);
+                    Pixel *target = line.data() + across.shareFirst(x);
+                    for (int k = 0, count = across.shareCount(x); k < count; ++k)
+                        target[k] += weights[k] * value;
                 }
             }
             // Its share of each output row it covers.
@@ -101,24 +125,20 @@ void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &col
                 const int j = shareFirst + k;
                 if (j < from || j >= to)
                     continue;
-                float *sum = sums.data() + size_t(j - from) * size_t(width) * 4;
+                Pixel *__restrict sum = sums.data() + size_t(j - from) * size_t(width);
+                const Pixel *__restrict averaged = line.data();
                 const float w = weights[k];
-                for (size_t i = 0; i < line.size(); ++i)
-                    sum[i] += w * line[i];
+                for (int x = 0; x < width; ++x)
+                    sum[x] += w * averaged[x];
             }
         }
 
         for (int j = from; j < to; ++j) {
-            const float *sum = sums.data() + size_t(j - from) * size_t(width) * 4;
+            const Pixel *sum = sums.data() + size_t(j - from) * size_t(width);
             unsigned char *out = canvas + size_t(j - top) * size_t(width) * 4;
             const float downWeight = down.normaliser(j);
-            for (int x = 0; x < width; ++x) {
-                const float w = downWeight * across.normaliser(x);
-                for (int c = 0; c < 4; ++c) {
-                    const float v = sum[size_t(x) * 4 + size_t(c)] * w + 0.5f;
-                    out[size_t(x) * 4 + size_t(c)] = (unsigned char)(v < 0 ? 0 : v > 255 ? 255 : v);
-                }
-            }
+            for (int x = 0; x < width; ++x, out += 4)
+                storePixel(out, sum[x] * (downWeight * across.normaliser(x)));
         }
         from = to;
     }
