@@ -47,6 +47,8 @@ AxisResampling::AxisResampling(const Lines &lines, long start, long length, int 
         const long size = (*sizes)[next++];
         twips += size;
         calc += calcPixels(size, scale);
+        if (calc - origin > 0)
+            widestLine_ = std::max(widestLine_, int(calcPixels(size, scale)));
         const std::pair<long, double> edge{calc - origin, double(twips - sourceStart_) / double(q)};
         if (edge.first <= 0)
             edges.front() = edge;

@@ -36,6 +36,8 @@ public:
     long sourceStart() const { return sourceStart_; }
     int sourcePixels() const { return int(shareFirst_.size()); }
     long twipsPerSource() const { return twipsPerSource_; }
+    // The most source pixels Calc gives one line of those around the drawing.
+    int widestLine() const { return widestLine_; }
 
     // The source pixels [firstSource(j), endSource(j)) make output pixel
     // j; both grow with j.
@@ -60,6 +62,7 @@ public:
 private:
     long sourceStart_ = 0;
     long twipsPerSource_ = 1;
+    int widestLine_ = 0;
     std::vector<int> shareFirst_, shareCount_, shareOffset_;
     std::vector<float> weights_;
     std::vector<float> received_, normaliser_;

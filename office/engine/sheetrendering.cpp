@@ -45,25 +45,35 @@ long twipsPerSource(long twips, int pixels)
 // Calc's cells meet across them as in one drawing.
 constexpr int TileWidth = 16384;
 
+// Draws source rows [first, first + rows) into `source`. Calc draws the
+// border of a merged cell that a tile cuts across at the tile's first or
+// last row as well, so a band that starts or ends inside the drawing is
+// drawn with a margin of the widest row there, which is left out.
 void paintSource(const SheetPainter &paint, const AxisResampling &across, const AxisResampling &down, int first,
                  int rows, std::vector<unsigned char> &source, std::vector<unsigned char> &tile)
 {
     const int width = across.sourcePixels();
-    const long top = down.sourceStart() + long(first) * down.twipsPerSource();
-    const long height = long(rows) * down.twipsPerSource();
-    if (width <= TileWidth) {
-        paint(source.data(), width, rows, TwipRect{across.sourceStart(), top, long(width) * across.twipsPerSource(), height});
+    const long q = down.twipsPerSource();
+    const int margin = down.widestLine() + 1;
+    // Not above the sheet's top.
+    const int above = first > 0 ? int(std::min<long>(margin, down.sourceStart() / q + first)) : 0;
+    const int below = first + rows < down.sourcePixels() ? margin : 0;
+    const int tileRows = above + rows + below;
+    const long top = down.sourceStart() + long(first - above) * q;
+    if (above == 0 && below == 0 && width <= TileWidth) {
+        paint(source.data(), width, rows,
+              TwipRect{across.sourceStart(), top, long(width) * across.twipsPerSource(), long(rows) * q});
         return;
     }
     for (int left = 0; left < width; left += TileWidth) {
         const int tileWidth = std::min(TileWidth, width - left);
-        tile.assign(size_t(tileWidth) * size_t(rows) * 4, 0);
-        paint(tile.data(), tileWidth, rows,
+        tile.assign(size_t(tileWidth) * size_t(tileRows) * 4, 0);
+        paint(tile.data(), tileWidth, tileRows,
               TwipRect{across.sourceStart() + long(left) * across.twipsPerSource(), top,
-                       long(tileWidth) * across.twipsPerSource(), height});
+                       long(tileWidth) * across.twipsPerSource(), long(tileRows) * q});
         for (int y = 0; y < rows; ++y)
             std::memcpy(source.data() + (size_t(y) * size_t(width) + size_t(left)) * 4,
-                        tile.data() + size_t(y) * size_t(tileWidth) * 4, size_t(tileWidth) * 4);
+                        tile.data() + size_t(y + above) * size_t(tileWidth) * 4, size_t(tileWidth) * 4);
     }
 }
 
