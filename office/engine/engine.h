@@ -116,7 +116,9 @@ public:
     // rows [top, top + rows) of it, into a BGRA canvas of width x rows
     // (premultiplied, top row first). A band's edge is rounded to whole
     // twips, so it can sit up to half a twip from where the whole
-    // rendering has it.
+    // rendering has it; a worksheet's bands are cut from one rendering,
+    // which has the sheet's columns and rows at their model sizes at any
+    // width x height.
     virtual void renderRows(unsigned char *canvas, int width, int height, int part, const TwipRect &area, int top,
                             int rows) const = 0;
     // The whole rendering, into a canvas of width x height.

@@ -332,6 +332,12 @@ LibreOffice::LibreOffice(ProfileSlot profile, bool blockLinks) : profile_(std::m
     // the next host on this profile empties, rather than /tmp, where every
     // host left two folders of them.
     ::setenv("TMPDIR", profile_.temporaryFolder().c_str(), 1);
+    // Calc's tile rendering moves each drawing object by as much as Calc's
+    // whole pixels have moved the cell it is anchored to, so that objects
+    // stay on their cells as Calc draws them (renderSheetRows then puts
+    // both where the model has them). Calc's messages to a LibreOfficeKit
+    // client, which this host does not take, come in twips with it.
+    ::setenv("SAL_LOK_OPTIONS", "sc_print_twips_msgs", 1);
     std::string folder = programFolder();
     office_ = unoGuarded([&] { return lok::lok_cpp_init(folder.c_str(), profile_.url().c_str()); });
     if (!office_)

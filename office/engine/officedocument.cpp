@@ -4,6 +4,8 @@
 #include "office/engine/calcsheets.h"
 #include "office/engine/lok.h"
 #include "office/engine/pagestyle.h"
+#include "office/engine/sheetgrid.h"
+#include "office/engine/sheetrendering.h"
 #include "office/engine/uno.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -36,6 +38,7 @@ OfficeDocument::~OfficeDocument()
 
 void OfficeDocument::close()
 {
+    grids_.clear();
     model_.clear();
     document_.reset();
 }
@@ -52,6 +55,14 @@ const Reference<css::frame::XModel> &OfficeDocument::model() const
     if (!document_)
         throw Error("The document is closed");
     return model_;
+}
+
+SheetGrid &OfficeDocument::gridOf(int32_t sheet) const
+{
+    std::unique_ptr<SheetGrid> &grid = grids_[sheet];
+    if (!grid)
+        grid = unoGuarded([&] { return std::make_unique<SheetGrid>(calcSheet(model(), sheet)); });
+    return *grid;
 }
 
 int32_t OfficeDocument::partCount() const
@@ -165,6 +176,25 @@ ModelRect OfficeDocument::slideSize() const
 void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, int part, const TwipRect &area,
                                 int top, int rows) const
 {
+    // A worksheet's cells at their model sizes, whatever the pixel size (see
+    // renderSheetRows); a right-to-left sheet, whose columns Calc lays out
+    // from the right, as Calc draws it.
+    if (kind_ == DocumentKind::Spreadsheet && area.width > 0 && area.height > 0 && !gridOf(part).rightToLeft()) {
+        SheetGrid &grid = gridOf(part);
+        renderSheetRows(
+            [&](unsigned char *band, int bandWidth, int bandHeight, const TwipRect &r) {
+                lok().paintPartTile(band, part, bandWidth, bandHeight, int(r.x), int(r.y), int(r.width),
+                                    int(r.height));
+            },
+            [&](long twips) -> const std::vector<long> & {
+                return unoGuarded([&]() -> const std::vector<long> & { return grid.columnsReaching(twips); });
+            },
+            [&](long twips) -> const std::vector<long> & {
+                return unoGuarded([&]() -> const std::vector<long> & { return grid.rowsReaching(twips); });
+            },
+            canvas, width, height, area, top, rows);
+        return;
+    }
     std::memset(canvas, 0, size_t(width) * size_t(rows) * 4);
     TwipRect r = area;
     if (kind_ == DocumentKind::PowerPoint) {

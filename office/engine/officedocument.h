@@ -23,6 +23,8 @@ class Document;
 
 namespace folivex::office {
 
+class SheetGrid;
+
 // The chart sheets a workbook's file declares, by sheet name. Decisive when
 // the file tells every chart sheet from every worksheet (Office Open XML).
 // An .xls file is not: LibreOffice, among others, writes a chart sheet into
@@ -73,6 +75,7 @@ public:
 private:
     lok::Document &lok() const;
     const css::uno::Reference<css::frame::XModel> &model() const;
+    SheetGrid &gridOf(int32_t sheet) const;
 
     std::unique_ptr<lok::Document> document_;
     css::uno::Reference<css::frame::XModel> model_;
@@ -81,6 +84,7 @@ private:
     mutable std::vector<TwipRect> pageRectangles_;
     std::map<rtl::OUString, PageGeometry> styleGeometries_;
     FileChartSheets chartSheets_;
+    mutable std::map<int32_t, std::unique_ptr<SheetGrid>> grids_;
 };
 
 } // namespace folivex::office

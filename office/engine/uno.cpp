@@ -33,6 +33,7 @@ T propertyOf(const css::uno::Reference<css::beans::XPropertySet> &set, const cha
 }
 
 template bool propertyOf<bool>(const css::uno::Reference<css::beans::XPropertySet> &, const char *);
+template sal_Int16 propertyOf<sal_Int16>(const css::uno::Reference<css::beans::XPropertySet> &, const char *);
 template sal_Int32 propertyOf<sal_Int32>(const css::uno::Reference<css::beans::XPropertySet> &, const char *);
 template rtl::OUString propertyOf<rtl::OUString>(const css::uno::Reference<css::beans::XPropertySet> &, const char *);
 

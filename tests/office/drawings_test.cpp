@@ -5,7 +5,9 @@
 // 0.25 in); "ChartOnly" a chart of 3 x 2 in at (1 in, 0.5 in) and no cells;
 // "Chart & Sheet" is a chart sheet; "Shape" has numbers in A1 and D4 in
 // columns of one width and a red rectangle anchored from C3 to the corner
-// of F8. Rows are 18 pt.
+// of F8. Rows are 18 pt. rows.xlsx: sixty rows of 12.8 pt in three columns
+// of one width, A50 and C50 green, A60:C60 blue (60 in A60), and a red
+// rectangle anchored exactly over B50.
 #include "platform/clipboard.h"
 #include "tests/office/officetesting.h"
 
@@ -37,8 +39,8 @@ std::vector<std::string> worksheetNames(const Variant &app)
 }
 
 // Copies worksheet `name` the way the conversion does and plays its
-// picture at one pixel a point: the page without its margins.
-QImage sheetPicture(const Variant &app, const std::string &name)
+// picture at `scale` pixels a point: the page without its margins.
+QImage sheetPicture(const Variant &app, const std::string &name, double scale = 1.0)
 {
     const std::vector<std::string> names = worksheetNames(app);
     const auto at = std::find(names.begin(), names.end(), name);
@@ -48,17 +50,19 @@ QImage sheetPicture(const Variant &app, const std::string &name)
     app.read("ActiveSheet").read("UsedRange").call("Select");
     app.read("Selection").call("Copy");
     const Variant used = app.read("ActiveSheet").read("UsedRange");
-    return playClipboard(used.read("Width").toInt32(), used.read("Height").toInt32());
+    return playClipboard(int(used.read("Width").toDouble() * scale + 0.5),
+                         int(used.read("Height").toDouble() * scale + 0.5));
 }
 
-// The bounding box of the clearly red pixels.
-QRect redBox(const QImage &image)
+// The bounding box of the pixels of one clear colour (red, green or blue,
+// the others near 0): antialiased edges are left out.
+QRect colourBox(const QImage &image, int channel)
 {
     int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y) {
         const uchar *p = image.constScanLine(y);
         for (int x = 0; x < image.width(); ++x, p += 3)
-            if (p[0] > 200 && p[1] < 60 && p[2] < 60) {
+            if (p[channel] > 150 && p[(channel + 1) % 3] < 60 && p[(channel + 2) % 3] < 60) {
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);
@@ -66,6 +70,11 @@ QRect redBox(const QImage &image)
             }
     }
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect redBox(const QImage &image)
+{
+    return colourBox(image, 0);
 }
 
 class SheetDrawings : public ::testing::TestWithParam<std::string> {};
@@ -130,3 +139,48 @@ TEST(SheetDrawingsXlsx, AWorksheetWithOnlyAChartIsAWorksheetAndAChartSheetIsNot)
     EXPECT_GT(ink(page, QRect(74, 38, 212, 140)), 500) << "the chart";
     app.call("Quit");
 }
+
+// Calc lays a sheet's cells out on whole pixels: at one pixel a point a
+// 12.8 pt row would be 12 pixels high, the sixty rows 6% short of their
+// area, and the rectangle of B50 would hang below its row. Drawn at one pixel
+// a point and at 150 dpi's 150/72, every row keeps its height: the last row
+// ends at the picture's bottom and the rectangle covers B50, level with the
+// green cells beside it.
+class SheetCells : public ::testing::TestWithParam<double> {};
+
+TEST_P(SheetCells, RowsKeepTheirHeightAndAShapeFarDownStaysOnItsCell)
+{
+    const double scale = GetParam();
+    Variant app = openExcel("rows.xlsx");
+    const QImage page = sheetPicture(app, "Rows", scale);
+    ASSERT_FALSE(page.isNull());
+    const double row = 12.8 * scale;
+    const double column = page.width() / 3.0;
+    EXPECT_NEAR(page.height(), 60 * row, 1);
+
+    const QRect blue = colourBox(page, 2);
+    ASSERT_FALSE(blue.isNull()) << "the last row's fill";
+    EXPECT_NEAR(blue.top(), 59 * row, 1.5) << "row 60 starts where 59 rows end";
+    EXPECT_NEAR(blue.bottom() + 1, page.height(), 1.5) << "and ends at the bottom";
+    EXPECT_NEAR(blue.left(), 0, 1.5);
+    EXPECT_NEAR(blue.right() + 1, page.width(), 1.5);
+
+    const QRect green = colourBox(page, 1);
+    const QRect red = redBox(page);
+    ASSERT_FALSE(green.isNull()) << "A50 and C50";
+    ASSERT_FALSE(red.isNull()) << "the rectangle";
+    EXPECT_NEAR(red.top(), 49 * row, 1.5) << "on row 50";
+    EXPECT_NEAR(red.bottom() + 1, 50 * row, 1.5);
+    EXPECT_NEAR(red.left(), column, 1.5) << "in column B";
+    EXPECT_NEAR(red.right() + 1, 2 * column, 1.5);
+    EXPECT_NEAR(red.top(), green.top(), 1.5) << "level with the cells beside it";
+    EXPECT_NEAR(red.bottom(), green.bottom(), 1.5);
+    EXPECT_NEAR(green.left(), 0, 1.5);
+    EXPECT_NEAR(green.right() + 1, page.width(), 1.5);
+    app.call("Quit");
+}
+
+INSTANTIATE_TEST_SUITE_P(Excel, SheetCells, ::testing::Values(1.0, 150.0 / 72.0),
+                         [](const ::testing::TestParamInfo<double> &info) {
+                             return info.param == 1.0 ? std::string("OnePixelAPoint") : std::string("At150Dpi");
+                         });
