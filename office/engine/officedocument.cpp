@@ -179,7 +179,7 @@ void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, in
     // A worksheet's cells at their model sizes, whatever the pixel size (see
     // renderSheetRows); a right-to-left sheet, whose columns Calc lays out
     // from the right, as Calc draws it.
-    if (kind_ == DocumentKind::Spreadsheet && area.width > 0 && area.height > 0 && !gridOf(part).rightToLeft()) {
+    if (kind_ == DocumentKind::Excel && area.width > 0 && area.height > 0 && !gridOf(part).rightToLeft()) {
         SheetGrid &grid = gridOf(part);
         renderSheetRows(
             [&](unsigned char *band, int bandWidth, int bandHeight, const TwipRect &r) {
