@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using namespace folivex;
 using namespace folivex::test;
 
@@ -80,5 +82,30 @@ TEST(WriterViewers, TheCommandNamesWhatItCannotRead)
 
     const CommandResult usage = RunCommand(jpeg2pdf() + " only-an-output.pdf");
     EXPECT_EQ(usage.exitCode, 2);
-    EXPECT_NE(usage.output.find("usage: folivex-jpeg2pdf OUTPUT.pdf INPUT.jpg..."), std::string::npos);
+    EXPECT_NE(usage.output.find("usage: folivex-jpeg2pdf [--resolution DPI] OUTPUT.pdf INPUT.jpg..."),
+              std::string::npos);
+
+    const CommandResult wrong = RunCommand(jpeg2pdf() + " --resolution 50 '" + output.string() + "' a.jpg");
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_EQ(wrong.output, "folivex-jpeg2pdf: The resolution '50' is not a whole number from 72 to 600 dpi.\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+// At 150 dpi a JPEG of 1275 x 1650 pixels is a Letter page, drawn over all of it.
+TEST(WriterViewers, TheCommandSizesPagesAtTheResolutionGiven)
+{
+    TempFolder folder;
+    const auto letter = writeJpeg(folder, "letter.jpg", RealJpeg(1275, 1650, Qt::black));
+    const auto output = folder / "out.pdf";
+    ASSERT_EQ(RunCommand(jpeg2pdf() + " --resolution 150 '" + output.string() + "' '" + letter.string() + "'").exitCode,
+              0);
+    EXPECT_EQ(QpdfProblems(output), "");
+    const CommandResult info = RunCommand("pdfinfo '" + output.string() + "'");
+    EXPECT_TRUE(std::regex_search(info.output, std::regex("Page size: +612 x 792 pts"))) << info.output;
+    const CommandResult rendered =
+        RunCommand("pdftoppm -r 150 -png '" + output.string() + "' '" + (folder / "page").string() + "'");
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.output;
+    const QImage page(QString::fromStdString((folder / "page-1.png").string()));
+    ASSERT_EQ(page.size(), QSize(1275, 1650));
+    EXPECT_LT(qGray(page.pixel(11, 825)), 80) << "the frame's ink at the page's left edge";
 }
