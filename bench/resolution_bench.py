@@ -7,10 +7,12 @@ soffice run, and every workbook one by one against soffice.
 
 usage: resolution_bench.py FOLIVEX CORPUS [FIXTURES]
 Prints one row a case: seconds and the largest process's peak memory of each
-side, and the ratios Folivex / other (below 1: Folivex is faster or smaller).
+side, the ratios Folivex / other (below 1: Folivex is faster or smaller), and
+the pages each side wrote (a worksheet is one page of Folivex's, a workbook's
+print pages are soffice's).
 Single documents are run twice by each side, in turns, and the faster run
 counts; folders once."""
-import csv, glob, os, shutil, subprocess, sys, tempfile, time
+import csv, glob, os, re, shutil, subprocess, sys, tempfile, time
 
 
 def timed(command):
@@ -21,6 +23,16 @@ def timed(command):
     lines = run.stderr.strip().splitlines()
     peak = int(lines[-1]) if lines and lines[-1].isdigit() else 0
     return seconds, peak, run.returncode
+
+
+def pages_in(folder):
+    """The pages of the PDFs in folder."""
+    total = 0
+    for pdf in glob.glob(os.path.join(folder, "*.pdf")):
+        info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+        match = re.search(r"^Pages:\s+(\d+)", info, re.M)
+        total += int(match.group(1)) if match else 0
+    return total
 
 
 class Bench:
@@ -46,6 +58,7 @@ class Bench:
         out = self.fresh("chain-out")
         seconds, peak, _ = self.soffice(files, pdfs)
         failures = 0
+        pages = 0
         for pdf in sorted(glob.glob(os.path.join(pdfs, "*.pdf"))):
             stem = os.path.splitext(os.path.basename(pdf))[0]
             prefix = os.path.join(images, stem)
@@ -57,26 +70,30 @@ class Bench:
             seconds += s1 + s2
             peak = max(peak, p1, p2)
             failures += rc1 != 0 or rc2 != 0
-        return seconds, peak, failures
+        return seconds, peak, failures, pages_in(out)
 
     def ours(self, files, dpi, options=()):
+        """Folivex over files: seconds, peak KiB, exit code, pages written."""
         out = self.fresh("ours")
-        return timed([self.folivex, "--convert"] + files + ["--quiet", "--resolution", str(dpi), "--output", out] +
-                     list(options))
+        seconds, peak, code = timed([self.folivex, "--convert"] + files +
+                                    ["--quiet", "--resolution", str(dpi), "--output", out] + list(options))
+        return seconds, peak, code, pages_in(out)
 
     def plain(self, files):
-        return self.soffice(files, self.fresh("plain"))
+        out = self.fresh("plain")
+        return self.soffice(files, out) + (pages_in(out),)
 
 
 def best(runs):
-    """The fastest run's seconds and the largest peak of all."""
-    return min(r[0] for r in runs), max(r[1] for r in runs), max(r[2] for r in runs)
+    """The fastest run's seconds, the largest peak of all, the worst exit code and the fewest pages."""
+    return (min(r[0] for r in runs), max(r[1] for r in runs), max(r[2] for r in runs), min(r[3] for r in runs))
 
 
 def row(name, label, mine, theirs):
-    print("%-50s %-14s %8.2f %7.0f %8.2f %7.0f %6.2fx %6.2fx%s" % (
+    print("%-50s %-14s %8.2f %7.0f %8.2f %7.0f %6.2fx %6.2fx %6d %6d%s" % (
         name[:50], label, mine[0], mine[1] / 1024, theirs[0], theirs[1] / 1024, mine[0] / theirs[0],
-        mine[1] / max(theirs[1], 1), "" if mine[2] == 0 else "  (folivex exit %d)" % mine[2]), flush=True)
+        mine[1] / max(theirs[1], 1), mine[3], theirs[3],
+        "" if mine[2] == 0 else "  (folivex exit %d)" % mine[2]), flush=True)
 
 
 def main():
@@ -100,11 +117,11 @@ def main():
     # profiles settle on their first run.
     bench.plain([longest_text])
     bench.ours([longest_text], 72)
-    header = "%-50s %-14s %8s %7s %8s %7s %7s %7s"
+    header = "%-50s %-14s %8s %7s %8s %7s %7s %7s %6s %6s"
     folder = "folder of %d documents" % len(loadable)
 
     print("Against the chain soffice + pdftoppm -jpeg + img2pdf (Folivex with default jobs):")
-    print(header % ("case", "resolution", "folivex", "MiB", "chain", "MiB", "time", "memory"))
+    print(header % ("case", "resolution", "folivex", "MiB", "chain", "MiB", "time", "memory", "pages", "pages"))
     for dpi in (72, 150, 300):
         row(folder, "%d dpi" % dpi, bench.ours(loadable, dpi), bench.chain(loadable, dpi))
         for single in singles:
@@ -113,12 +130,12 @@ def main():
             row(os.path.relpath(single, corpus), "%d dpi" % dpi, mine, theirs)
 
     print("\nAt 72 dpi against one soffice --convert-to pdf run:")
-    print(header % ("case", "jobs", "folivex", "MiB", "soffice", "MiB", "time", "memory"))
+    print(header % ("case", "jobs", "folivex", "MiB", "soffice", "MiB", "time", "memory", "pages", "pages"))
     row(folder, "--jobs 1", bench.ours(loadable, 72, ["--jobs", "1"]), bench.plain(loadable))
     row(folder, "default jobs", bench.ours(loadable, 72), bench.plain(loadable))
 
     print("\nEvery workbook at 72 dpi against soffice --convert-to pdf (--jobs 1):")
-    print(header % ("workbook", "", "folivex", "MiB", "soffice", "MiB", "time", "memory"))
+    print(header % ("workbook", "", "folivex", "MiB", "soffice", "MiB", "time", "memory", "pages", "pages"))
     worst_time = worst_memory = 0
     for book in workbooks:
         mine = best([bench.ours([book], 72, ["--jobs", "1"]) for _ in range(2)])
