@@ -192,7 +192,7 @@ void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, in
             [&](long twips) -> const std::vector<long> & {
                 return unoGuarded([&]() -> const std::vector<long> & { return grid.rowsReaching(twips); });
             },
-            canvas, width, height, area, top, rows);
+            canvas, width, height, area, top, rows, sheetScratch_);
         return;
     }
     std::memset(canvas, 0, size_t(width) * size_t(rows) * 4);

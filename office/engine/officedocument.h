@@ -6,6 +6,7 @@
 #pragma once
 
 #include "office/engine/engine.h"
+#include "office/engine/sheetrendering.h"
 
 #include <com/sun/star/frame/XModel.hpp>
 #include <rtl/ustring.hxx>
@@ -85,6 +86,7 @@ private:
     std::map<rtl::OUString, PageGeometry> styleGeometries_;
     FileChartSheets chartSheets_;
     mutable std::map<int32_t, std::unique_ptr<SheetGrid>> grids_;
+    mutable SheetScratch sheetScratch_; // renderRows' buffers for worksheets
 };
 
 } // namespace folivex::office

@@ -5,7 +5,7 @@
 // Calc's tile rendering would put the cells on whole pixels of the picture's
 // scale (see AxisResampling). Here Calc draws the area at a scale of whole
 // twips a pixel and at least twice as fine as the picture, band by band
-// (each band at most BandBytes), and every band is area-averaged down with
+// (see BandBytes), and every band is area-averaged down with
 // the cells' edges moved to where the model has them. Drawing objects go
 // along with their cells: LibreOffice is started with Calc's option that
 // moves each object onto its anchor cell as Calc draws it (see
@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 namespace folivex::office {
 
@@ -25,15 +26,26 @@ namespace folivex::office {
 // as LibreOfficeKit's paintPartTile does.
 using SheetPainter = std::function<void(unsigned char *canvas, int width, int height, const TwipRect &area)>;
 
-// The most bytes of one band Calc draws.
-constexpr size_t BandBytes = size_t(16) << 20;
+// The bytes of one band Calc draws: the cells it draws at once cost memory
+// (their borders' primitives), so bands are small; a band is made longer
+// when its margins (see renderSheetRows) would be too large a share of it,
+// up to MostBandBytes.
+constexpr size_t BandBytes = size_t(4) << 20;
+constexpr size_t MostBandBytes = size_t(32) << 20;
+
+// The buffers Calc draws into, kept from one call of renderSheetRows to the
+// next: a page is asked for in many bands, and buffers of megabytes freed
+// and made again for each would be mapped and faulted in again each time.
+struct SheetScratch {
+    std::vector<unsigned char> source, tile;
+};
 
 // Renders `area` of a sheet stretched to width x height, only its rows
 // [top, top + rows), into `canvas` (width x rows, BGRA premultiplied, top
 // row first). `columns` and `rows` give the sheet's column widths and row
-// heights (see AxisResampling::Lines).
+// heights (see AxisResampling::Lines). `scratch` is the caller's, reused.
 void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &columns,
                      const AxisResampling::Lines &rowLines, unsigned char *canvas, int width, int height,
-                     const TwipRect &area, int top, int rows);
+                     const TwipRect &area, int top, int rows, SheetScratch &scratch);
 
 } // namespace folivex::office
