@@ -25,6 +25,10 @@ constexpr std::int64_t kLargestSide = 65500;
 // A framed page of more pixels than this (48 MiB at 24 bits) is never whole
 // in memory: it is drawn and encoded one band of rows at a time.
 constexpr std::int64_t kLargestWholeBitmap = std::int64_t(16) << 20;
+// The pixels of one such band. Two bands are held here (one drawn while the
+// other is compressed) and one in the buffer the Office host draws into, so
+// a band is a quarter of the largest whole bitmap.
+constexpr std::int64_t kBandPixels = kLargestWholeBitmap / 4;
 
 void emptyClipboard(Clipboard &clipboard)
 {
@@ -189,8 +193,8 @@ void PageCapture::assignBands(std::shared_ptr<const clipboard::Picture> picture,
                               std::int64_t framedHeight)
 {
     // Bands of whole 16-row groups, the compressor's own unit, of about
-    // the pixels of the largest whole bitmap.
-    const std::int64_t bandRows = std::max<std::int64_t>(16, (kLargestWholeBitmap / framedWidth) / 16 * 16);
+    // kBandPixels.
+    const std::int64_t bandRows = std::max<std::int64_t>(16, (kBandPixels / framedWidth) / 16 * 16);
     const QRect page{int(left), int(top), int(width), int(height)};
     pageJpeg_.AssignBands(int(framedWidth), int(framedHeight), int(bandRows),
                           [picture, page](int bandTop, QImage &band) {
