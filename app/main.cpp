@@ -1,6 +1,7 @@
 // folivex: the window on a desktop; `folivex --convert ...` on the command line.
 #include "app/tform1.h"
 #include "cli/convertcommand.h"
+#include "core/freedmemory.h"
 #include "platform/hostprocess.h"
 #include "settings/settingsdialog.h"
 
@@ -11,6 +12,7 @@
 
 int main(int argc, char **argv)
 {
+    folivex::RetainFreedMemory();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (folivex::cli::WantsCommandLine(arguments)) {
         QCoreApplication app(argc, argv);
