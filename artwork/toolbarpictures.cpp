@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 namespace folivex::artwork {
@@ -25,17 +26,23 @@ QPen OutlinePen(qreal width = 1.2)
     return QPen(Outline, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// The closed outline through `points`, in order.
+QPainterPath ClosedPath(std::initializer_list<QPointF> points)
+{
+    QPainterPath path;
+    path.moveTo(*points.begin());
+    for (auto point = points.begin() + 1; point != points.end(); ++point)
+        path.lineTo(*point);
+    path.closeSubpath();
+    return path;
+}
+
 // A page with its top-right corner folded, inside `r`.
 void Page(QPainter &p, const QRectF &r, bool lines = true)
 {
     const qreal fold = r.width() * 0.32;
-    QPainterPath page;
-    page.moveTo(r.left(), r.top());
-    page.lineTo(r.right() - fold, r.top());
-    page.lineTo(r.right(), r.top() + fold);
-    page.lineTo(r.right(), r.bottom());
-    page.lineTo(r.left(), r.bottom());
-    page.closeSubpath();
+    const QPainterPath page = ClosedPath({r.topLeft(), {r.right() - fold, r.top()}, {r.right(), r.top() + fold},
+                                          r.bottomRight(), r.bottomLeft()});
     QLinearGradient fill(r.topLeft(), r.bottomRight());
     fill.setColorAt(0.0, Paper);
     fill.setColorAt(1.0, QColor(232, 238, 234));
@@ -43,11 +50,8 @@ void Page(QPainter &p, const QRectF &r, bool lines = true)
     p.setBrush(fill);
     p.drawPath(page);
 
-    QPainterPath corner;
-    corner.moveTo(r.right() - fold, r.top());
-    corner.lineTo(r.right() - fold, r.top() + fold);
-    corner.lineTo(r.right(), r.top() + fold);
-    corner.closeSubpath();
+    const QPainterPath corner =
+        ClosedPath({{r.right() - fold, r.top()}, {r.right() - fold, r.top() + fold}, {r.right(), r.top() + fold}});
     p.setBrush(PaperShade);
     p.drawPath(corner);
 
@@ -238,15 +242,8 @@ void PaintConvert(QPainter &p)
     p.drawText(band.adjusted(0, 0, 0, 0.5), Qt::AlignCenter, QStringLiteral("PDF"));
 
     // The orange arrow coming in from the left.
-    QPainterPath arrow;
-    arrow.moveTo(1.5, 8.5);
-    arrow.lineTo(9.5, 8.5);
-    arrow.lineTo(9.5, 4.5);
-    arrow.lineTo(16.5, 11);
-    arrow.lineTo(9.5, 17.5);
-    arrow.lineTo(9.5, 13.5);
-    arrow.lineTo(1.5, 13.5);
-    arrow.closeSubpath();
+    const QPainterPath arrow =
+        ClosedPath({{1.5, 8.5}, {9.5, 8.5}, {9.5, 4.5}, {16.5, 11}, {9.5, 17.5}, {9.5, 13.5}, {1.5, 13.5}});
     QLinearGradient fill(0, 4, 0, 18);
     fill.setColorAt(0.0, QColor(255, 190, 90));
     fill.setColorAt(1.0, QColor(214, 116, 16));
@@ -317,14 +314,7 @@ void PaintHome(QPainter &p)
     // Chimney, then the roof over it.
     p.setBrush(QColor(170, 70, 40));
     p.drawRect(QRectF(20.5, 5.5, 3, 7));
-    QPainterPath roof;
-    roof.moveTo(2.5, 16.5);
-    roof.lineTo(16, 3.5);
-    roof.lineTo(29.5, 16.5);
-    roof.lineTo(26.5, 17.5);
-    roof.lineTo(16, 7.5);
-    roof.lineTo(5.5, 17.5);
-    roof.closeSubpath();
+    const QPainterPath roof = ClosedPath({{2.5, 16.5}, {16, 3.5}, {29.5, 16.5}, {26.5, 17.5}, {16, 7.5}, {5.5, 17.5}});
     QLinearGradient tiles(0, 3, 0, 17);
     tiles.setColorAt(0.0, QColor(250, 170, 64));
     tiles.setColorAt(1.0, QColor(214, 110, 18));

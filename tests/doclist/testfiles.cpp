@@ -17,19 +17,32 @@ bool fail(const QString &why)
     return false;
 }
 
+// The calendar time as std::tm fields, daylight saving left unsaid.
+std::tm CalendarTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm time{};
+    time.tm_year = year - 1900;
+    time.tm_mon = month - 1;
+    time.tm_mday = day;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    time.tm_isdst = -1;
+    return time;
+}
+
 } // namespace
 
 std::int64_t LocalStamp(int year, int month, int day, int hour, int minute, int second)
 {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
+    std::tm local = CalendarTime(year, month, day, hour, minute, second);
     return static_cast<std::int64_t>(std::mktime(&local));
+}
+
+std::int64_t UtcStamp(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm utc = CalendarTime(year, month, day, hour, minute, second);
+    return static_cast<std::int64_t>(timegm(&utc));
 }
 
 bool WriteFile(const QString &path, std::int64_t bytes)

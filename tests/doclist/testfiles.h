@@ -11,6 +11,9 @@ namespace folivex::doclist::test {
 // Seconds since 1970 of a local calendar time (mktime, so the test's TZ applies).
 std::int64_t LocalStamp(int year, int month, int day, int hour, int minute, int second);
 
+// Seconds since 1970 of a UTC calendar time (timegm).
+std::int64_t UtcStamp(int year, int month, int day, int hour, int minute, int second);
+
 // Each helper returns false after a warning that names the failure; tests
 // wrap them in QVERIFY.
 

@@ -22,13 +22,6 @@ using automation::Variant;
 
 namespace {
 
-Variant openExcel(const std::string &file)
-{
-    Variant app = automation::CreateOleObject("Excel.Application");
-    app.read("WorkBooks").call("Open", {fixture(file)});
-    return app;
-}
-
 std::vector<std::string> worksheetNames(const Variant &app)
 {
     std::vector<std::string> names;

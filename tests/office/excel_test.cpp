@@ -14,15 +14,6 @@ using automation::Variant;
 
 namespace {
 
-Variant openExcel(const std::string &file)
-{
-    Variant app = automation::CreateOleObject("Excel.Application");
-    app.put("Visible", true);
-    app.put("WindowState", int32_t(2));
-    app.read("WorkBooks").call("Open", {fixture(file)});
-    return app;
-}
-
 // Activates sheet n, selects its used range and copies the selection.
 Variant copySheet(const Variant &app, int n)
 {

@@ -288,17 +288,14 @@ TEST_F(Lifecycle, ACreationFailsWithoutItsModuleOrItsHost)
 {
     namespace fs = std::filesystem;
     // A LibreOffice without Writer: its program folder minus libswlo.so.
-    fs::path folder = fs::temp_directory_path() / ("folivex-nowriter-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const folivex::test::TempFolder folder;
     for (const auto &entry : fs::directory_iterator("/usr/lib/libreoffice/program"))
         if (entry.path().filename() != "libswlo.so")
-            fs::create_symlink(entry.path(), folder / entry.path().filename());
-    ::setenv("FOLIVEX_LIBREOFFICE", folder.c_str(), 1);
+            fs::create_symlink(entry.path(), folder.path() / entry.path().filename());
+    ::setenv("FOLIVEX_LIBREOFFICE", folder.path().c_str(), 1);
     EXPECT_EQ(errorText([] { automation::CreateOleObject("Word.Application"); }),
-              "LibreOffice Writer is not installed (no libswlo.so in " + folder.string() + ")");
+              "LibreOffice Writer is not installed (no libswlo.so in " + folder.path().string() + ")");
     ::unsetenv("FOLIVEX_LIBREOFFICE");
-    fs::remove_all(folder);
 
     // A profile folder that cannot be made.
     std::string profiles = std::getenv("FOLIVEX_PROFILE_DIR") ? std::getenv("FOLIVEX_PROFILE_DIR") : "";

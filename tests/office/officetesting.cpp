@@ -12,9 +12,37 @@ namespace folivex::testing {
 
 using automation::Variant;
 
+namespace {
+
+Variant openIn(const char *progId, const char *collection, const std::string &file)
+{
+    Variant app = automation::CreateOleObject(progId);
+    app.put("Visible", true);
+    app.put("WindowState", int32_t(2));
+    app.read(collection).call("Open", {fixture(file)});
+    return app;
+}
+
+} // namespace
+
 std::string fixture(const std::string &name)
 {
     return std::string(FOLIVEX_FIXTURE_DIR) + "/" + name;
+}
+
+Variant openWord(const std::string &file)
+{
+    return openIn("Word.Application", "Documents", file);
+}
+
+Variant openPowerPoint(const std::string &file)
+{
+    return openIn("PowerPoint.Application", "Presentations", file);
+}
+
+Variant openExcel(const std::string &file)
+{
+    return openIn("Excel.Application", "WorkBooks", file);
 }
 
 std::string errorText(const std::function<void()> &f)

@@ -1,6 +1,6 @@
-// Helpers of the Office host tests: fixture paths, the page-copy sequences
-// the conversion makes, playing the clipboard's picture, measuring ink, and
-// the processes of a host's group.
+// Helpers of the Office host tests: fixture paths, opening them as the
+// conversion does, the page-copy sequences the conversion makes, playing the
+// clipboard's picture, measuring ink, and the processes of a host's group.
 #pragma once
 
 #include "platform/automation.h"
@@ -14,6 +14,12 @@
 namespace folivex::testing {
 
 std::string fixture(const std::string &name);
+
+// The application started and set up as the conversion sets it up
+// (visible, minimised), with the fixture `file` opened in it.
+automation::Variant openWord(const std::string &file);
+automation::Variant openPowerPoint(const std::string &file);
+automation::Variant openExcel(const std::string &file);
 
 // The text of the folivex::Error that `f` throws ("(no error)" if none).
 std::string errorText(const std::function<void()> &f);

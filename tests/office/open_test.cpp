@@ -1,6 +1,7 @@
 // Open refuses every file that is not a document of its application, never
 // asks anything, and leaves nothing beside the documents it reads.
 #include "tests/office/officetesting.h"
+#include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -113,20 +114,10 @@ TEST(Open, TemplatesOpenAsDocuments)
 
 TEST(Open, LeavesNoFileBesideTheDocuments)
 {
-    namespace fs = std::filesystem;
-    fs::path folder = fs::temp_directory_path() / ("folivex-open-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const folivex::test::TempFolder folder;
     for (const char *name : {"letter3.docx", "wide16x9.pptx", "workbook.xlsx"})
-        fs::copy_file(fixture(name), folder / name);
-    auto listing = [&] {
-        std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(folder))
-            names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    };
-    const std::vector<std::string> before = listing();
+        std::filesystem::copy_file(fixture(name), folder / name);
+    const std::vector<std::string> before = folder.entries();
 
     Variant word = automation::CreateOleObject("Word.Application");
     word.read("Documents").call("Open", {(folder / "letter3.docx").string()});
@@ -136,10 +127,9 @@ TEST(Open, LeavesNoFileBesideTheDocuments)
     excel.read("WorkBooks").call("Open", {(folder / "workbook.xlsx").string()});
     copyWordPage(word, 1);
     // While the three documents are open, and after they are closed.
-    EXPECT_EQ(listing(), before);
+    EXPECT_EQ(folder.entries(), before);
     word.call("Quit");
     powerpoint.call("Quit");
     excel.call("Quit");
-    EXPECT_EQ(listing(), before);
-    fs::remove_all(folder);
+    EXPECT_EQ(folder.entries(), before);
 }

@@ -23,10 +23,7 @@ class PowerPointDecks : public ::testing::TestWithParam<Deck> {};
 TEST_P(PowerPointDecks, CountsSizesAndPicturesOfEverySlide)
 {
     const Deck &deck = GetParam();
-    Variant app = automation::CreateOleObject("PowerPoint.Application");
-    app.put("Visible", true);
-    app.put("WindowState", int32_t(2));
-    app.read("Presentations").call("Open", {fixture(deck.file)});
+    Variant app = openPowerPoint(deck.file);
     Variant presentation = app.read("ActivePresentation");
     ASSERT_EQ(presentation.read("Slides").read("Count").toInt32(), deck.slides);
     Variant setup = presentation.read("PageSetup");

@@ -12,15 +12,6 @@ using automation::Variant;
 
 namespace {
 
-Variant openWord(const std::string &file)
-{
-    Variant app = automation::CreateOleObject("Word.Application");
-    app.put("Visible", true);
-    app.put("WindowState", int32_t(2));
-    app.read("Documents").call("Open", {fixture(file)});
-    return app;
-}
-
 int pageCount(const Variant &app)
 {
     return app.read("Application").read("Selection").get("Information", {int32_t(4)}).toInt32();

@@ -2,10 +2,10 @@
 // pair: a job and its buffer's descriptor arrive whole, failures arrive as
 // the peer's own text, and a peer that is gone or out of step breaks the
 // channel for good.
-#include "core/error.h"
 #include "core/mappedregion.h"
 #include "core/uniquefd.h"
 #include "office/server/workerchannel.h"
+#include "tests/office/officetesting.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <functional>
 
 using namespace folivex;
 using namespace folivex::office;
+using folivex::testing::errorText;
 
 namespace {
 
@@ -31,16 +31,6 @@ struct SocketPair {
     }
     UniqueFd host, worker;
 };
-
-std::string errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const Error &e) {
-        return e.text();
-    }
-    return "no error";
-}
 
 // Sends `message` from one end and returns the frame the other end gets.
 std::optional<wire::Frame> passed(WorkerChannel &from, WorkerChannel &to, const wire::WireWriter &message)
@@ -85,7 +75,7 @@ TEST(WorkerChannel, AJobArrivesWithTheBufferItDrawsInto)
     ASSERT_TRUE(worker.send(DoneMessage()));
     frame = host.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadDone(*frame, "the render worker"); }), "no error");
+    EXPECT_EQ(errorText([&] { ReadDone(*frame, "the render worker"); }), "(no error)");
 }
 
 TEST(WorkerChannel, AWorkerStartedAheadIsGivenItsDocumentFirst)
@@ -100,7 +90,7 @@ TEST(WorkerChannel, AWorkerStartedAheadIsGivenItsDocumentFirst)
     for (const wire::WireWriter &wrong : {LoadMessage(""), JobMessage(WorkerJob{})}) {
         frame = passed(host, worker, wrong);
         ASSERT_TRUE(frame);
-        EXPECT_EQ(errorOf([&] { ReadLoad(*frame, "the host"); }), "Malformed message from the host");
+        EXPECT_EQ(errorText([&] { ReadLoad(*frame, "the host"); }), "Malformed message from the host");
     }
 }
 
@@ -111,8 +101,8 @@ TEST(WorkerChannel, FailuresArriveAsThePeersOwnText)
     ASSERT_TRUE(worker.send(FailureMessage("Cannot open /tmp/x.docx: there is no such file")));
     std::optional<wire::Frame> frame = host.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadLayout(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
-    EXPECT_EQ(errorOf([&] { ReadDone(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
+    EXPECT_EQ(errorText([&] { ReadLayout(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
+    EXPECT_EQ(errorText([&] { ReadDone(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
 
     // A layout that claims more pages than it holds is out of step.
     wire::WireWriter lying;
@@ -120,14 +110,14 @@ TEST(WorkerChannel, FailuresArriveAsThePeersOwnText)
     ASSERT_TRUE(worker.send(lying));
     frame = host.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadLayout(*frame, "the render worker"); }), "Malformed message from the render worker");
+    EXPECT_EQ(errorText([&] { ReadLayout(*frame, "the render worker"); }), "Malformed message from the render worker");
     // And so is a job cut short.
     wire::WireWriter shortJob;
     shortJob.i32(1).i32(2);
     ASSERT_TRUE(host.send(shortJob));
     frame = worker.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorOf([&] { ReadJob(*frame, "the host"); }), "Malformed message from the host");
+    EXPECT_EQ(errorText([&] { ReadJob(*frame, "the host"); }), "Malformed message from the host");
 }
 
 TEST(WorkerChannel, APeerThatIsGoneOrOutOfStepBreaksTheChannel)
