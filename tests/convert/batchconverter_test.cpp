@@ -12,7 +12,6 @@
 
 using namespace folivex;
 using namespace folivex::test;
-using convert::ConvertOutcome;
 
 namespace {
 
@@ -139,7 +138,7 @@ TEST_F(Batch, AMissingOutputFolderIsReportedNotCelebrated)
         << view.messages[0];
     EXPECT_EQ(view.status, "Finished with errors.");
     EXPECT_TRUE(view.openedFolders.empty()) << "there is no folder to open";
-    EXPECT_EQ(converter.failures().size(), 1u);
+    EXPECT_EQ(view.finishedAs(convert::DocumentStatus::Failed), 1u);
 }
 
 // Stop abandons the document being captured (the whole of its work now)
@@ -265,7 +264,7 @@ TEST_F(Batch, APageThatCannotBeCopiedFailsItsDocument)
               "Error: No PDF was written for /docs/a.docx: page 2: copy: No content. The page could not be copied: "
               "Nothing to copy");
     EXPECT_EQ(view.status, "Finished with errors.");
-    EXPECT_TRUE(converter.converted().empty());
+    EXPECT_EQ(view.finishedAs(convert::DocumentStatus::Converted), 0u);
     EXPECT_EQ(offices[1].quits, 1);
 }
 
