@@ -5,6 +5,7 @@
 #include "cli/documentreport.h"
 #include "core/ownertag.h"
 #include "core/uniquefd.h"
+#include "tests/cli/runtesting.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -32,11 +33,6 @@ using folivex::convert::DocumentStatus;
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
-const std::string kFolivex = FOLIVEX_EXECUTABLE;
-
-std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
 
 // The report's lines by input path.
 std::map<std::string, DocumentReport> readReport(const fs::path &file)

@@ -3,6 +3,7 @@
 // document as a JSON line, runs several documents at once, stops at once on
 // a signal, and shards across "machines" with GNU parallel.
 #include "cli/documentreport.h"
+#include "tests/cli/runtesting.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +24,6 @@ using folivex::convert::DocumentStatus;
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
-const std::string kFolivex = FOLIVEX_EXECUTABLE;
-
-std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
 
 std::vector<DocumentReport> readReport(const fs::path &file)
 {
