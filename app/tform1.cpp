@@ -553,6 +553,7 @@ void TForm1::SpeedButton11Click()
     // chose must exist.
     if (Form2 && Form2->OutputFolderText() == settings::DefaultOutputFolder())
         QDir().mkpath(settings::DefaultOutputFolder());
+    batchResults_.clear();
     try {
         converter_->SpeedButton11Click();
     } catch (const Error &error) {
@@ -576,6 +577,8 @@ void TForm1::SpeedButton13Click()
 }
 
 void TForm1::SpeedButton14Click() { ui::OpenWithDesktop(QUrl(QStringLiteral(FOLIVEX_HOME_URL))); }
+
+void TForm1::DocumentFinished(const convert::DocumentResult &result) { batchResults_.push_back(result); }
 
 void TForm1::SetStatusText(const std::string &text)
 {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -53,6 +54,10 @@ public:
     void AddPath(const QString &path);
 
     std::int32_t CurrentKind() const { return converter_->CurrentKind(); }
+    // What became of each document the last Convert reached, in order
+    // (DocumentFinished); a batch that an application ended has the
+    // document it ended on last.
+    const std::vector<convert::DocumentResult> &LastBatchResults() const { return batchResults_; }
     bool Maximised() const { return maximised_; }
 
     // The components, named as the window's description names them.
@@ -87,7 +92,9 @@ public:
     // window manager resizes the window; hidden while it is maximised.
     std::vector<ResizeGrip *> Grips;
 
-    // ConversionView
+    // ConversionView. The label's texts and the boxes are the ones the
+    // converter gives; the events are kept as the last batch's results.
+    void DocumentFinished(const convert::DocumentResult &result) override;
     void SetStatusText(const std::string &text) override;
     void RepaintStatus() override;
     void RepaintWindow() override;
@@ -150,6 +157,7 @@ private:
     void placeStatusLabel();
 
     std::unique_ptr<convert::BatchConverter> converter_;
+    std::vector<convert::DocumentResult> batchResults_;
     bool closeAfterBatch_ = false;
     QSize skinnedSize_;           // the size the frame was last laid out for
     QPoint dragStart_{-1, -1};    // where the left button went down on the title strip

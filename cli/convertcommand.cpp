@@ -111,6 +111,7 @@ int RunConvertCommand(const std::vector<std::string> &arguments, std::FILE *out,
         // With the report on standard output, the messages go to standard error.
         TerminalView view(options.report == "-" ? err : out, err, sizeForConversion(options.size), options.output);
         view.setQuiet(options.quiet);
+        view.setAsJob(options.asJob);
         view.setResolution(std::to_string(options.resolution));
         ReportFile report(options.report);
         ConvertRun run(options, view, report, stopSignal);

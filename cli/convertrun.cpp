@@ -56,17 +56,24 @@ void holdAfterPdf(TerminalView &view, volatile std::sig_atomic_t &stop)
 
 // A document LibreOffice would not open, when the file says it is
 // encrypted: the reason says so instead of guessing among causes.
-std::string reasonFor(const std::string &path, const std::string &reason, convert::ConvertOutcome outcome)
+std::string reasonFor(const convert::DocumentResult &result)
 {
-    if (outcome != convert::ConvertOutcome::OfficeFailed)
-        return reason;
-    const std::optional<DocumentKind> kind = DocumentKindOf(LowerCaseExtension(path));
-    if (!kind)
-        return reason;
-    const std::string failedToOpen(FactsOf(*kind).failedToOpenText);
-    if (reason.rfind(failedToOpen, 0) != 0 || !IsPasswordProtected(path))
-        return reason;
-    return failedToOpen + " (LibreOffice: it is protected by a password)";
+    if (result.halt != convert::BatchHalt::OfficeOpen)
+        return result.reason;
+    const std::optional<DocumentKind> kind = DocumentKindOf(LowerCaseExtension(result.input));
+    if (!kind || !IsPasswordProtected(result.input))
+        return result.reason;
+    return std::string(FactsOf(*kind).failedToOpenText) + " (LibreOffice: it is protected by a password)";
+}
+
+DocumentReport skipped(const std::string &path, const char *reason,
+                       convert::DocumentStatus status = convert::DocumentStatus::Skipped)
+{
+    DocumentReport report;
+    report.input = path;
+    report.status = status;
+    report.reason = reason;
+    return report;
 }
 
 } // namespace
@@ -140,11 +147,7 @@ int ConvertRun::run(const std::vector<DocumentInput> &documents)
     for (std::size_t i = 0; i < documents_.size(); ++i) {
         if (finished_[i])
             continue;
-        DocumentReport report;
-        report.input = documents_[i].path;
-        report.status = "skipped";
-        report.reason = kNotStarted;
-        finish(i, report);
+        finish(i, skipped(documents_[i].path, kNotStarted));
     }
     return complete();
 }
@@ -177,7 +180,7 @@ bool ConvertRun::skipAsExisting(std::size_t index)
     DocumentReport report;
     report.input = documents_[index].path;
     report.output = plan_[index].path;
-    report.status = "skipped";
+    report.status = convert::DocumentStatus::Skipped;
     report.reason = "its PDF is newer than the document";
     report.bytes = std::uint64_t(pdf.st_size);
     finish(index, report);
@@ -188,56 +191,27 @@ void ConvertRun::finish(std::size_t index, DocumentReport report)
 {
     finished_[index] = true;
     report_.write(report);
-    if (report.status == "converted")
-        ++written_;
-    if (report.status == "failed" || (report.status == "skipped" && report.reason == kBatchEnded)) {
-        ++withoutPdf_;
-        // One line a document without its PDF; a job's run prints it.
-        if (!options_.asJob)
-            view_.note("folivex: " + ReadableName(report.input) + ": " + ReadableName(report.reason));
-    }
+    view_.DocumentFinished(report);
+    results_.push_back(std::move(report));
 }
 
 DocumentReport ConvertRun::convertHere(convert::BatchConverter &converter, std::size_t index,
-                                       const std::string &nextPath, convert::ConvertOutcome &outcome)
+                                       const std::string &nextPath)
 {
-    const std::string &path = documents_[index].path;
-    const std::string &pdf = plan_[index].path;
     const auto began = std::chrono::steady_clock::now();
     DocumentReport report;
-    report.input = path;
-    outcome = convert::ConvertOutcome::Converted;
-    std::string thrown;
-    try {
-        outcome = converter.ConvertOne(path, nextPath, pdf);
-    } catch (const std::exception &error) {
-        // A call that nothing guards in the window (the application's
-        // Visible, its page count, Quit): here it fails its document only.
-        outcome = convert::ConvertOutcome::WriterFailed;
-        thrown = error.what();
-    }
+    static_cast<convert::DocumentResult &>(report) =
+        converter.ConvertOne(documents_[index].path, nextPath, plan_[index].path, index, documents_.size());
     // What is on disk decides: a PDF renamed into place is converted,
     // whatever came after it (a signal, a host that failed to quit).
-    if (!converter.converted().empty()) {
+    if (report.status == convert::DocumentStatus::Converted) {
         holdAfterPdf(view_, stop_);
-        report.status = "converted";
-        report.output = pdf;
-        report.pages = converter.lastPageCount();
         report.resolution = options_.resolution;
-        std::error_code ignored;
-        report.bytes = fs::file_size(pdf, ignored);
     } else if (stop_) {
-        report.status = "stopped";
+        report.status = convert::DocumentStatus::Stopped;
         report.reason = kInterrupted;
-    } else if (!thrown.empty()) {
-        report.status = "failed";
-        report.reason = thrown;
-    } else if (!converter.failures().empty()) {
-        report.status = "failed";
-        report.reason = reasonFor(path, converter.failures().front().reason, outcome);
-    } else {
-        report.status = "stopped";
-        report.reason = "the conversion was stopped";
+    } else if (report.status == convert::DocumentStatus::Failed) {
+        report.reason = reasonFor(report);
     }
     report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     return report;
@@ -269,15 +243,14 @@ void ConvertRun::runHere()
         DocumentReport report;
         report.input = documents_[i].path;
         if (!documents_[i].problem.empty()) {
-            report.status = "failed";
+            report.status = convert::DocumentStatus::Failed;
             report.reason = documents_[i].problem;
         } else if (skipping) {
-            report.status = "skipped";
-            report.reason = kBatchEnded;
+            report = skipped(documents_[i].path, kBatchEnded, convert::DocumentStatus::SkippedAfterFailure);
         } else if (skipAsExisting(i)) {
             continue;
         } else if (const std::string problem = prepareFolder(i); !problem.empty()) {
-            report.status = "failed";
+            report.status = convert::DocumentStatus::Failed;
             report.reason = problem;
         } else {
             std::string next;
@@ -285,14 +258,13 @@ void ConvertRun::runHere()
                 if (documents_[j].problem.empty())
                     next = documents_[j].path;
             view_.setOutputFolder(folderOf(plan_[i].path));
-            convert::ConvertOutcome outcome;
-            report = convertHere(converter, i, next, outcome);
+            report = convertHere(converter, i, next);
             // As the window's batch: an application that cannot open its
             // document ends the batch at once, a failure of the writer
             // after this document.
-            if (options_.stopOnError && outcome != convert::ConvertOutcome::Converted) {
+            if (options_.stopOnError && report.halt != convert::BatchHalt::None) {
                 skipping = true;
-                officeEndedTheBatch_ = outcome == convert::ConvertOutcome::OfficeFailed;
+                officeEndedTheBatch_ = convert::EndsBatchAtOnce(report);
             }
         }
         finish(i, report);
@@ -310,7 +282,7 @@ void ConvertRun::runInJobs(int jobs)
     for (std::size_t i = 0; i < documents_.size(); ++i) {
         DocumentReport report;
         report.input = documents_[i].path;
-        report.status = "failed";
+        report.status = convert::DocumentStatus::Failed;
         if (!documents_[i].problem.empty())
             report.reason = documents_[i].problem;
         else if (skipAsExisting(i))
@@ -353,14 +325,18 @@ int ConvertRun::complete()
         view_.note("folivex: interrupted; the documents not yet converted have no PDF");
         return 128 + stop_;
     }
+    const bool allWritten = std::none_of(results_.begin(), results_.end(), convert::EndedWithoutPdf);
     if (options_.asJob)
-        return withoutPdf_ == 0 ? 0 : 1;
-    if (withoutPdf_ == 0) {
-        view_.ShowMessage("Successed!", "Congratulation");
+        return allWritten ? 0 : 1;
+    view_.BatchFinished(results_);
+    if (allWritten) {
         view_.OpenFolder(options_.output);
         return 0;
     }
-    if (!officeEndedTheBatch_ && written_ > 0)
+    const bool written = std::any_of(results_.begin(), results_.end(), [](const convert::DocumentResult &result) {
+        return result.status == convert::DocumentStatus::Converted;
+    });
+    if (!officeEndedTheBatch_ && written)
         view_.OpenFolder(options_.output);
     return 1;
 }

@@ -43,13 +43,13 @@ public:
 private:
     void runHere();
     void runInJobs(int jobs);
-    DocumentReport convertHere(convert::BatchConverter &converter, std::size_t index, const std::string &nextPath,
-                               convert::ConvertOutcome &outcome);
+    DocumentReport convertHere(convert::BatchConverter &converter, std::size_t index, const std::string &nextPath);
     // --skip-existing: reports the document skipped when its PDF is newer than it.
     bool skipAsExisting(std::size_t index);
     // Makes the folder of the document's PDF, the first time, and removes
     // the partial files that runs which are gone left in it; the problem, or empty.
     std::string prepareFolder(std::size_t index);
+    // Reports, shows and keeps the document's final result.
     void finish(std::size_t index, DocumentReport report);
     int complete();
 
@@ -62,8 +62,8 @@ private:
     std::vector<PlannedPdf> plan_;
     std::vector<bool> finished_;
     std::set<std::string> prepared_;
-    int withoutPdf_ = 0;
-    int written_ = 0;
+    // The documents' results in the order they finished.
+    std::vector<convert::DocumentResult> results_;
     bool officeEndedTheBatch_ = false;
 };
 

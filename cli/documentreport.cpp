@@ -114,13 +114,25 @@ bool readString(const std::string &line, std::size_t &at, std::string &out)
 
 } // namespace
 
+const char *StatusName(convert::DocumentStatus status)
+{
+    switch (status) {
+    case convert::DocumentStatus::Converted: return "converted";
+    case convert::DocumentStatus::Failed: return "failed";
+    case convert::DocumentStatus::Stopped: return "stopped";
+    case convert::DocumentStatus::Skipped:
+    case convert::DocumentStatus::SkippedAfterFailure: return "skipped";
+    }
+    return "failed";
+}
+
 std::string ReportLine(const DocumentReport &r)
 {
     // Numbers as JSON has them whatever the locale (Qt sets the user's).
     char seconds[32];
     const auto written = std::to_chars(seconds, seconds + sizeof seconds, r.seconds, std::chars_format::fixed, 3);
     return "{" + pathFields("input", r.input).substr(1) + pathFields("output", r.output) +
-           ",\"status\":" + quoted(r.status) + ",\"reason\":" +
+           ",\"status\":" + quoted(StatusName(r.status)) + ",\"reason\":" +
            (r.reason.empty() ? std::string("null") : quoted(ReadableName(r.reason, false))) +
            ",\"pages\":" + std::to_string(r.pages) +
            (r.resolution > 0 ? ",\"resolution\":" + std::to_string(r.resolution) : std::string()) +
@@ -159,14 +171,22 @@ bool ParseReportLine(const std::string &line, DocumentReport &r)
         return false;
     r.input = fields.count("input_bytes") ? Base64Decode(fields["input_bytes"]) : fields["input"];
     r.output = fields.count("output_bytes") ? Base64Decode(fields["output_bytes"]) : fields["output"];
-    r.status = fields["status"];
+    const std::string &statusText = fields["status"];
+    bool known = false;
+    for (const convert::DocumentStatus status :
+         {convert::DocumentStatus::Converted, convert::DocumentStatus::Failed, convert::DocumentStatus::Stopped,
+          convert::DocumentStatus::Skipped})
+        if (statusText == StatusName(status)) {
+            r.status = status;
+            known = true;
+        }
     r.reason = fields["reason"];
     r.pages = std::atoi(fields["pages"].c_str());
     r.resolution = std::atoi(fields["resolution"].c_str());
     r.bytes = std::strtoull(fields["bytes"].c_str(), nullptr, 10);
     const std::string &secondsText = fields["seconds"];
     std::from_chars(secondsText.data(), secondsText.data() + secondsText.size(), r.seconds);
-    return !r.status.empty();
+    return known;
 }
 
 } // namespace folivex::cli

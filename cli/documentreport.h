@@ -2,22 +2,23 @@
 // report: one JSON object a line, written as each document finishes.
 #pragma once
 
+#include "convert/documentresult.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
 namespace folivex::cli {
 
-struct DocumentReport {
-    std::string input;        // the document's path, as bytes
-    std::string output;       // the PDF's path (bytes); empty when it has none
-    std::string status;       // "converted", "failed", "stopped" or "skipped"
-    std::string reason;       // why no PDF was written, empty when converted
-    std::int32_t pages = 0;   // pages, slides or worksheets written
+// The document's result, with what the run adds for its report line.
+struct DocumentReport : convert::DocumentResult {
     std::int32_t resolution = 0; // pixels per inch of the page images; 0 when none was written
-    std::uint64_t bytes = 0;  // the PDF's size
     double seconds = 0;
 };
+
+// The report's name of a status, the one place it is spelled:
+// "converted", "failed", "stopped" or "skipped" (both kinds of skip).
+const char *StatusName(convert::DocumentStatus status);
 
 // The report's line for `report`, without its newline. Paths are JSON
 // strings; a path that is not UTF-8 has each byte that is none written as
@@ -26,7 +27,7 @@ struct DocumentReport {
 std::string ReportLine(const DocumentReport &report);
 
 // Parses a line that ReportLine wrote back, paths byte for byte; false for
-// anything else.
+// anything else. "skipped" reads back as DocumentStatus::Skipped.
 bool ParseReportLine(const std::string &line, DocumentReport &report);
 
 } // namespace folivex::cli

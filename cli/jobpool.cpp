@@ -136,7 +136,7 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
         if (!ParseReportLine(line, report)) {
             report = DocumentReport();
             report.input = jobs[i].path;
-            report.status = stopping ? "stopped" : "failed";
+            report.status = stopping ? convert::DocumentStatus::Stopped : convert::DocumentStatus::Failed;
             report.reason = "its conversion process ended without a report (" + exitText(status) + ")";
         }
         const std::string printed = readAll(base.string() + ".log");

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace folivex::cli {
@@ -19,14 +21,33 @@ TerminalView::TerminalView(std::FILE *out, std::FILE *err, std::string sizePerce
 {
 }
 
-void TerminalView::SetStatusText(const std::string &text)
+void TerminalView::DocumentStarted(const convert::DocumentStart &start)
 {
-    // The label's per-document text is the line a terminal user follows.
-    if (text.rfind(kConverting, 0) == 0 && !quiet_ && !silent_) {
-        clearBar();
-        std::fprintf(out_, "%s\n", ReadableName(text).c_str());
-        std::fflush(out_);
-    }
+    // The line a terminal user follows, as the window's label says it.
+    if (quiet_ || silent_)
+        return;
+    clearBar();
+    std::fprintf(out_, "%s\n", ReadableName(kConverting + start.outputName).c_str());
+    std::fflush(out_);
+}
+
+void TerminalView::DocumentFinished(const convert::DocumentResult &result)
+{
+    // One line a document without its PDF, quiet or not.
+    if (asJob_ || !convert::EndedWithoutPdf(result))
+        return;
+    note("folivex: " + ReadableName(result.input) + ": " + ReadableName(result.reason));
+}
+
+void TerminalView::PageNotCopied(std::int32_t)
+{
+    printMessage("Warning", "No content.");
+}
+
+void TerminalView::BatchFinished(const std::vector<convert::DocumentResult> &results)
+{
+    if (std::none_of(results.begin(), results.end(), convert::EndedWithoutPdf))
+        printMessage("Congratulation", "Successed!");
 }
 
 void TerminalView::SetProgressVisible(bool visible)
@@ -61,19 +82,13 @@ void TerminalView::clearBar()
     lastPercent_ = -1;
 }
 
-void TerminalView::ShowMessage(const std::string &text, const std::string &caption)
+void TerminalView::printMessage(const std::string &caption, const std::string &text)
 {
-    if (silent_ || quiet_ || caption == "Error")
+    if (silent_ || quiet_)
         return;
     clearBar();
     std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
     std::fflush(out_);
-}
-
-void TerminalView::ShowMessageWithReason(const std::string &text, const std::string &caption,
-                                         const std::string &, const std::string &reason)
-{
-    ShowMessage(text + " (LibreOffice: " + reason + ")", caption);
 }
 
 void TerminalView::note(const std::string &line)

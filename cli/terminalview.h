@@ -1,7 +1,8 @@
-// The conversion shown on a terminal: messages on standard output with their
-// captions, a progress bar on standard error when that is a terminal. The
-// conversion's error messages are not printed here: the run prints one line
-// for each document without its PDF (ConvertRun). Names are printed with
+// The conversion shown on a terminal, decided from the conversion's events:
+// a line as each document's pages begin, a progress bar on standard error
+// when that is a terminal, a line for each document without its PDF, the
+// completion and the folder of the PDFs on standard output. The window's
+// label texts and message boxes are not printed. Names are printed with
 // the bytes that are not UTF-8 escaped (ReadableName).
 #pragma once
 
@@ -18,20 +19,14 @@ class TerminalView : public convert::ConversionView {
 public:
     TerminalView(std::FILE *out, std::FILE *err, std::string sizePercent, std::string outputFolder);
 
-    void SetStatusText(const std::string &text) override;
-    void RepaintStatus() override {}
-    void RepaintWindow() override {}
+    void DocumentStarted(const convert::DocumentStart &start) override;
+    void DocumentFinished(const convert::DocumentResult &result) override;
+    void PageNotCopied(std::int32_t page) override;
+    void BatchFinished(const std::vector<convert::DocumentResult> &results) override;
     void SetProgressVisible(bool visible) override;
     void SetProgress(std::int32_t maximum, std::int32_t position) override;
-    void ShowMessage(const std::string &text, const std::string &caption) override;
-    // The reason only: the run's summary names each document that failed.
-    void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
-                               const std::string &reason) override;
     void OpenFolder(const std::string &folder) override;
     void PumpMessages() override;
-    // The command line converts one document at a time (ConvertOne): it has no list of rows.
-    std::vector<convert::RowId> DocumentRows() override { return {}; }
-    std::optional<convert::DocumentRow> FindDocumentRow(convert::RowId) override { return std::nullopt; }
     std::string SizePercentText() override { return sizePercent_; }
     std::string OutputFolderText() override { return outputFolder_; }
     std::string ResolutionText() override { return resolution_; }
@@ -44,6 +39,9 @@ public:
 
     // Quiet: only failures are printed (errors and warnings), no progress.
     void setQuiet(bool quiet) { quiet_ = quiet; }
+    // A job of a pool: the line of a document without its PDF is left to
+    // the run that started the job, which prints it with the job's output.
+    void setAsJob(bool asJob) { asJob_ = asJob; }
     // Silent: nothing at all is printed (a run that was interrupted).
     void setSilent(bool silent) { silent_ = silent; }
     // Prints a line of the run's own on standard error.
@@ -53,11 +51,14 @@ public:
 
 private:
     void clearBar();
+    // The window's message box as a line: "Caption: text".
+    void printMessage(const std::string &caption, const std::string &text);
 
     std::FILE *out_;
     std::FILE *err_;
     bool barOnTerminal_;
     bool quiet_ = false;
+    bool asJob_ = false;
     bool silent_ = false;
     bool barVisible_ = false;
     bool barDrawn_ = false;

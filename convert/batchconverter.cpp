@@ -8,6 +8,7 @@
 #include "pdf/jpeg2pdf.h"
 #include "platform/automation.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace folivex::convert {
@@ -17,6 +18,7 @@ using automation::Variant;
 namespace {
 
 constexpr std::int32_t kMinimised = 2;
+constexpr const char *kStoppedReason = "the conversion was stopped";
 
 // Thrown into the capture when the batch is being aborted.
 struct AbortSignal : std::exception {
@@ -80,8 +82,6 @@ void BatchConverter::SpeedButton11Click()
         return;
     running_ = true;
     aborting_ = false;
-    failures_.clear();
-    converted_.clear();
     struct Done {
         bool &running;
         ~Done()
@@ -101,16 +101,21 @@ void BatchConverter::SpeedButton11Click()
     }
 }
 
-ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::string &nextPath,
-                                          const std::string &pdfName)
+DocumentResult BatchConverter::ConvertOne(const std::string &path, const std::string &nextPath,
+                                          const std::string &pdfName, std::size_t index, std::size_t count)
 {
-    if (running_)
-        return ConvertOutcome::OfficeFailed;
+    DocumentResult result;
+    result.input = path;
+    if (running_) {
+        result.status = DocumentStatus::Stopped;
+        result.reason = kStoppedReason;
+        result.halt = BatchHalt::OfficeStart;
+        return result;
+    }
     running_ = true;
     aborting_ = false;
-    failures_.clear();
-    converted_.clear();
-    lastPageCount_ = 0;
+    documentIndex_ = index;
+    documentCount_ = count;
     const std::optional<DocumentKind> nextKind =
         nextPath.empty() ? std::nullopt : DocumentKindOf(LowerCaseExtension(nextPath));
     nextProgId_ = nextKind ? std::string(FactsOf(*nextKind).progId) : std::string();
@@ -125,10 +130,22 @@ ConvertOutcome BatchConverter::ConvertOne(const std::string &path, const std::st
         }
     } done{running_, pdfName_};
     chooseTextHinting();
-    const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(path), path);
-    if (outcome != ConvertOutcome::OfficeFailed)
+    try {
+        convertDocument(LowerCaseExtension(path), path, result);
+    } catch (const std::exception &error) {
+        // A call that nothing guards in the window (the application's
+        // Visible, its page count, Quit): here it fails its document only.
+        // A PDF renamed into place before it stays converted.
+        result.halt = BatchHalt::Writer;
+        if (result.status != DocumentStatus::Converted) {
+            result.status = DocumentStatus::Failed;
+            result.reason = error.what();
+        }
+        return result;
+    }
+    if (!EndsBatchAtOnce(result))
         emptyClipboard();
-    return outcome;
+    return result;
 }
 
 void BatchConverter::chooseTextHinting()
@@ -154,6 +171,11 @@ void BatchConverter::runBatch()
     // again when its turn comes, so a tick changed meanwhile counts and a row
     // removed meanwhile is passed over.
     const std::vector<RowId> rows = view_.DocumentRows();
+    std::size_t ticked = 0;
+    for (const RowId id : rows)
+        if (const std::optional<DocumentRow> row = view_.FindDocumentRow(id); row && row->ticked)
+            ++ticked;
+    std::vector<DocumentResult> results;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         view_.PumpMessages();
         if (aborting_)
@@ -168,35 +190,40 @@ void BatchConverter::runBatch()
             if (const std::optional<DocumentRow> next = view_.FindDocumentRow(rows[j]); next && next->ticked)
                 if (const std::optional<DocumentKind> kind = DocumentKindOf(LowerCaseExtension(next->path)))
                     nextProgId_ = FactsOf(*kind).progId;
-        const ConvertOutcome outcome = ConvertDocument(LowerCaseExtension(row->path), row->path);
-        if (aborting_)
-            return;
-        if (outcome == ConvertOutcome::OfficeFailed)
+        // A row ticked meanwhile counts too.
+        documentIndex_ = results.size();
+        documentCount_ = std::max(ticked, documentIndex_ + 1);
+        DocumentResult result = ConvertDocument(LowerCaseExtension(row->path), row->path);
+        view_.DocumentFinished(result);
+        if (aborting_ || EndsBatchAtOnce(result))
             return;
         emptyClipboard();
-        if (outcome == ConvertOutcome::WriterFailed)
+        results.push_back(std::move(result));
+        if (results.back().halt == BatchHalt::Writer)
             break;
     }
-    complete();
+    complete(results);
 }
 
-void BatchConverter::complete()
+void BatchConverter::complete(const std::vector<DocumentResult> &results)
 {
+    view_.BatchFinished(results);
     view_.SetProgressVisible(false);
     const std::string folder = view_.OutputFolderText();
-    if (failures_.empty()) {
+    std::string failures;
+    for (const DocumentResult &result : results)
+        if (result.status == DocumentStatus::Failed)
+            failures += (failures.empty() ? "" : "\n") + std::string("No PDF was written for ") + result.input +
+                        ": " + result.reason;
+    if (failures.empty()) {
         view_.SetStatusText("Successed!");
         view_.ShowMessage("Successed!", "Congratulation");
     } else {
         view_.SetStatusText("Finished with errors.");
-        std::string text;
-        for (const DocumentFailure &failure : failures_)
-            text += (text.empty() ? "" : "\n") + std::string("No PDF was written for ") + failure.path + ": " +
-                    failure.reason;
-        view_.ShowMessage(text, "Error");
+        view_.ShowMessage(failures, "Error");
     }
     std::error_code ignored;
-    if (failures_.empty() || std::filesystem::is_directory(folder, ignored))
+    if (failures.empty() || std::filesystem::is_directory(folder, ignored))
         view_.OpenFolder(folder);
 }
 
@@ -231,15 +258,24 @@ void BatchConverter::emptyClipboard()
     clipboard.close();
 }
 
-ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, const std::string &path)
+DocumentResult BatchConverter::ConvertDocument(const std::string &extension, const std::string &path)
 {
+    DocumentResult result;
+    convertDocument(extension, path, result);
+    return result;
+}
+
+void BatchConverter::convertDocument(const std::string &extension, const std::string &path, DocumentResult &result)
+{
+    result = DocumentResult();
+    result.input = path;
     // A stop pressed before this document began was meant for another one.
     pdf::StopRequested = false;
     const std::optional<DocumentKind> known = DocumentKindOf(extension);
     if (!known) {
         // Nothing can convert it: no application is started.
-        failures_.push_back({path, "it is not a Word, PowerPoint or Excel document."});
-        return ConvertOutcome::Converted;
+        result.reason = "it is not a Word, PowerPoint or Excel document.";
+        return;
     }
     const DocumentKind kind = *known;
     const DocumentKindFacts &facts = FactsOf(kind);
@@ -254,19 +290,20 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     };
     // The application could not be had, or could not open the document: the
     // batch ends here, without its completion.
-    auto officeFailed = [&](const std::string &failure) {
-        failures_.push_back({path, failure});
+    auto officeFailed = [&](const std::string &failure, BatchHalt halt) {
+        result.reason = failure;
+        result.halt = halt;
         view_.SetProgressVisible(false);
         view_.SetStatusText("");
         currentKind_ = 0;
-        return ConvertOutcome::OfficeFailed;
     };
 
     Variant created;
     try {
         created = createApplication_(std::string(facts.progId));
     } catch (const std::exception &cause) {
-        return officeFailed(showFailure(FailedToConnectText(kind), cause));
+        officeFailed(showFailure(FailedToConnectText(kind), cause), BatchHalt::OfficeStart);
+        return;
     }
     ApplicationHold app(std::move(created));
 
@@ -276,8 +313,9 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
     // Stopped before the document was opened, or while it opened: no
     // failure, the batch goes on.
     auto stopped = [&] {
+        result.status = DocumentStatus::Stopped;
+        result.reason = kStoppedReason;
         app.quitAndRelease();
-        return ConvertOutcome::Converted;
     };
     if (pdf::StopRequested && !aborting_)
         return stopped();
@@ -295,7 +333,8 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
             return stopped();
         const std::string failure = showFailure(std::string(facts.failedToOpenText), cause);
         app.quitAndRelease();
-        return officeFailed(failure);
+        officeFailed(failure, BatchHalt::OfficeOpen);
+        return;
     }
 
     std::int32_t pageCount = 0;
@@ -308,35 +347,50 @@ ConvertOutcome BatchConverter::ConvertDocument(const std::string &extension, con
         break;
     default: pageCount = app.get().read("Worksheets").read("Count").toInt32(); break;
     }
-    lastPageCount_ = pageCount;
 
     const std::string name = OutputName(view_.OutputFolderText(), path);
-    // Stopped while it opened: the label stays empty and the writer stops
-    // before the first page.
-    if (!pdf::StopRequested)
+    // Stopped while it opened: the label stays empty, no start is told and
+    // the writer stops before the first page.
+    if (!pdf::StopRequested) {
         view_.SetStatusText("Converting  " + name);
+        view_.DocumentStarted({path, name, documentIndex_, documentCount_, pageCount});
+    }
 
-    ConvertOutcome outcome = ConvertOutcome::Converted;
     DocumentPages pages(*this, app.get());
     pdf::WriterHooks hooks;
     hooks.progress = [this](std::int32_t maximum, std::int32_t position) { ProgressCallback(maximum, position); };
     hooks.pumpMessages = [this] { view_.PumpMessages(); };
+    const std::string pdfPath = pdfName_.empty() ? PdfName(name) : pdfName_;
+    // The writer's three ways of telling (result code, failure text, what
+    // it throws) become the document's result here, and only here.
     std::string failure;
     try {
-        const int result = pdf::WritePdf(pdfName_.empty() ? PdfName(name) : pdfName_, pageCount, pages, hooks, &failure);
-        if (result == pdf::kWritten)
-            converted_.push_back(path);
-        else if (result == pdf::kFailed && !aborting_)
-            failures_.push_back({path, failure});
-        else if (result == pdf::kNothingWritten)
-            failures_.push_back({path, "it has no pages."});
+        const int written = pdf::WritePdf(pdfPath, pageCount, pages, hooks, &failure);
+        if (written == pdf::kWritten) {
+            result.status = DocumentStatus::Converted;
+            result.output = pdfPath;
+            result.pages = pageCount;
+            std::error_code ignored;
+            result.bytes = std::filesystem::file_size(pdfPath, ignored);
+        } else if (written == pdf::kFailed && !aborting_) {
+            result.reason = failure;
+        } else if (written == pdf::kNothingWritten) {
+            result.reason = "it has no pages.";
+        } else {
+            // Stopped, or abandoned with the batch being ended.
+            result.status = DocumentStatus::Stopped;
+            result.reason = kStoppedReason;
+        }
     } catch (const std::exception &error) {
-        outcome = ConvertOutcome::WriterFailed;
-        if (!aborting_)
-            failures_.push_back({path, error.what()});
+        result.halt = BatchHalt::Writer;
+        if (aborting_) {
+            result.status = DocumentStatus::Stopped;
+            result.reason = kStoppedReason;
+        } else {
+            result.reason = error.what();
+        }
     }
     app.quitAndRelease();
-    return outcome;
 }
 
 void BatchConverter::ProgressCallback(std::int32_t maximum, std::int32_t position)

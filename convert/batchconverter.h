@@ -13,26 +13,19 @@
 #pragma once
 
 #include "convert/conversionview.h"
+#include "convert/documentresult.h"
 #include "convert/pagecapture.h"
 #include "convert/pagejpeg.h"
 #include "platform/clipboard.h"
 #include "platform/variant.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace folivex::convert {
-
-enum class ConvertOutcome : std::uint8_t { Converted = 0, WriterFailed = 1, OfficeFailed = 2 };
-
-// A document of the batch that produced no PDF, and why. The user's Stop is
-// no failure and is not listed.
-struct DocumentFailure {
-    std::string path;
-    std::string reason;
-};
 
 class BatchConverter {
 public:
@@ -53,37 +46,40 @@ public:
     // no completion is shown. For closing the window in the middle of a batch.
     void AbortBatch();
 
-    ConvertOutcome ConvertDocument(const std::string &extension, const std::string &path);
+    // Converts one document and returns what became of it. What the
+    // Office host refuses (starting, opening) and what the writer reports
+    // are in the result; a failure that no step catches (see above) throws.
+    DocumentResult ConvertDocument(const std::string &extension, const std::string &path);
 
     // One document of a run its caller walks itself (the command line, which
     // goes on after a failure): converted as a ticked row is, AbortBatch
-    // working meanwhile, the clipboard emptied after. converted() and
-    // failures() then speak of this document alone; a document in neither
-    // was stopped. Ignored, returning OfficeFailed, while a batch runs.
-    // `nextPath`, when known, is the document that comes after: its
-    // application's host is started while this one converts (see
-    // automation::PrestartHost); the caller ends what was not used with
-    // automation::EndPrestartedHosts. `pdfName`, when given, is the PDF
-    // written instead of the output folder's one of the document's name.
-    ConvertOutcome ConvertOne(const std::string &path, const std::string &nextPath = {},
-                              const std::string &pdfName = {});
-    // The page count of the last document that got as far as counting.
-    std::int32_t lastPageCount() const { return lastPageCount_; }
+    // working meanwhile, the clipboard emptied after. Throws nothing: a
+    // failure that no step catches fails this document (BatchHalt::Writer),
+    // and a PDF already in place stays converted. Refused, as stopped with
+    // BatchHalt::OfficeStart, while a batch runs. `nextPath`, when known, is
+    // the document that comes after: its application's host is started
+    // while this one converts (see automation::PrestartHost); the caller
+    // ends what was not used with automation::EndPrestartedHosts.
+    // `pdfName`, when given, is the PDF written instead of the output
+    // folder's one of the document's name. `index` and `count` place the
+    // document in its run for DocumentStarted.
+    DocumentResult ConvertOne(const std::string &path, const std::string &nextPath = {},
+                              const std::string &pdfName = {}, std::size_t index = 0, std::size_t count = 1);
     // The progress callback: pumps messages, then moves the bar.
     void ProgressCallback(std::int32_t maximum, std::int32_t position);
 
     bool running() const { return running_; }
     std::int32_t CurrentKind() const { return currentKind_; }
-    // The documents of the last batch that produced no PDF, and those that did.
-    const std::vector<DocumentFailure> &failures() const { return failures_; }
-    const std::vector<std::string> &converted() const { return converted_; }
 
 private:
     class DocumentPages;
 
     void chooseTextHinting();
+    // ConvertDocument's work: `result` is filled in as the document goes,
+    // so that what a later step throws finds it as far as it got.
+    void convertDocument(const std::string &extension, const std::string &path, DocumentResult &result);
     void runBatch();
-    void complete();
+    void complete(const std::vector<DocumentResult> &results);
     void emptyClipboard();
 
     ConversionView &view_;
@@ -91,7 +87,9 @@ private:
     PageJpeg pageJpeg_;
     PageCapture pageCapture_;
     std::int32_t currentKind_ = 0;
-    std::int32_t lastPageCount_ = 0;
+    // The place of the document being converted in its batch or run.
+    std::size_t documentIndex_ = 0;
+    std::size_t documentCount_ = 1;
     // With the real applications: the identifier of the next document's
     // application, whose host ConvertDocument starts once its own is busy.
     bool prestarting_ = false;
@@ -102,8 +100,6 @@ private:
     // The application while it opens its document: Stop ends its host
     // rather than wait for a long document to load.
     const automation::Variant *opening_ = nullptr;
-    std::vector<DocumentFailure> failures_;
-    std::vector<std::string> converted_;
 };
 
 } // namespace folivex::convert

@@ -226,6 +226,7 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
         copyPage(app, kind, n);
     } catch (const std::exception &cause) {
         view_.ShowMessage("No content.", "Warning");
+        view_.PageNotCopied(n);
         throw Error(std::string("No content. The page could not be copied: ") + cause.what(), {}, n, "copy");
     }
 

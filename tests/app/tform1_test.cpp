@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QMenu>
@@ -54,6 +55,7 @@ private slots:
     void aSettingsDialogHeldOpenDuringACallKeepsTheHost();
     void closingDuringABatchAbandonsTheDocument();
     void anOpenFailureNamesItsDocument();
+    void eachDocumentsResultReachesTheWindow();
     void keysOfADesktopProgram();
     void toolbarButtonsShowKeyboardFocus();
     void dropsAdmitOnlyOfficeDocumentsAndFolders();
@@ -412,6 +414,51 @@ void TForm1Test::anOpenFailureNamesItsDocument()
     QCOMPARE(boxes, QStringList{"Error: Failed to open the word document. If the Word version is below 2007, please "
                                 "update it.\nsheet-named.docx (LibreOffice: it is a spreadsheet, not a text document)"});
     QCOMPARE(form1->Label1->text(), QString());
+}
+
+// One batch with a document stopped, one converted and one that LibreOffice
+// cannot open (which ends the batch): the window keeps each document's
+// result while showing what it always showed.
+void TForm1Test::eachDocumentsResultReachesTheWindow()
+{
+    using folivex::convert::DocumentStatus;
+    form1->ListView1->AddDocumentFile(fixture("big100.docx"));
+    form1->ListView1->AddDocumentFile(fixture("letter3.docx"));
+    form1->ListView1->AddDocumentFile(fixture("sheet-named.docx"));
+    form2->LabeledEdit2->setText(dir->path());
+    bool stopped = false;
+    QTimer stopper;
+    connect(&stopper, &QTimer::timeout, this, [&] {
+        if (!stopped && form1->ProgressBar1->value() > 0 && form1->Label1->text().endsWith("big100.docx")) {
+            stopped = true;
+            QTest::mouseClick(form1->SpeedButton1, Qt::LeftButton);
+        }
+    });
+    stopper.start(5);
+    QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
+    stopper.stop();
+    QVERIFY(stopped);
+    QCOMPARE(boxes, QStringList{"Error: Failed to open the word document. If the Word version is below 2007, please "
+                                "update it.\nsheet-named.docx (LibreOffice: it is a spreadsheet, not a text document)"});
+    QCOMPARE(form1->Label1->text(), QString());
+    QVERIFY(opened.isEmpty());
+
+    const std::vector<folivex::convert::DocumentResult> &results = form1->LastBatchResults();
+    QCOMPARE(results.size(), std::size_t(3));
+    QCOMPARE(results[0].input, fixture("big100.docx").toStdString());
+    QVERIFY(results[0].status == DocumentStatus::Stopped);
+    QCOMPARE(results[0].reason, std::string("the conversion was stopped"));
+    QCOMPARE(results[0].output, std::string());
+    QVERIFY(results[1].status == DocumentStatus::Converted);
+    const std::string pdf = (dir->path() + "/letter3.pdf").toStdString();
+    QCOMPARE(results[1].output, pdf);
+    QCOMPARE(results[1].pages, 3);
+    QCOMPARE(results[1].bytes, std::uint64_t(QFileInfo(QString::fromStdString(pdf)).size()));
+    QVERIFY(results[2].status == DocumentStatus::Failed);
+    QCOMPARE(results[2].reason, std::string("Failed to open the word document. If the Word version is below 2007, "
+                                            "please update it. (LibreOffice: it is a spreadsheet, not a text "
+                                            "document)"));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"letter3.pdf"});
 }
 
 // Delete removes the selected rows as Remove does, Ctrl+O adds files, F1

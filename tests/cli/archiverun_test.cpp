@@ -5,6 +5,7 @@
 #include "cli/documentreport.h"
 #include "core/ownertag.h"
 #include "core/uniquefd.h"
+#include "tests/cli/runtesting.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -28,14 +29,10 @@
 
 using namespace folivex::test;
 using folivex::cli::DocumentReport;
+using folivex::convert::DocumentStatus;
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
-const std::string kFolivex = FOLIVEX_EXECUTABLE;
-
-std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
 
 // The report's lines by input path.
 std::map<std::string, DocumentReport> readReport(const fs::path &file)
@@ -213,7 +210,7 @@ TEST(ArchiveRun, NoPdfOfARunReplacesAnother)
             EXPECT_EQ(reports.at((in / "sub2" / "report.docx").string()).output, secondReport.string());
             EXPECT_EQ(reports.at((in / "sub3" / "report.docx").string()).output, thirdReport.string());
             for (const auto &[input, report] : reports)
-                EXPECT_EQ(report.status, "converted") << input;
+                EXPECT_EQ(report.status, DocumentStatus::Converted) << input;
             const std::string line = ReadFile(out / "r.jsonl");
             EXPECT_EQ(line.find("replaced_by"), std::string::npos) << "nothing was replaced: " << line;
         }
@@ -295,21 +292,23 @@ TEST(ArchiveRun, ASignalAfterTheRenameLeavesTheDocumentConverted)
             const DocumentReport &report = reports.at((in / name).string());
             const fs::path pdf = out / (name.substr(0, name.find('.')) + ".pdf");
             const bool replaced = ReadFile(pdf) != "older";
-            EXPECT_EQ(report.status == "converted", replaced) << name << ": " << report.status;
+            EXPECT_EQ(report.status == DocumentStatus::Converted, replaced)
+                << name << ": " << folivex::cli::StatusName(report.status);
             if (replaced) {
                 ++converted;
                 EXPECT_EQ(report.output, pdf.string());
                 EXPECT_EQ(QpdfProblems(pdf), "");
             } else {
                 EXPECT_EQ(report.output, "");
-                EXPECT_TRUE(report.status == "stopped" || report.status == "skipped") << report.status;
+                EXPECT_TRUE(report.status == DocumentStatus::Stopped || report.status == DocumentStatus::Skipped)
+                    << folivex::cli::StatusName(report.status);
             }
         }
         EXPECT_GE(converted, 1);
         if (std::string(jobs) == "1") {
-            EXPECT_EQ(reports.at((in / "one.docx").string()).status, "converted");
+            EXPECT_EQ(reports.at((in / "one.docx").string()).status, DocumentStatus::Converted);
             for (const char *name : {"two.docx", "three.docx"}) {
-                EXPECT_EQ(reports.at((in / name).string()).status, "skipped");
+                EXPECT_EQ(reports.at((in / name).string()).status, DocumentStatus::Skipped);
                 EXPECT_EQ(reports.at((in / name).string()).reason, "the run was interrupted before it");
             }
         }
@@ -489,10 +488,10 @@ TEST(ArchiveRun, SkipExistingLeavesDocumentsWithANewerPdf)
         EXPECT_EQ(ListImages(out / "stale.pdf").size(), 2u);
         const std::map<std::string, DocumentReport> reports = readReport(in / "r.jsonl");
         const DocumentReport &done = reports.at((in / "done.docx").string());
-        EXPECT_EQ(done.status, "skipped");
+        EXPECT_EQ(done.status, DocumentStatus::Skipped);
         EXPECT_EQ(done.reason, "its PDF is newer than the document");
         EXPECT_EQ(done.output, (out / "done.pdf").string());
-        EXPECT_EQ(reports.at((in / "stale.pptx").string()).status, "converted");
+        EXPECT_EQ(reports.at((in / "stale.pptx").string()).status, DocumentStatus::Converted);
         // Again, with the PDF made older than its document once more.
         fs::last_write_time(out / "stale.pdf", now - std::chrono::hours(3));
     }

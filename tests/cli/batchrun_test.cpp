@@ -3,6 +3,7 @@
 // document as a JSON line, runs several documents at once, stops at once on
 // a signal, and shards across "machines" with GNU parallel.
 #include "cli/documentreport.h"
+#include "tests/cli/runtesting.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +20,10 @@
 
 using namespace folivex::test;
 using folivex::cli::DocumentReport;
+using folivex::convert::DocumentStatus;
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
-const std::string kFolivex = FOLIVEX_EXECUTABLE;
-
-std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
 
 std::vector<DocumentReport> readReport(const fs::path &file)
 {
@@ -81,7 +78,7 @@ TEST(BatchRun, AFailureInTheMiddleDoesNotStopTheRun)
         ASSERT_EQ(reports.size(), 4u);
         const DocumentReport *letter = reportOf(reports, kFixtures / "letter3.docx");
         ASSERT_NE(letter, nullptr);
-        EXPECT_EQ(letter->status, "converted");
+        EXPECT_EQ(letter->status, DocumentStatus::Converted);
         EXPECT_EQ(letter->output, (out / "letter3.pdf").string());
         EXPECT_EQ(letter->pages, 3);
         EXPECT_EQ(letter->bytes, fs::file_size(out / "letter3.pdf"));
@@ -89,17 +86,17 @@ TEST(BatchRun, AFailureInTheMiddleDoesNotStopTheRun)
         EXPECT_GT(letter->seconds, 0);
         const DocumentReport *truncated = reportOf(reports, kFixtures / "truncated.docx");
         ASSERT_NE(truncated, nullptr);
-        EXPECT_EQ(truncated->status, "failed");
+        EXPECT_EQ(truncated->status, DocumentStatus::Failed);
         EXPECT_EQ(truncated->output, "");
         EXPECT_NE(truncated->reason.find("Failed to open the word document"), std::string::npos) << truncated->reason;
         EXPECT_NE(truncated->reason.find("(LibreOffice: LibreOffice cannot load it"), std::string::npos);
         const DocumentReport *absent = reportOf(reports, missing);
         ASSERT_NE(absent, nullptr);
-        EXPECT_EQ(absent->status, "failed");
+        EXPECT_EQ(absent->status, DocumentStatus::Failed);
         EXPECT_EQ(absent->reason, "No such file or directory");
         const DocumentReport *slides = reportOf(reports, kFixtures / "wide16x9.pptx");
         ASSERT_NE(slides, nullptr);
-        EXPECT_EQ(slides->status, "converted");
+        EXPECT_EQ(slides->status, DocumentStatus::Converted);
         EXPECT_EQ(slides->pages, 3);
     }
 }
@@ -201,7 +198,7 @@ TEST(BatchRun, SigtermDuringAnOpenStopsAtOnce)
     EXPECT_EQ(out.entries(), (std::vector<std::string>{"long1000.pdf", "r.jsonl"})) << "no partial file";
     const std::vector<DocumentReport> reports = readReport(out / "r.jsonl");
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].status, "stopped");
+    EXPECT_EQ(reports[0].status, DocumentStatus::Stopped);
     EXPECT_EQ(reports[0].output, "");
 }
 
@@ -232,7 +229,7 @@ TEST(BatchRun, TheGnuParallelRecipeConvertsEveryDocumentOnce)
     EXPECT_EQ(reports.size(), 12u);
     std::set<std::string> inputs;
     for (const DocumentReport &report : reports) {
-        EXPECT_EQ(report.status, "converted") << report.input;
+        EXPECT_EQ(report.status, DocumentStatus::Converted) << report.input;
         inputs.insert(report.input);
     }
     EXPECT_EQ(inputs.size(), 12u) << "each document exactly once";

@@ -12,7 +12,6 @@
 
 using namespace folivex;
 using namespace folivex::test;
-using convert::ConvertOutcome;
 
 namespace {
 
@@ -139,7 +138,7 @@ TEST_F(Batch, AMissingOutputFolderIsReportedNotCelebrated)
         << view.messages[0];
     EXPECT_EQ(view.status, "Finished with errors.");
     EXPECT_TRUE(view.openedFolders.empty()) << "there is no folder to open";
-    EXPECT_EQ(converter.failures().size(), 1u);
+    EXPECT_EQ(view.finishedAs(convert::DocumentStatus::Failed), 1u);
 }
 
 // Stop abandons the document being captured (the whole of its work now)
@@ -246,6 +245,49 @@ TEST_F(Batch, NoApplicationStartsForADocumentOfNoKnownKind)
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"LETTER.pdf"});
 }
 
+// The view is told of each document as its pages begin (its place among
+// the ticked rows, its page count) and as it is done with, converted or
+// not, then of the batch: the same results the completion box speaks of.
+TEST_F(Batch, EachDocumentIsToldAsItStartsAndAsItFinishes)
+{
+    view.addRow(path("a.docx"));
+    view.addRow(path("b.pptx"), false);
+    view.addRow(path("notes.txt"));
+    view.addRow(path("c.xlsx"));
+    offices[3].pages = 2;
+    converter.SpeedButton11Click();
+
+    ASSERT_EQ(view.started.size(), 2u) << "a document no application opens has no start";
+    EXPECT_EQ(view.started[0].path, path("a.docx"));
+    EXPECT_EQ(view.started[0].outputName, (folder / "a.docx").string());
+    EXPECT_EQ(view.started[0].index, 0u);
+    EXPECT_EQ(view.started[0].count, 3u);
+    EXPECT_EQ(view.started[0].pages, 3);
+    EXPECT_EQ(view.started[1].path, path("c.xlsx"));
+    EXPECT_EQ(view.started[1].index, 2u);
+    EXPECT_EQ(view.started[1].pages, 2);
+
+    ASSERT_EQ(view.finished.size(), 3u);
+    const convert::DocumentResult &a = view.finished[0], &notes = view.finished[1], &c = view.finished[2];
+    EXPECT_EQ(a.status, convert::DocumentStatus::Converted);
+    EXPECT_EQ(a.output, (folder / "a.pdf").string());
+    EXPECT_EQ(a.pages, 3);
+    EXPECT_EQ(a.bytes, std::filesystem::file_size(folder / "a.pdf"));
+    EXPECT_EQ(a.reason, "");
+    EXPECT_EQ(notes.status, convert::DocumentStatus::Failed);
+    EXPECT_EQ(notes.input, path("notes.txt"));
+    EXPECT_EQ(notes.output, "");
+    EXPECT_EQ(notes.reason, "it is not a Word, PowerPoint or Excel document.");
+    EXPECT_EQ(c.status, convert::DocumentStatus::Converted);
+    EXPECT_EQ(c.pages, 2);
+
+    ASSERT_EQ(view.batches.size(), 1u);
+    EXPECT_EQ(view.batches[0].size(), 3u);
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: No PDF was written for /docs/notes.txt: it is not a "
+                                                      "Word, PowerPoint or Excel document."});
+    EXPECT_EQ(view.status, "Finished with errors.");
+}
+
 // A page that cannot be copied (its host died, or ran past its time) fails
 // the document: no PDF of other pages' pictures, the older file kept, and
 // one "No content." however many pages are left.
@@ -265,7 +307,7 @@ TEST_F(Batch, APageThatCannotBeCopiedFailsItsDocument)
               "Error: No PDF was written for /docs/a.docx: page 2: copy: No content. The page could not be copied: "
               "Nothing to copy");
     EXPECT_EQ(view.status, "Finished with errors.");
-    EXPECT_TRUE(converter.converted().empty());
+    EXPECT_EQ(view.finishedAs(convert::DocumentStatus::Converted), 0u);
     EXPECT_EQ(offices[1].quits, 1);
 }
 

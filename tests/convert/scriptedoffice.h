@@ -11,6 +11,7 @@
 
 #include <QColor>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -111,6 +112,9 @@ public:
         documents.push_back(document);
         reasons.push_back(reason);
     }
+    void DocumentStarted(const convert::DocumentStart &start) override { started.push_back(start); }
+    void DocumentFinished(const convert::DocumentResult &result) override { finished.push_back(result); }
+    void BatchFinished(const std::vector<convert::DocumentResult> &results) override { batches.push_back(results); }
     void OpenFolder(const std::string &folder) override { openedFolders.push_back(folder); }
     void PumpMessages() override
     {
@@ -136,6 +140,15 @@ public:
     std::vector<std::string> reasons;   // what LibreOffice said, for each message that carried it
     std::vector<std::string> documents; // and the document it was said of
     std::vector<std::string> openedFolders;
+    std::vector<convert::DocumentStart> started;
+    std::vector<convert::DocumentResult> finished;
+    std::vector<std::vector<convert::DocumentResult>> batches;
+    // The documents finished with `status`.
+    std::size_t finishedAs(convert::DocumentStatus status) const
+    {
+        return std::size_t(std::count_if(finished.begin(), finished.end(),
+                                         [status](const convert::DocumentResult &r) { return r.status == status; }));
+    }
     std::string sizePercent = "100";
     std::string resolution = "72";
     std::string outputFolder;
