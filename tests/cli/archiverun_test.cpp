@@ -107,13 +107,6 @@ bool waitFor(const std::function<bool()> &condition, int milliseconds)
     return condition();
 }
 
-int exitCodeOf(int pid)
-{
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-}
-
 // Sends SIGKILL to `pid` the moment a partial PDF is made in `folder`: inotify
 // tells at once, so a short writing pass is not missed between two looks.
 // `meanwhile` runs while waiting. False when the process ended first, or a

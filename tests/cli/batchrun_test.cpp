@@ -188,10 +188,7 @@ TEST(BatchRun, SigtermDuringAnOpenStopsAtOnce)
     ASSERT_FALSE(hosts.empty()) << "no host was started";
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     kill(child, SIGTERM);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 143);
+    EXPECT_EQ(exitCodeOf(child), 143);
     for (int host : hosts)
         EXPECT_FALSE(alive(host)) << "host " << host << " outlived the run";
     EXPECT_EQ(ReadFile(out / "long1000.pdf"), "older");

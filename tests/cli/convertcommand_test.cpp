@@ -1,6 +1,7 @@
 // folivex --convert end to end: real LibreOffice documents of all six
 // formats through the real Office hosts into PDFs that PDF tools accept.
 #include "core/version.h"
+#include "tests/cli/runtesting.h"
 #include "tests/support/testsupport.h"
 
 #include <QImage>
@@ -19,11 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
-
-CommandResult runFolivex(const std::string &arguments) { return RunCommand(std::string(FOLIVEX_EXECUTABLE) + " " + arguments); }
-
-std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
+CommandResult runFolivex(const std::string &arguments) { return RunCommand(kFolivex + " " + arguments); }
 
 std::vector<std::pair<int, int>> imageSizes(const fs::path &pdf)
 {
@@ -318,10 +315,7 @@ TEST(ConvertCommand, InterruptingAbandonsTheDocumentAndKeepsTheOlderPdf)
     for (int wait = 0; wait < 600 && !writing(); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     kill(child, SIGINT);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(exitCodeOf(child), 130);
     EXPECT_EQ(out.entries(), std::vector<std::string>{"long1000.pdf"}) << "no partial file";
     EXPECT_EQ(ReadFile(out / "long1000.pdf"), "older");
 }

@@ -2,6 +2,7 @@
 // render worker, a second process that draws every other page. Its pages
 // must be the very bytes the host alone gives, and when it dies the host
 // goes on alone.
+#include "tests/cli/runtesting.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
-const std::string kFolivex = FOLIVEX_EXECUTABLE;
 
 // Converts `document` into `out` with the render worker switched on or off,
 // on the profiles in `profiles`; the hosts' own messages go to `log`.
@@ -116,10 +115,7 @@ TEST(RenderWorker, PagesAreTheHostsBytesWhetherTheWorkerDrawsOrDies)
         }
         ASSERT_FALSE(workers.empty()) << "no render worker was started";
         kill(workers[0], SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(exitCodeOf(child), 0);
         const std::string killedLog = ReadFile(killed / "host.log");
         EXPECT_NE(killedLog.find("the render worker was lost after"), std::string::npos) << killedLog;
         EXPECT_TRUE(ReadFile(alone / pdfName(document)) == ReadFile(killed / pdfName(document)))

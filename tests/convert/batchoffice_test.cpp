@@ -19,7 +19,32 @@ namespace fs = std::filesystem;
 
 namespace {
 const fs::path kFixtures = FOLIVEX_FIXTURE_DIR;
-}
+
+// A batch of a long document, whose older PDF is in the output folder, then
+// a short one, with real hosts: the process of each host is recorded, and
+// whether the first was gone before the second was created.
+struct LongThenShortBatch {
+    TempFolder out;
+    RecordingView view;
+    std::vector<int> pids;
+    bool firstGoneBeforeSecond = false;
+    convert::BatchConverter converter{view, [this](const std::string &progId) {
+                                          if (pids.size() == 1)
+                                              firstGoneBeforeSecond = ::kill(pids[0], 0) != 0;
+                                          automation::Variant app = automation::CreateOleObject(progId);
+                                          pids.push_back(automation::HostProcessId(app));
+                                          return app;
+                                      }};
+
+    LongThenShortBatch()
+    {
+        view.outputFolder = out.path().string();
+        view.addRow((kFixtures / "long1000.docx").string());
+        view.addRow((kFixtures / "letter3.docx").string());
+        WriteFile(out / "long1000.pdf", "older");
+    }
+};
+} // namespace
 
 TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
 {
@@ -57,21 +82,8 @@ TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
 // document is converted.
 TEST(BatchWithOffice, StopDuringTheCaptureOfALongDocument)
 {
-    TempFolder out;
-    RecordingView view;
-    view.outputFolder = out.path().string();
-    view.addRow((kFixtures / "long1000.docx").string());
-    view.addRow((kFixtures / "letter3.docx").string());
-    WriteFile(out / "long1000.pdf", "older");
-    std::vector<int> pids;
-    bool firstGoneBeforeSecond = false;
-    convert::BatchConverter converter(view, [&](const std::string &progId) {
-        if (pids.size() == 1)
-            firstGoneBeforeSecond = ::kill(pids[0], 0) != 0;
-        automation::Variant app = automation::CreateOleObject(progId);
-        pids.push_back(automation::HostProcessId(app));
-        return app;
-    });
+    LongThenShortBatch batch;
+    auto &[out, view, pids, firstGoneBeforeSecond, converter] = batch;
     // The bar counts the pages captured of the page count.
     int capturedAtStop = 0, pageCount = 0;
     view.onPump = [&] {
@@ -103,21 +115,8 @@ TEST(BatchWithOffice, StopDuringTheCaptureOfALongDocument)
 // at once: no box, no PDF, the older one kept, the next document converted.
 TEST(BatchWithOffice, StopWhileALongDocumentOpensEndsItsHost)
 {
-    TempFolder out;
-    RecordingView view;
-    view.outputFolder = out.path().string();
-    view.addRow((kFixtures / "long1000.docx").string());
-    view.addRow((kFixtures / "letter3.docx").string());
-    WriteFile(out / "long1000.pdf", "older");
-    std::vector<int> pids;
-    bool firstGoneBeforeSecond = false;
-    convert::BatchConverter converter(view, [&](const std::string &progId) {
-        if (pids.size() == 1)
-            firstGoneBeforeSecond = ::kill(pids[0], 0) != 0;
-        automation::Variant app = automation::CreateOleObject(progId);
-        pids.push_back(automation::HostProcessId(app));
-        return app;
-    });
+    LongThenShortBatch batch;
+    auto &[out, view, pids, firstGoneBeforeSecond, converter] = batch;
     // The pump runs while a call waits for its host: the first host's first
     // wait after its creation is its Open.
     bool stopped = false;

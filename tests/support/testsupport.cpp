@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -217,12 +221,17 @@ int StartQuietly(const std::string &program, const std::vector<std::string> &arg
 
 std::vector<int> ChildProcesses(int parent)
 {
+    // readdir rather than std::filesystem: a process that ends during the
+    // scan makes the latter throw ("No such process"); here it is left out.
     std::vector<int> children;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
+    std::unique_ptr<DIR, decltype(&::closedir)> proc(::opendir("/proc"), &::closedir);
+    if (!proc)
+        throw std::runtime_error(std::string("cannot list /proc: ") + std::strerror(errno));
+    while (const dirent *entry = ::readdir(proc.get())) {
+        const std::string name = entry->d_name;
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::ifstream in(entry.path() / "stat");
+        std::ifstream in("/proc/" + name + "/stat");
         std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         // pid (comm) state ppid ...; comm may hold blanks, so read after ')'.
         const std::size_t close = stat.rfind(')');
