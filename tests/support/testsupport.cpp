@@ -224,7 +224,10 @@ std::vector<int> ChildProcesses(int parent)
     // readdir rather than std::filesystem: a process that ends during the
     // scan makes the latter throw ("No such process"); here it is left out.
     std::vector<int> children;
-    std::unique_ptr<DIR, decltype(&::closedir)> proc(::opendir("/proc"), &::closedir);
+    struct CloseDir {
+        void operator()(DIR *dir) const { ::closedir(dir); }
+    };
+    std::unique_ptr<DIR, CloseDir> proc(::opendir("/proc"));
     if (!proc)
         throw std::runtime_error(std::string("cannot list /proc: ") + std::strerror(errno));
     while (const dirent *entry = ::readdir(proc.get())) {
