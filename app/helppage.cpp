@@ -6,7 +6,10 @@
 
 namespace folivex::app {
 
-QString FindHelpPage() { return FindHelpPage(QCoreApplication::applicationDirPath()); }
+QString FindHelpPage()
+{
+    return FindHelpPage(QCoreApplication::applicationDirPath());
+}
 
 QString FindHelpPage(const QString &programFolder)
 {

@@ -48,9 +48,9 @@ constexpr int kToolbarHeight = 73;
 constexpr int kProgressHeight = 17;
 constexpr int kMinimumWidth = 540;  // the toolbar's buttons and the caption buttons
 constexpr int kMinimumHeight = 240; // title, toolbar, a few rows, the bar and the status strip
-constexpr int kGripWidth = 4;   // the sizing strip along each edge
-constexpr int kGripCorner = 12; // and the square of each corner
-constexpr int kManagerGrace = 300; // ms a window manager has to size a maximised window
+constexpr int kGripWidth = 4;       // the sizing strip along each edge
+constexpr int kGripCorner = 12;     // and the square of each corner
+constexpr int kManagerGrace = 300;  // ms a window manager has to size a maximised window
 
 struct ToolbarButton {
     QToolButton *TForm1::*button;
@@ -63,18 +63,28 @@ struct ToolbarButton {
 
 // The toolbar from left to right; separators have no caption and no handler.
 const ToolbarButton kToolbar[] = {
-    {&TForm1::SpeedButton3, "SpeedButton3", 0, 49, "Add", "Add File", &TForm1::SpeedButton3Click, artwork::ToolbarButton::Add},
-    {&TForm1::SpeedButton4, "SpeedButton4", 48, 49, "Adds", "Add Folder", &TForm1::SpeedButton4Click, artwork::ToolbarButton::Adds},
-    {&TForm1::SpeedButton20, "SpeedButton20", 96, 49, "Remove", "Remove Selected", &TForm1::SpeedButton20Click, artwork::ToolbarButton::Remove},
-    {&TForm1::SpeedButton5, "SpeedButton5", 144, 65, "Removes", "Remove All", &TForm1::SpeedButton5Click, artwork::ToolbarButton::Removes},
-    {&TForm1::SpeedButton6, "SpeedButton6", 208, 49, "Check", "Select All", &TForm1::SpeedButton6Click, artwork::ToolbarButton::Check},
+    {&TForm1::SpeedButton3, "SpeedButton3", 0, 49, "Add", "Add File", &TForm1::SpeedButton3Click,
+     artwork::ToolbarButton::Add},
+    {&TForm1::SpeedButton4, "SpeedButton4", 48, 49, "Adds", "Add Folder", &TForm1::SpeedButton4Click,
+     artwork::ToolbarButton::Adds},
+    {&TForm1::SpeedButton20, "SpeedButton20", 96, 49, "Remove", "Remove Selected", &TForm1::SpeedButton20Click,
+     artwork::ToolbarButton::Remove},
+    {&TForm1::SpeedButton5, "SpeedButton5", 144, 65, "Removes", "Remove All", &TForm1::SpeedButton5Click,
+     artwork::ToolbarButton::Removes},
+    {&TForm1::SpeedButton6, "SpeedButton6", 208, 49, "Check", "Select All", &TForm1::SpeedButton6Click,
+     artwork::ToolbarButton::Check},
     {&TForm1::SpeedButton18, "SpeedButton18", 260, 1, nullptr, nullptr, nullptr, {}},
-    {&TForm1::SpeedButton10, "SpeedButton10", 264, 49, "Setting", "Setting", &TForm1::SpeedButton10Click, artwork::ToolbarButton::Setting},
-    {&TForm1::SpeedButton11, "SpeedButton11", 312, 57, "Convert", "Convert", &TForm1::SpeedButton11Click, artwork::ToolbarButton::Convert},
-    {&TForm1::SpeedButton1, "SpeedButton1", 368, 49, "Stop", "Stop conversion", &TForm1::SpeedButton1Click, artwork::ToolbarButton::Stop},
+    {&TForm1::SpeedButton10, "SpeedButton10", 264, 49, "Setting", "Setting", &TForm1::SpeedButton10Click,
+     artwork::ToolbarButton::Setting},
+    {&TForm1::SpeedButton11, "SpeedButton11", 312, 57, "Convert", "Convert", &TForm1::SpeedButton11Click,
+     artwork::ToolbarButton::Convert},
+    {&TForm1::SpeedButton1, "SpeedButton1", 368, 49, "Stop", "Stop conversion", &TForm1::SpeedButton1Click,
+     artwork::ToolbarButton::Stop},
     {&TForm1::SpeedButton17, "SpeedButton17", 420, 1, nullptr, nullptr, nullptr, {}},
-    {&TForm1::SpeedButton13, "SpeedButton13", 424, 49, "Help", "Help", &TForm1::SpeedButton13Click, artwork::ToolbarButton::Help},
-    {&TForm1::SpeedButton14, "SpeedButton14", 472, 49, "Home", "Homepage", &TForm1::SpeedButton14Click, artwork::ToolbarButton::Home},
+    {&TForm1::SpeedButton13, "SpeedButton13", 424, 49, "Help", "Help", &TForm1::SpeedButton13Click,
+     artwork::ToolbarButton::Help},
+    {&TForm1::SpeedButton14, "SpeedButton14", 472, 49, "Home", "Homepage", &TForm1::SpeedButton14Click,
+     artwork::ToolbarButton::Home},
 };
 
 // An image control showing `picture`, stretched over its place when `stretch`.
@@ -141,7 +151,10 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     automation::SetMessagePump([] { QCoreApplication::processEvents(); });
 }
 
-TForm1::~TForm1() { automation::SetMessagePump({}); }
+TForm1::~TForm1()
+{
+    automation::SetMessagePump({});
+}
 
 void TForm1::createFrame()
 {
@@ -297,7 +310,10 @@ void TForm1::createContextMenu()
     connect(ListView1, &QWidget::customContextMenuRequested, this, &TForm1::showListMenu);
 }
 
-void TForm1::showListMenu(const QPoint &position) { PopupMenu1->popup(ListView1->viewport()->mapToGlobal(position)); }
+void TForm1::showListMenu(const QPoint &position)
+{
+    PopupMenu1->popup(ListView1->viewport()->mapToGlobal(position));
+}
 
 void TForm1::layoutComponents()
 {
@@ -478,7 +494,10 @@ void TForm1::Image1MouseDown(Qt::MouseButton button)
         StartSystemMove();
 }
 
-void TForm1::Image1DblClick() { ImgBtnMaxClick(); }
+void TForm1::Image1DblClick()
+{
+    ImgBtnMaxClick();
+}
 
 void TForm1::ImgBtnMinClick()
 {
@@ -509,7 +528,10 @@ void TForm1::ImgBtnMaxClick()
         setGeometry(normal);
 }
 
-void TForm1::ImgBtnCloseClick() { close(); }
+void TForm1::ImgBtnCloseClick()
+{
+    close();
+}
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
@@ -533,11 +555,26 @@ void TForm1::AddPath(const QString &path)
         ListView1->AddDocumentFile(path);
 }
 
-void TForm1::SpeedButton3Click() { ListView1->AddFilesFromDialog(); }
-void TForm1::SpeedButton4Click() { ListView1->AddFolderFromPicker(); }
-void TForm1::SpeedButton20Click() { ListView1->RemoveSelected(); }
-void TForm1::SpeedButton5Click() { ListView1->RemoveAll(); }
-void TForm1::SpeedButton6Click() { ListView1->InvertTicks(); }
+void TForm1::SpeedButton3Click()
+{
+    ListView1->AddFilesFromDialog();
+}
+void TForm1::SpeedButton4Click()
+{
+    ListView1->AddFolderFromPicker();
+}
+void TForm1::SpeedButton20Click()
+{
+    ListView1->RemoveSelected();
+}
+void TForm1::SpeedButton5Click()
+{
+    ListView1->RemoveAll();
+}
+void TForm1::SpeedButton6Click()
+{
+    ListView1->InvertTicks();
+}
 
 void TForm1::SpeedButton10Click()
 {
@@ -567,7 +604,10 @@ void TForm1::SpeedButton11Click()
     }
 }
 
-void TForm1::SpeedButton1Click() { converter_->SpeedButton1Click(); }
+void TForm1::SpeedButton1Click()
+{
+    converter_->SpeedButton1Click();
+}
 
 void TForm1::SpeedButton13Click()
 {
@@ -576,9 +616,15 @@ void TForm1::SpeedButton13Click()
         ui::OpenWithDesktop(QUrl::fromLocalFile(page));
 }
 
-void TForm1::SpeedButton14Click() { ui::OpenWithDesktop(QUrl(QStringLiteral(FOLIVEX_HOME_URL))); }
+void TForm1::SpeedButton14Click()
+{
+    ui::OpenWithDesktop(QUrl(QStringLiteral(FOLIVEX_HOME_URL)));
+}
 
-void TForm1::DocumentFinished(const convert::DocumentResult &result) { batchResults_.push_back(result); }
+void TForm1::DocumentFinished(const convert::DocumentResult &result)
+{
+    batchResults_.push_back(result);
+}
 
 void TForm1::SetStatusText(const std::string &text)
 {
@@ -588,9 +634,18 @@ void TForm1::SetStatusText(const std::string &text)
     placeStatusLabel();
 }
 
-void TForm1::RepaintStatus() { Label1->repaint(); }
-void TForm1::RepaintWindow() { repaint(); }
-void TForm1::SetProgressVisible(bool visible) { ProgressBar1->setVisible(visible); }
+void TForm1::RepaintStatus()
+{
+    Label1->repaint();
+}
+void TForm1::RepaintWindow()
+{
+    repaint();
+}
+void TForm1::SetProgressVisible(bool visible)
+{
+    ProgressBar1->setVisible(visible);
+}
 
 void TForm1::SetProgress(std::int32_t maximum, std::int32_t position)
 {
@@ -623,9 +678,15 @@ void TForm1::OpenFolder(const std::string &folder)
     ui::OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(folder)));
 }
 
-void TForm1::PumpMessages() { QCoreApplication::processEvents(); }
+void TForm1::PumpMessages()
+{
+    QCoreApplication::processEvents();
+}
 
-std::vector<convert::RowId> TForm1::DocumentRows() { return ListView1->RowIds(); }
+std::vector<convert::RowId> TForm1::DocumentRows()
+{
+    return ListView1->RowIds();
+}
 
 std::optional<convert::DocumentRow> TForm1::FindDocumentRow(convert::RowId row)
 {
@@ -635,9 +696,15 @@ std::optional<convert::DocumentRow> TForm1::FindDocumentRow(convert::RowId row)
     return convert::DocumentRow{entry->ticked, entry->path.toStdString()};
 }
 
-std::string TForm1::SizePercentText() { return Form2 ? Form2->SizePercentText().toStdString() : "100"; }
+std::string TForm1::SizePercentText()
+{
+    return Form2 ? Form2->SizePercentText().toStdString() : "100";
+}
 
-std::string TForm1::ResolutionText() { return Form2 ? Form2->ResolutionText().toStdString() : kDefaultResolution; }
+std::string TForm1::ResolutionText()
+{
+    return Form2 ? Form2->ResolutionText().toStdString() : kDefaultResolution;
+}
 
 std::string TForm1::OutputFolderText()
 {

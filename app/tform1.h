@@ -61,26 +61,26 @@ public:
     bool Maximised() const { return maximised_; }
 
     // The components, named as the window's description names them.
-    QLabel *Image1 = nullptr;          // title strip
+    QLabel *Image1 = nullptr;               // title strip
     controls::TImgBtn *ImgBtnMin = nullptr; // caption buttons
     controls::TImgBtn *ImgBtnMax = nullptr;
     controls::TImgBtn *ImgBtnClose = nullptr;
-    QLabel *Image9 = nullptr;          // left edge
-    QLabel *Image10 = nullptr;         // right edge
-    QLabel *Image2 = nullptr;          // status strip
-    StatusLabel *Label1 = nullptr;     // status text
+    QLabel *Image9 = nullptr;      // left edge
+    QLabel *Image10 = nullptr;     // right edge
+    QLabel *Image2 = nullptr;      // status strip
+    StatusLabel *Label1 = nullptr; // status text
     QWidget *Panel1 = nullptr;
-    QLabel *Image3 = nullptr;          // toolbar background
+    QLabel *Image3 = nullptr; // toolbar background
     QToolButton *SpeedButton3 = nullptr, *SpeedButton4 = nullptr, *SpeedButton20 = nullptr, *SpeedButton5 = nullptr,
                 *SpeedButton6 = nullptr, *SpeedButton18 = nullptr, *SpeedButton10 = nullptr, *SpeedButton11 = nullptr,
                 *SpeedButton1 = nullptr, *SpeedButton17 = nullptr, *SpeedButton13 = nullptr, *SpeedButton14 = nullptr;
     QWidget *Panel2 = nullptr;
     doclist::DocumentList *ListView1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    QWidget *PanelImage = nullptr;     // holds the skin's source pictures, hidden
-    QLabel *ImageM = nullptr;          // caption button sheet
-    QLabel *ImageTop = nullptr;        // title strip source
-    QLabel *ImageBk = nullptr;         // list background
+    QWidget *PanelImage = nullptr; // holds the skin's source pictures, hidden
+    QLabel *ImageM = nullptr;      // caption button sheet
+    QLabel *ImageTop = nullptr;    // title strip source
+    QLabel *ImageBk = nullptr;     // list background
     QMenu *PopupMenu1 = nullptr;
     QAction *Remove1 = nullptr, *RemoveAll1 = nullptr, *CheckAll1 = nullptr;
     settings::TForm2 *Form2 = nullptr;
@@ -159,10 +159,10 @@ private:
     std::unique_ptr<convert::BatchConverter> converter_;
     std::vector<convert::DocumentResult> batchResults_;
     bool closeAfterBatch_ = false;
-    QSize skinnedSize_;           // the size the frame was last laid out for
-    QPoint dragStart_{-1, -1};    // where the left button went down on the title strip
-    bool maximised_ = false;      // the window's own state: maximised, whoever maximised it
-    QRect normalGeometry_;        // where the window was before it was maximised
+    QSize skinnedSize_;        // the size the frame was last laid out for
+    QPoint dragStart_{-1, -1}; // where the left button went down on the title strip
+    bool maximised_ = false;   // the window's own state: maximised, whoever maximised it
+    QRect normalGeometry_;     // where the window was before it was maximised
 };
 
 } // namespace folivex::app

@@ -119,8 +119,14 @@ void DrawIconAndCaption(QImage &strip, const QImage &icon, const QString &captio
     painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
-void SkinListHeader(QTreeView &list, const QColor &colour) { recolourHeader(list.header(), colour); }
+void SkinListHeader(QTreeView &list, const QColor &colour)
+{
+    recolourHeader(list.header(), colour);
+}
 
-void SkinListBackground(QTreeView &list, const QImage &background) { new ListBackgroundSkin(&list, background); }
+void SkinListBackground(QTreeView &list, const QImage &background)
+{
+    new ListBackgroundSkin(&list, background);
+}
 
 } // namespace folivex::app

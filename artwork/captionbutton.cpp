@@ -9,8 +9,7 @@ namespace {
 
 QColor Mix(QColor a, QColor b, double t)
 {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
-                            a.greenF() + (b.greenF() - a.greenF()) * t,
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
                             a.blueF() + (b.blueF() - a.blueF()) * t);
 }
 
@@ -41,8 +40,7 @@ KeyColours ColoursOf(CaptionGlyph glyph, CaptionLook look)
 {
     const bool close = glyph == CaptionGlyph::Close;
     switch (look) {
-    case CaptionLook::Normal:
-        return {QColor(88, 92, 99), QColor(24, 26, 29), QColor(228, 231, 235), true};
+    case CaptionLook::Normal: return {QColor(88, 92, 99), QColor(24, 26, 29), QColor(228, 231, 235), true};
     case CaptionLook::PointerOver:
         return close ? KeyColours{QColor(240, 96, 78), QColor(170, 32, 20), Qt::white, true}
                      : KeyColours{QColor(248, 176, 76), QColor(204, 114, 22), Qt::white, true};
@@ -57,9 +55,7 @@ void PaintGlyph(QPainter &painter, CaptionGlyph glyph, QColor colour)
 {
     painter.setBrush(Qt::NoBrush);
     switch (glyph) {
-    case CaptionGlyph::Minimise:
-        painter.fillRect(QRectF(8, 16, 9, 2), colour);
-        break;
+    case CaptionGlyph::Minimise: painter.fillRect(QRectF(8, 16, 9, 2), colour); break;
     case CaptionGlyph::Maximise:
         painter.setPen(QPen(colour, 1.0));
         painter.drawRect(QRectF(8.5, 8.5, 8, 8));

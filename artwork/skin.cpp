@@ -77,8 +77,8 @@ QImage CaptionButtonSheet()
     }
 
     const int columns[] = {0, 25, 50, 76};
-    const CaptionGlyph glyphs[] = {CaptionGlyph::Minimise, CaptionGlyph::Maximise,
-                                   CaptionGlyph::Close, CaptionGlyph::Restore};
+    const CaptionGlyph glyphs[] = {CaptionGlyph::Minimise, CaptionGlyph::Maximise, CaptionGlyph::Close,
+                                   CaptionGlyph::Restore};
     const CaptionLook looks[] = {CaptionLook::Normal, CaptionLook::PointerOver, CaptionLook::Pressed};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 4; ++column) {

@@ -41,8 +41,8 @@ QPainterPath ClosedPath(std::initializer_list<QPointF> points)
 void Page(QPainter &p, const QRectF &r, bool lines = true)
 {
     const qreal fold = r.width() * 0.32;
-    const QPainterPath page = ClosedPath({r.topLeft(), {r.right() - fold, r.top()}, {r.right(), r.top() + fold},
-                                          r.bottomRight(), r.bottomLeft()});
+    const QPainterPath page = ClosedPath(
+        {r.topLeft(), {r.right() - fold, r.top()}, {r.right(), r.top() + fold}, r.bottomRight(), r.bottomLeft()});
     QLinearGradient fill(r.topLeft(), r.bottomRight());
     fill.setColorAt(0.0, Paper);
     fill.setColorAt(1.0, QColor(232, 238, 234));
@@ -86,9 +86,7 @@ void Badge(QPainter &p, QPointF centre, qreal radius, QColor colour, Symbol symb
         p.drawLine(centre - QPointF(arm, 0), centre + QPointF(arm, 0));
         p.drawLine(centre - QPointF(0, arm), centre + QPointF(0, arm));
         break;
-    case Symbol::Minus:
-        p.drawLine(centre - QPointF(arm, 0), centre + QPointF(arm, 0));
-        break;
+    case Symbol::Minus: p.drawLine(centre - QPointF(arm, 0), centre + QPointF(arm, 0)); break;
     case Symbol::Cross: {
         const qreal d = arm * 0.8;
         p.drawLine(centre + QPointF(-d, -d), centre + QPointF(d, d));

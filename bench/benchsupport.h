@@ -7,8 +7,8 @@
 namespace folivex::bench {
 
 struct Measured {
-    double seconds = 0;   // wall time
-    long peakKiB = 0;     // the child's peak resident set
+    double seconds = 0; // wall time
+    long peakKiB = 0;   // the child's peak resident set
     int exitCode = -1;
 };
 

@@ -51,16 +51,15 @@ int main(int argc, char **argv)
     Measure({"soffice", profile, "--headless", "--convert-to", "pdf", "--outdir", work.string(),
              (fixtures / documents[0].file).string()});
 
-    std::printf("%-12s %6s | %9s %8s | %9s %7s | %9s %7s\n", "document", "pages", "folivex s", "pages/s",
-                "soffice s", "ratio", "chain s", "ratio");
+    std::printf("%-12s %6s | %9s %8s | %9s %7s | %9s %7s\n", "document", "pages", "folivex s", "pages/s", "soffice s",
+                "ratio", "chain s", "ratio");
     bool met = true;
     for (const Document &doc : documents) {
         const std::string input = (fixtures / doc.file).string();
         const Measured ours = Best({folivex, "--convert", input, "--output", (work / "folivex").string()}, runs);
 
-        const Measured direct = Best({"soffice", profile, "--headless", "--convert-to", "pdf", "--outdir",
-                                      work.string(), input},
-                                     runs);
+        const Measured direct =
+            Best({"soffice", profile, "--headless", "--convert-to", "pdf", "--outdir", work.string(), input}, runs);
 
         double chain = 1e9;
         for (int run = 0; run < runs; ++run) {

@@ -41,8 +41,8 @@ std::vector<std::string> writePages(const std::filesystem::path &folder, int cou
         std::snprintf(name, sizeof name, "page%04d.jpg", i);
         const auto path = folder / name;
         const auto bytes = pageJpeg(i);
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                     static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         files.push_back(path.string());
     }
     return files;
@@ -86,8 +86,8 @@ int main(int argc, char **argv)
     const auto size = [&](const char *name) { return std::filesystem::file_size(folder / name); };
 
     std::printf("\n%-18s %12s %12s %10s\n", "1000 pages", "wall s", "pages/s", "peak KiB");
-    std::printf("%-18s %12.3f %12.0f %10ld\n", "folivex-jpeg2pdf", large.folivex.seconds,
-                1000 / large.folivex.seconds, large.folivex.peakKiB);
+    std::printf("%-18s %12.3f %12.0f %10ld\n", "folivex-jpeg2pdf", large.folivex.seconds, 1000 / large.folivex.seconds,
+                large.folivex.peakKiB);
     std::printf("%-18s %12.3f %12.0f %10ld\n", "img2pdf", large.img2pdf.seconds, 1000 / large.img2pdf.seconds,
                 large.img2pdf.peakKiB);
     std::printf("speed ratio (img2pdf time / folivex time): %.1fx   (target: at least 10x)\n",

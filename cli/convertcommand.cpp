@@ -26,9 +26,15 @@ namespace {
 // The signal that asks the run to end (SIGINT, SIGTERM), 0 while none did.
 volatile std::sig_atomic_t stopSignal = 0;
 
-void onStopSignal(int signal) { stopSignal = signal; }
+void onStopSignal(int signal)
+{
+    stopSignal = signal;
+}
 
-std::string defaultOutputFolder() { return QDir::homePath().toStdString() + "/Output"; }
+std::string defaultOutputFolder()
+{
+    return QDir::homePath().toStdString() + "/Output";
+}
 
 // --size is written as scripts write numbers, with a "." whatever the
 // locale; the conversion reads the percentage as the settings dialog does,

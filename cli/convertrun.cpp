@@ -100,8 +100,7 @@ void ReportFile::write(const DocumentReport &report)
     std::fflush(file_);
 }
 
-ConvertRun::ConvertRun(const Options &options, TerminalView &view, ReportFile &report,
-                       volatile std::sig_atomic_t &stop)
+ConvertRun::ConvertRun(const Options &options, TerminalView &view, ReportFile &report, volatile std::sig_atomic_t &stop)
     : options_(options), view_(view), report_(report), stop_(stop)
 {
 }
@@ -134,12 +133,13 @@ int ConvertRun::run(const std::vector<DocumentInput> &documents)
     const int jobs = options_.jobs > 0 ? options_.jobs : cores;
     // Each running LibreOffice may hold its share of the machine's memory;
     // a document that needs more is ended with that reason.
-    memoryLimit_ = options_.maxMemory ? options_.maxMemory
-                                      : automation::DefaultHostMemoryLimit(int(std::min<std::size_t>(
-                                            std::size_t(jobs), std::max<std::size_t>(documents.size(), 1))));
+    memoryLimit_ = options_.maxMemory
+                       ? options_.maxMemory
+                       : automation::DefaultHostMemoryLimit(
+                             int(std::min<std::size_t>(std::size_t(jobs), std::max<std::size_t>(documents.size(), 1))));
     automation::SetHostMemoryLimit(memoryLimit_);
-    const auto convertible = std::count_if(documents.begin(), documents.end(),
-                                           [](const DocumentInput &d) { return d.problem.empty(); });
+    const auto convertible =
+        std::count_if(documents.begin(), documents.end(), [](const DocumentInput &d) { return d.problem.empty(); });
     if (jobs > 1 && convertible > 1 && !options_.stopOnError)
         runInJobs(jobs);
     else
@@ -169,12 +169,13 @@ bool ConvertRun::skipAsExisting(std::size_t index)
 {
     if (!options_.skipExisting)
         return false;
-    struct stat pdf {}, document {};
+    struct stat pdf {
+    }, document{};
     if (::stat(plan_[index].path.c_str(), &pdf) != 0 || !S_ISREG(pdf.st_mode) ||
         ::stat(documents_[index].path.c_str(), &document) != 0)
         return false;
     const bool newer = pdf.st_mtim.tv_sec != document.st_mtim.tv_sec ? pdf.st_mtim.tv_sec > document.st_mtim.tv_sec
-                                                                      : pdf.st_mtim.tv_nsec > document.st_mtim.tv_nsec;
+                                                                     : pdf.st_mtim.tv_nsec > document.st_mtim.tv_nsec;
     if (!newer)
         return false;
     DocumentReport report;
@@ -296,9 +297,10 @@ void ConvertRun::runInJobs(int jobs)
         poolJobs.push_back({documents_[i].path, plan_[i].path});
         indexOf.push_back(i);
     }
-    std::vector<std::string> arguments = {"--output", options_.output, "--size", options_.size, "--resolution",
-                                          std::to_string(options_.resolution), "--max-memory",
-                                          std::to_string(memoryLimit_)};
+    std::vector<std::string> arguments = {"--output",     options_.output,
+                                          "--size",       options_.size,
+                                          "--resolution", std::to_string(options_.resolution),
+                                          "--max-memory", std::to_string(memoryLimit_)};
     if (options_.quiet)
         arguments.push_back("--quiet");
     std::error_code ignored;

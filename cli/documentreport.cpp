@@ -98,8 +98,8 @@ bool readString(const std::string &line, std::size_t &at, std::string &out)
                 return false;
             at += 4;
             unsigned long low = 0;
-            if (code >= 0xD800 && code < 0xDC00 && line.compare(at + 1, 2, "\\u") == 0 &&
-                readHex4(line, at + 3, low) && low >= 0xDC00 && low < 0xE000) {
+            if (code >= 0xD800 && code < 0xDC00 && line.compare(at + 1, 2, "\\u") == 0 && readHex4(line, at + 3, low) &&
+                low >= 0xDC00 && low < 0xE000) {
                 code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
                 at += 6;
             }
@@ -132,12 +132,11 @@ std::string ReportLine(const DocumentReport &r)
     char seconds[32];
     const auto written = std::to_chars(seconds, seconds + sizeof seconds, r.seconds, std::chars_format::fixed, 3);
     return "{" + pathFields("input", r.input).substr(1) + pathFields("output", r.output) +
-           ",\"status\":" + quoted(StatusName(r.status)) + ",\"reason\":" +
-           (r.reason.empty() ? std::string("null") : quoted(ReadableName(r.reason, false))) +
+           ",\"status\":" + quoted(StatusName(r.status)) +
+           ",\"reason\":" + (r.reason.empty() ? std::string("null") : quoted(ReadableName(r.reason, false))) +
            ",\"pages\":" + std::to_string(r.pages) +
            (r.resolution > 0 ? ",\"resolution\":" + std::to_string(r.resolution) : std::string()) +
-           ",\"bytes\":" + std::to_string(r.bytes) +
-           ",\"seconds\":" + std::string(seconds, written.ptr) + "}";
+           ",\"bytes\":" + std::to_string(r.bytes) + ",\"seconds\":" + std::string(seconds, written.ptr) + "}";
 }
 
 bool ParseReportLine(const std::string &line, DocumentReport &r)
@@ -173,9 +172,8 @@ bool ParseReportLine(const std::string &line, DocumentReport &r)
     r.output = fields.count("output_bytes") ? Base64Decode(fields["output_bytes"]) : fields["output"];
     const std::string &statusText = fields["status"];
     bool known = false;
-    for (const convert::DocumentStatus status :
-         {convert::DocumentStatus::Converted, convert::DocumentStatus::Failed, convert::DocumentStatus::Stopped,
-          convert::DocumentStatus::Skipped})
+    for (const convert::DocumentStatus status : {convert::DocumentStatus::Converted, convert::DocumentStatus::Failed,
+                                                 convert::DocumentStatus::Stopped, convert::DocumentStatus::Skipped})
         if (statusText == StatusName(status)) {
             r.status = status;
             known = true;

@@ -93,8 +93,8 @@ void JobPool::run(const std::vector<PoolJob> &jobs,
     auto start = [&](std::size_t i) {
         const std::string report = (scratch.path / (std::to_string(i) + ".json")).string();
         const std::string log = (scratch.path / (std::to_string(i) + ".log")).string();
-        std::vector<std::string> args = {program_, "--convert", "--jobs", "1", "--as-job", "--report", report,
-                                         "--as-pdf", jobs[i].pdf};
+        std::vector<std::string> args = {program_,   "--convert", "--jobs",   "1",        "--as-job",
+                                         "--report", report,      "--as-pdf", jobs[i].pdf};
         args.insert(args.end(), arguments_.begin(), arguments_.end());
         args.push_back("--");
         args.push_back(jobs[i].path);

@@ -60,12 +60,11 @@ private:
     std::vector<char> bytes_;
 };
 
-constexpr const char *kUsage =
-    "usage: folivex-jpeg2pdf [--resolution DPI] OUTPUT.pdf INPUT.jpg...\n"
-    "Writes every JPEG file as one full-page image of a PDF 1.2 file and prints the\n"
-    "writer's result: -2 written, -3 failed, -4 stopped, -1 nothing to write.\n"
-    "Each page is as large as its image at DPI pixels an inch, 72 to 600 (default\n"
-    "72: a pixel is a point), in whole points.\n";
+constexpr const char *kUsage = "usage: folivex-jpeg2pdf [--resolution DPI] OUTPUT.pdf INPUT.jpg...\n"
+                               "Writes every JPEG file as one full-page image of a PDF 1.2 file and prints the\n"
+                               "writer's result: -2 written, -3 failed, -4 stopped, -1 nothing to write.\n"
+                               "Each page is as large as its image at DPI pixels an inch, 72 to 600 (default\n"
+                               "72: a pixel is a point), in whole points.\n";
 
 } // namespace
 

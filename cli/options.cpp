@@ -11,8 +11,8 @@ namespace {
 
 bool takesValue(const std::string &option)
 {
-    return option == "--output" || option == "--size" || option == "--resolution" || option == "--files-from" || option == "--report" ||
-           option == "--jobs" || option == "--max-memory" || option == "--as-pdf";
+    return option == "--output" || option == "--size" || option == "--resolution" || option == "--files-from" ||
+           option == "--report" || option == "--jobs" || option == "--max-memory" || option == "--as-pdf";
 }
 
 // "4G", "1536M", "2.5G" or a number of bytes; at least 256 MiB.

@@ -10,7 +10,7 @@
 namespace folivex::cli {
 
 struct PlannedPdf {
-    std::string path;    // the PDF's path; empty for a document that has a problem
+    std::string path;     // the PDF's path; empty for a document that has a problem
     bool renamed = false; // true when the document's own name was taken by an earlier one
 };
 

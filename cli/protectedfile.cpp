@@ -65,11 +65,14 @@ public:
             for (std::size_t i = 0; i < sector_ / 4; ++i)
                 fat_.push_back(le32(b_, at + 4 * i));
         }
-        directory_ = chain(le32(b_, 0x30), fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_);
+        directory_ = chain(
+            le32(b_, 0x30), fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_);
         if (directory_.size() >= 128) {
             const std::string &root = directory_;
-            ministream_ = chain(le32(root, 0x74), fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_);
-            miniFat_ = toWords(chain(le32(b_, 0x3C), fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_));
+            ministream_ = chain(
+                le32(root, 0x74), fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_);
+            miniFat_ = toWords(chain(
+                le32(b_, 0x3C), fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_));
         }
         valid_ = !directory_.empty();
     }
@@ -88,15 +91,16 @@ public:
         const std::size_t size = le32(directory_, entry + 0x78);
         std::string data =
             size < le32(b_, 0x38)
-                ? chain(start, miniFat_, 64, [](std::uint32_t s) { return std::size_t(s) * 64; }, ministream_)
-                : chain(start, fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_);
+                ? chain(
+                      start, miniFat_, 64, [](std::uint32_t s) { return std::size_t(s) * 64; }, ministream_)
+                : chain(
+                      start, fat_, sector_, [&](std::uint32_t s) { return offsetOf(s); }, b_);
         data.resize(std::min({data.size(), size, limit}));
         return data;
     }
 
 private:
     std::size_t offsetOf(std::uint32_t s) const { return (std::size_t(s) + 1) * sector_; }
-
 
     static std::vector<std::uint32_t> toWords(const std::string &bytes)
     {
@@ -147,11 +151,17 @@ private:
 
 // A PowerPoint 97-2003 CurrentUserAtom: its header token at offset 12 is
 // 0xF3D1C4DF when the presentation is encrypted.
-bool powerPointEncrypted(const std::string &currentUser) { return le32(currentUser, 12) == 0xF3D1C4DF; }
+bool powerPointEncrypted(const std::string &currentUser)
+{
+    return le32(currentUser, 12) == 0xF3D1C4DF;
+}
 
 // A Word 97-2003 file information block: wIdent 0xA5EC, fEncrypted in the
 // flags at offset 10.
-bool wordEncrypted(const std::string &fib) { return fib.size() >= 12 && le16(fib, 0) == 0xA5EC && (le16(fib, 10) & 0x0100); }
+bool wordEncrypted(const std::string &fib)
+{
+    return fib.size() >= 12 && le16(fib, 0) == 0xA5EC && (le16(fib, 10) & 0x0100);
+}
 
 // The records of a workbook's globals substream, up to its EOF record.
 bool excelEncrypted(const std::string &stream)

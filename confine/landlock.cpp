@@ -56,8 +56,8 @@ constexpr uint64_t FileRights = Execute | WriteFile | ReadFile | Truncate | Ioct
 
 uint64_t handledRights(int abi)
 {
-    uint64_t rights = Execute | WriteFile | ReadFile | ReadDir | RemoveDir | RemoveFile | MakeChar | MakeDir |
-                      MakeReg | MakeSock | MakeFifo | MakeBlock | MakeSym;
+    uint64_t rights = Execute | WriteFile | ReadFile | ReadDir | RemoveDir | RemoveFile | MakeChar | MakeDir | MakeReg |
+                      MakeSock | MakeFifo | MakeBlock | MakeSym;
     if (abi >= 2)
         rights |= Refer;
     if (abi >= 3)

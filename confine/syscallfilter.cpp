@@ -27,8 +27,14 @@ constexpr uint32_t ThisArch = 0;
 // x32 calls share the x86_64 architecture with this bit set in the number.
 constexpr uint32_t X32Bit = 0x40000000;
 
-sock_filter statement(uint16_t code, uint32_t k) { return BPF_STMT(code, k); }
-sock_filter jump(uint16_t code, uint32_t k, uint8_t yes, uint8_t no) { return BPF_JUMP(code, k, yes, no); }
+sock_filter statement(uint16_t code, uint32_t k)
+{
+    return BPF_STMT(code, k);
+}
+sock_filter jump(uint16_t code, uint32_t k, uint8_t yes, uint8_t no)
+{
+    return BPF_JUMP(code, k, yes, no);
+}
 
 void refuse(std::vector<sock_filter> &program, long number, int error)
 {

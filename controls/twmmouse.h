@@ -8,8 +8,8 @@
 namespace folivex::controls {
 
 // Message numbers.
-inline constexpr std::uint32_t CM_MOUSEENTER = 0xB013;  // the pointer moved onto a control
-inline constexpr std::uint32_t CM_MOUSELEAVE = 0xB014;  // the pointer moved off a control
+inline constexpr std::uint32_t CM_MOUSEENTER = 0xB013; // the pointer moved onto a control
+inline constexpr std::uint32_t CM_MOUSELEAVE = 0xB014; // the pointer moved off a control
 inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
 

@@ -59,7 +59,10 @@ public:
         converter_.pageCapture_.CapturePage(pageIndex, clipboard::ProcessClipboard(), app_, converter_.currentKind_);
     }
     void SavePageImage(ByteSink &stream) override { converter_.pageJpeg_.SaveToStream(stream); }
-    std::function<std::vector<std::uint8_t>()> DetachPageImage() override { return converter_.pageJpeg_.DetachEncoding(); }
+    std::function<std::vector<std::uint8_t>()> DetachPageImage() override
+    {
+        return converter_.pageJpeg_.DetachEncoding();
+    }
     std::int32_t PageResolution() override { return converter_.pageCapture_.Resolution(); }
 
 private:
@@ -213,8 +216,8 @@ void BatchConverter::complete(const std::vector<DocumentResult> &results)
     std::string failures;
     for (const DocumentResult &result : results)
         if (result.status == DocumentStatus::Failed)
-            failures += (failures.empty() ? "" : "\n") + std::string("No PDF was written for ") + result.input +
-                        ": " + result.reason;
+            failures += (failures.empty() ? "" : "\n") + std::string("No PDF was written for ") + result.input + ": " +
+                        result.reason;
     if (failures.empty()) {
         view_.SetStatusText("Successed!");
         view_.ShowMessage("Successed!", "Congratulation");

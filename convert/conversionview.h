@@ -77,8 +77,8 @@ public:
     // path), with the reason LibreOffice gave ("it is a spreadsheet, not a
     // text document"); the text stays as it is, and the document's name and
     // the reason are shown beside it where the view has room.
-    virtual void ShowMessageWithReason(const std::string &text, const std::string &caption,
-                                       const std::string &document, const std::string &reason)
+    virtual void ShowMessageWithReason(const std::string &text, const std::string &caption, const std::string &document,
+                                       const std::string &reason)
     {
         (void)document;
         (void)reason;

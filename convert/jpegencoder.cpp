@@ -65,8 +65,7 @@ boolean emptyBuffer(j_compress_ptr info)
 void termDestination(j_compress_ptr info)
 {
     auto *dest = reinterpret_cast<Destination *>(info->dest);
-    dest->bytes->insert(dest->bytes->end(), dest->staging,
-                        dest->staging + (kStagingSize - dest->base.free_in_buffer));
+    dest->bytes->insert(dest->bytes->end(), dest->staging, dest->staging + (kStagingSize - dest->base.free_in_buffer));
 }
 
 // Hands the compressor its rows: `rows(y, count, out)` points out[0..count)
@@ -263,11 +262,8 @@ Outcome compress(int width, int height, RowFeed &feed, std::vector<std::uint8_t>
 
     Outcome outcome;
     switch (writeImageGuarded(c, width, height, feed)) {
-    case Ending::Finished:
-        break;
-    case Ending::FeedStopped:
-        outcome.code = -1;
-        break;
+    case Ending::Finished: break;
+    case Ending::FeedStopped: outcome.code = -1; break;
     case Ending::LibraryError:
         outcome.code = c.errors.base.msg_code;
         outcome.text = c.errors.text;
@@ -291,8 +287,8 @@ Error libraryError(const Outcome &outcome)
 
 std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap)
 {
-    const QImage rgb = bitmap.format() == QImage::Format_RGB888 ? bitmap
-                                                                 : bitmap.convertToFormat(QImage::Format_RGB888);
+    const QImage rgb =
+        bitmap.format() == QImage::Format_RGB888 ? bitmap : bitmap.convertToFormat(QImage::Format_RGB888);
     if (rgb.isNull())
         throw Error("the page bitmap cannot be converted to 24 bits per pixel", {}, 0, "encoding");
     std::vector<std::uint8_t> bytes;

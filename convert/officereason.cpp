@@ -6,8 +6,7 @@ std::string OfficeReason(const std::string &errorText, const std::string &docume
 {
     std::string reason = errorText;
     // "Documents.Open: ", "Workbooks.Open: " ...
-    if (const std::size_t open = reason.find(".Open: "); open != std::string::npos &&
-                                                        reason.find(' ') > open)
+    if (const std::size_t open = reason.find(".Open: "); open != std::string::npos && reason.find(' ') > open)
         reason.erase(0, open + 7);
     // The host names the document by its absolute path, which may be
     // spelled differently from ours; its file name ends that preamble.

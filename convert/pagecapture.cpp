@@ -69,8 +69,7 @@ void copyPage(const Variant &app, std::int32_t kind, std::int32_t n)
         app.read("ActiveSheet").read("UsedRange").call("Select");
         app.read("Selection").call("Copy");
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -81,13 +80,10 @@ std::shared_ptr<const clipboard::Picture> readPicture(const Clipboard &clipboard
     for (const std::uint32_t format : clipboard.formats()) {
         switch (format) {
         case clipboard::MetafilePicture:
-        case clipboard::EnhancedMetafile:
-            return clipboard.enhancedMetafile();
+        case clipboard::EnhancedMetafile: return clipboard.enhancedMetafile();
         case clipboard::Bitmap:
-        case clipboard::Dib:
-            return nullptr;
-        default:
-            break;
+        case clipboard::Dib: return nullptr;
+        default: break;
         }
     }
     throw Error("Invalid clipboard format");
@@ -134,8 +130,7 @@ Geometry readGeometry(const Variant &app, std::int32_t kind)
         g.width = pointsOf(setup, "SlideWidth");
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return g;
 }
@@ -150,8 +145,7 @@ QImage whiteBitmap(std::int64_t width, std::int64_t height)
         return QImage();
     QImage bitmap(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
     if (bitmap.isNull())
-        throw Error("Cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
-                    " pixels");
+        throw Error("Cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
     bitmap.fill(Qt::white);
     return bitmap;
 }
@@ -247,9 +241,8 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
     const std::int64_t framedWidth = pixels(std::max<std::int64_t>(width, 0) + g.left + g.right);
     const std::int64_t framedHeight = pixels(std::max<std::int64_t>(height, 0) + g.top + g.bottom);
     if (framedWidth > kLargestSide || framedHeight > kLargestSide)
-        throw Error(tooBigText(kind, CheckedSizePercent(view_.SizePercentText()), resolution, framedWidth,
-                               framedHeight, std::max<std::int64_t>(pageWidth, 0),
-                               std::max<std::int64_t>(pageHeight, 0)));
+        throw Error(tooBigText(kind, CheckedSizePercent(view_.SizePercentText()), resolution, framedWidth, framedHeight,
+                               std::max<std::int64_t>(pageWidth, 0), std::max<std::int64_t>(pageHeight, 0)));
     resolution_ = resolution;
     if (framedWidth * framedHeight > kLargestWholeBitmap && pageWidth > 0 && pageHeight > 0) {
         assignBands(picture, left, top, pageWidth, pageHeight, framedWidth, framedHeight);

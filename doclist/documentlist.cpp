@@ -57,8 +57,7 @@ QStringList droppedLocalPaths(const QMimeData *data)
 
 } // namespace
 
-DocumentList::DocumentList(QWidget *parent)
-    : QTreeWidget(parent)
+DocumentList::DocumentList(QWidget *parent) : QTreeWidget(parent)
 {
     // Turning sorting off also makes the headers unclickable, so it comes first.
     setSortingEnabled(false);
@@ -101,8 +100,8 @@ DocumentList::DocumentList(QWidget *parent)
 void DocumentList::appendRow(const DocumentEntry &entry)
 {
     auto *item = new DocumentItem();
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable
-                   | Qt::ItemIsEditable | Qt::ItemNeverHasChildren);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsEditable |
+                   Qt::ItemNeverHasChildren);
     item->setText(NameColumn, entry.name);
     item->setText(PathColumn, entry.path);
     item->setText(SizeColumn, entry.sizeText);

@@ -48,10 +48,8 @@ std::optional<DosDateTime> ToDosDateTime(const std::tm &local)
     if (year < kFirstDosYear || year > kLastDosYear)
         return std::nullopt;
     DosDateTime dos;
-    dos.date = static_cast<std::uint16_t>(((year - kFirstDosYear) << 9) | ((local.tm_mon + 1) << 5)
-                                          | local.tm_mday);
-    dos.time = static_cast<std::uint16_t>((local.tm_hour << 11) | (local.tm_min << 5)
-                                          | (local.tm_sec / 2));
+    dos.date = static_cast<std::uint16_t>(((year - kFirstDosYear) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
+    dos.time = static_cast<std::uint16_t>((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
     return dos;
 }
 
@@ -90,8 +88,8 @@ QString FileTimeText(std::int64_t utcSeconds)
     errno = 0;
     if (localtime_r(&stamp, &local) == nullptr) {
         const int error = errno != 0 ? errno : EOVERFLOW;
-        throw Error("Cannot convert the file time " + std::to_string(utcSeconds)
-                        + " to local time: " + std::strerror(error),
+        throw Error("Cannot convert the file time " + std::to_string(utcSeconds) +
+                        " to local time: " + std::strerror(error),
                     {}, 0, "localtime_r");
     }
     if (const std::optional<DosDateTime> dos = ToDosDateTime(local))

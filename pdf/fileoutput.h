@@ -26,7 +26,7 @@ public:
 private:
     std::string outputName_;
     std::string temporaryName_;
-    UniqueFd fd_; // the temporary file, open until commit() or abandon()
+    UniqueFd fd_;                  // the temporary file, open until commit() or abandon()
     std::optional<FileSink> sink_; // writes through fd_
     bool finished_ = false;
 };

@@ -29,7 +29,10 @@ struct StopSignal {};
 
 constexpr std::uint64_t kLargestXrefPosition = 9'999'999'999ULL;
 
-std::string number(std::int64_t value) { return std::to_string(value); }
+std::string number(std::int64_t value)
+{
+    return std::to_string(value);
+}
 
 void pump(const MessagePump &pumpMessages)
 {
@@ -169,11 +172,17 @@ private:
     {
         testStop();
         beginObject();
-        file_.write(number(3 + k) + " 0 obj\n<<\n/Type /Page\n/Parent 2 0 R\n/Resources\n<<\n"
-                    "/XObject << /Im0 " + number(n_ + 3 + k) + " 0 R >>\n"
+        file_.write(number(3 + k) +
+                    " 0 obj\n<<\n/Type /Page\n/Parent 2 0 R\n/Resources\n<<\n"
+                    "/XObject << /Im0 " +
+                    number(n_ + 3 + k) +
+                    " 0 R >>\n"
                     "/ProcSet [ /PDF /ImageC ]\n>>\n"
-                    "/MediaBox [ 0 0 " + number(table_[k].width) + " " + number(table_[k].height) + " ]\n"
-                    "/Contents " + number(2 * n_ + 3 + k) + " 0 R\n>>\nendobj\n");
+                    "/MediaBox [ 0 0 " +
+                    number(table_[k].width) + " " + number(table_[k].height) +
+                    " ]\n"
+                    "/Contents " +
+                    number(2 * n_ + 3 + k) + " 0 R\n>>\nendobj\n");
         pump(hooks_.pumpMessages);
     }
 
@@ -186,10 +195,13 @@ private:
         MemoryStream image = pages_.read(static_cast<std::size_t>(k));
         JpegFrame frame;
         if (!ScanJpegFrameHeader(image, frame))
-            throw Error("the page image has no frame header that a PDF can describe", {},
-                        static_cast<int>(k + 1), "embedding the image");
-        file_.write(number(n_ + 3 + k) + " 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Name /Im0\n"
-                    "/Width " + number(frame.width) + "\n/Height " + number(frame.height) + "\n"
+            throw Error("the page image has no frame header that a PDF can describe", {}, static_cast<int>(k + 1),
+                        "embedding the image");
+        file_.write(number(n_ + 3 + k) +
+                    " 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Name /Im0\n"
+                    "/Width " +
+                    number(frame.width) + "\n/Height " + number(frame.height) +
+                    "\n"
                     "/BitsPerComponent 8\n/Filter [/DCTDecode]\n");
         file_.write(colourSpaceLines(frame.colour));
         file_.write("/Length " + number(static_cast<std::int64_t>(image.size())) + " >>\nstream\n");
@@ -257,7 +269,8 @@ int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &
     JpegFrame frame; // a scan that finds no usable frame leaves the previous page's values
     CapturePass capturePass(pages, [&](MemoryStream &page, std::int32_t resolution) {
         ScanJpegFrameHeader(page, frame);
-        table.push_back({frame.colour, PointsOfPixels(frame.width, resolution), PointsOfPixels(frame.height, resolution)});
+        table.push_back(
+            {frame.colour, PointsOfPixels(frame.width, resolution), PointsOfPixels(frame.height, resolution)});
         byteTotal += page.size();
         if (spool)
             spool->append(page);

@@ -62,9 +62,9 @@ public:
 };
 
 struct WriterHooks {
-    ProgressCallback progress;   // empty: no progress reports
-    MessagePump pumpMessages;    // empty: nothing to pump
-    OutputOpener openOutput;     // empty: OpenFileOutput
+    ProgressCallback progress; // empty: no progress reports
+    MessagePump pumpMessages;  // empty: nothing to pump
+    OutputOpener openOutput;   // empty: OpenFileOutput
 };
 
 // Writes `pageCount` pages of `pages` into the PDF `outputName` and returns a
@@ -74,8 +74,8 @@ struct WriterHooks {
 // A stop found before a page of the capture pass or an object of the writing
 // pass gives kStopped: the pages captured so far are dropped, progress goes
 // back to (0, 0), and a file that already had the output name is kept.
-int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &pages,
-             const WriterHooks &hooks, std::string *failureText = nullptr);
+int WritePdf(const std::string &outputName, std::int32_t pageCount, PageSource &pages, const WriterHooks &hooks,
+             std::string *failureText = nullptr);
 
 // Writes content object `objectNumber`, which draws /Im0 over a page of
 // width x height points.

@@ -41,8 +41,8 @@ PageSpool::PageSpool(const std::string &outputName)
         fd_ = unnamedFileIn(tmp && *tmp ? tmp : "/tmp");
     }
     if (!fd_)
-        throw Error(std::string("Cannot make a temporary file for the pages: ") + std::strerror(errno), outputName,
-                    0, "capture");
+        throw Error(std::string("Cannot make a temporary file for the pages: ") + std::strerror(errno), outputName, 0,
+                    "capture");
 }
 
 void PageSpool::append(const MemoryStream &page)
@@ -71,8 +71,8 @@ MemoryStream PageSpool::read(std::size_t index) const
     std::vector<std::uint8_t> bytes(extent.size);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = ::pread(fd_.get(), bytes.data() + done, bytes.size() - done,
-                                    static_cast<off_t>(extent.offset + done));
+        const ssize_t got =
+            ::pread(fd_.get(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(extent.offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)

@@ -64,7 +64,10 @@ void EndPrestartedHosts() noexcept
     ready.clear();
 }
 
-void EndAllHosts(const std::string &why) { Connection::endAll(why); }
+void EndAllHosts(const std::string &why)
+{
+    Connection::endAll(why);
+}
 
 void EndHost(const Variant &object, const std::string &why)
 {
@@ -72,14 +75,20 @@ void EndHost(const Variant &object, const std::string &why)
         Connection::endHost(pid, why);
 }
 
-void SetMessagePump(std::function<void()> pump) { SetWaitingPump(std::move(pump)); }
+void SetMessagePump(std::function<void()> pump)
+{
+    SetWaitingPump(std::move(pump));
+}
 
 void SetCallTimeLimits(std::chrono::milliseconds call, std::chrono::milliseconds open)
 {
     SetWaitingLimits(call, open);
 }
 
-void SetHostMemoryLimit(uint64_t bytes) { SetWaitingMemoryLimit(bytes); }
+void SetHostMemoryLimit(uint64_t bytes)
+{
+    SetWaitingMemoryLimit(bytes);
+}
 
 int HostProcessId(const Variant &object)
 {

@@ -92,7 +92,10 @@ void Connection::endHost(int pid, const std::string &why)
             c->die(why);
 }
 
-Variant Connection::start(const std::string &application) { return spawn(application)->greet(); }
+Variant Connection::start(const std::string &application)
+{
+    return spawn(application)->greet();
+}
 
 std::shared_ptr<Connection> Connection::spawn(const std::string &application)
 {
@@ -224,8 +227,7 @@ std::vector<uint8_t> Connection::awaitReply(uint32_t seq, milliseconds limit, bo
     }
 }
 
-template <typename Reply>
-Reply Connection::call(const WireWriter &request, bool slow, int withFd)
+template <typename Reply> Reply Connection::call(const WireWriter &request, bool slow, int withFd)
 {
     checkAlive();
     // Keep this connection alive even if the pump drops the last proxy.
@@ -303,7 +305,8 @@ int32_t Connection::resolve(uint32_t object, uint32_t classId, std::string_view 
     return m.dispid;
 }
 
-Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags, const std::vector<Variant> &args)
+Variant Connection::invoke(uint32_t object, uint32_t classId, int32_t dispid, unsigned flags,
+                           const std::vector<Variant> &args)
 {
     if (!alive_ && quitMembers_.isQuit(classId, dispid))
         return Variant();
@@ -340,8 +343,8 @@ void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
     const int rows = clip.height();
     size_t need = size_t(rect.width()) * size_t(rows) * 4;
     if (need > (size_t(1) << 30))
-        throw Error("The picture is too large to draw (" + std::to_string(rect.width()) + " x " +
-                    std::to_string(rows) + " pixels)");
+        throw Error("The picture is too large to draw (" + std::to_string(rect.width()) + " x " + std::to_string(rows) +
+                    " pixels)");
     checkAlive();
     bool fresh = false;
     if (need > buffer_.size()) {
@@ -362,7 +365,8 @@ void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
     // Compose the premultiplied BGRA rendering over the target.
     const uint8_t *src = buffer_.data();
     for (int y = clip.top(); y <= clip.bottom(); ++y) {
-        const uint8_t *s = src + (size_t(y - clip.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4;
+        const uint8_t *s =
+            src + (size_t(y - clip.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4;
         uint8_t *d = target.scanLine(y) + size_t(clip.left()) * 3;
         for (int x = clip.left(); x <= clip.right(); ++x, s += 4, d += 3) {
             unsigned a = s[3];

@@ -67,8 +67,7 @@ private:
     // Sends `request` and waits for its reply: the Reply it holds, or
     // folivex::Error with the host's text when it failed. `withFd`: a
     // descriptor to pass along (SCM_RIGHTS), or -1.
-    template <typename Reply>
-    Reply call(const wire::WireWriter &request, bool slow, int withFd = -1);
+    template <typename Reply> Reply call(const wire::WireWriter &request, bool slow, int withFd = -1);
     // Sends a request that has no reply; nothing on a host that has ended.
     void post(const wire::WireWriter &request) noexcept;
     void send(uint32_t seq, const wire::WireWriter &body, int withFd);

@@ -44,8 +44,8 @@ std::string HostProgramFor(const std::filesystem::path &programFolder)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    for (const fs::path &candidate : {programFolder / "folivex-office",
-                                      (programFolder / FOLIVEX_OFFICE_FROM_PROGRAM).lexically_normal()})
+    for (const fs::path &candidate :
+         {programFolder / "folivex-office", (programFolder / FOLIVEX_OFFICE_FROM_PROGRAM).lexically_normal()})
         if (fs::exists(candidate, ec))
             return candidate.string();
     return {};
@@ -80,9 +80,15 @@ namespace {
 bool textHinting = true;
 } // namespace
 
-void SetHostTextHinting(bool hinted) { textHinting = hinted; }
+void SetHostTextHinting(bool hinted)
+{
+    textHinting = hinted;
+}
 
-bool HostTextHinting() { return textHinting; }
+bool HostTextHinting()
+{
+    return textHinting;
+}
 
 HostProcess::HostProcess(const std::string &program, const std::vector<std::string> &args)
 {

@@ -53,8 +53,14 @@ std::chrono::milliseconds CallTimeLimit(bool open)
     return open ? openLimit : callLimit;
 }
 
-void SetWaitingMemoryLimit(uint64_t bytes) { memoryLimit = bytes; }
+void SetWaitingMemoryLimit(uint64_t bytes)
+{
+    memoryLimit = bytes;
+}
 
-uint64_t HostMemoryLimit() { return memoryLimit ? memoryLimit : DefaultHostMemoryLimit(1); }
+uint64_t HostMemoryLimit()
+{
+    return memoryLimit ? memoryLimit : DefaultHostMemoryLimit(1);
+}
 
 } // namespace folivex::automation

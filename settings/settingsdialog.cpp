@@ -73,17 +73,14 @@ QString DefaultOutputFolder()
 }
 
 TForm2::TForm2(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       LabeledEdit1(new LabeledEdit(QStringLiteral("Quality && Size:  "), this)),
       Label1(new QLabel(QStringLiteral("(30-100%)"), this)),
-      LabeledEdit2(new LabeledEdit(QStringLiteral("Output Path"), this)),
-      SpeedButton1(new QToolButton(this)),
+      LabeledEdit2(new LabeledEdit(QStringLiteral("Output Path"), this)), SpeedButton1(new QToolButton(this)),
       LabeledEdit3(new LabeledEdit(QStringLiteral("Resolution:  "), this)),
-      Label2(new QLabel(QStringLiteral("(72-600 dpi)"), this)),
-      Button1(new QPushButton(QStringLiteral("OK"), this)),
-      Button2(new QPushButton(QStringLiteral("Cancel"), this)),
-      background_(SettingsBackground())
+      Label2(new QLabel(QStringLiteral("(72-600 dpi)"), this)), Button1(new QPushButton(QStringLiteral("OK"), this)),
+      Button2(new QPushButton(QStringLiteral("Cancel"), this)), background_(SettingsBackground())
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Setting"));
@@ -204,8 +201,7 @@ void TForm2::keyPressEvent(QKeyEvent *event)
             button->click();
         event->accept();
         return;
-    default:
-        QDialog::keyPressEvent(event);
+    default: QDialog::keyPressEvent(event);
     }
 }
 

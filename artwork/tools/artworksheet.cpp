@@ -76,13 +76,17 @@ QImage MockWindow(int width, bool maximised)
     p.drawImage(QRect(0, 33, 4, height - 63), left);
     p.drawImage(QRect(width - 4, 33, 4, height - 63), right);
     p.drawImage(QRect(4, 33, width - 8, 73), ToolbarBackground());
-    struct Button { ToolbarButton which; int left, width; const char *caption; };
+    struct Button {
+        ToolbarButton which;
+        int left, width;
+        const char *caption;
+    };
     const Button buttons[] = {
-        {ToolbarButton::Add, 0, 49, "Add"}, {ToolbarButton::Adds, 48, 49, "Adds"},
-        {ToolbarButton::Remove, 96, 49, "Remove"}, {ToolbarButton::Removes, 144, 65, "Removes"},
-        {ToolbarButton::Check, 208, 49, "Check"}, {ToolbarButton::Setting, 264, 49, "Setting"},
+        {ToolbarButton::Add, 0, 49, "Add"},           {ToolbarButton::Adds, 48, 49, "Adds"},
+        {ToolbarButton::Remove, 96, 49, "Remove"},    {ToolbarButton::Removes, 144, 65, "Removes"},
+        {ToolbarButton::Check, 208, 49, "Check"},     {ToolbarButton::Setting, 264, 49, "Setting"},
         {ToolbarButton::Convert, 312, 57, "Convert"}, {ToolbarButton::Stop, 368, 49, "Stop"},
-        {ToolbarButton::Help, 424, 49, "Help"}, {ToolbarButton::Home, 472, 49, "Home"},
+        {ToolbarButton::Help, 424, 49, "Help"},       {ToolbarButton::Home, 472, 49, "Home"},
     };
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
@@ -90,8 +94,7 @@ QImage MockWindow(int width, bool maximised)
     for (const Button &b : buttons) {
         const int x = 4 + b.left;
         p.drawImage(x + (b.width - 32) / 2, 33 + 8 + 4, ToolbarPicture(b.which));
-        p.drawText(QRect(x, 33 + 8 + 38, b.width, 16), Qt::AlignHCenter | Qt::AlignTop,
-                   QString::fromLatin1(b.caption));
+        p.drawText(QRect(x, 33 + 8 + 38, b.width, 16), Qt::AlignHCenter | Qt::AlignTop, QString::fromLatin1(b.caption));
     }
     for (int x : {260, 420})
         p.fillRect(QRect(4 + x, 33 + 16, 1, 35), QColor(10, 40, 24));
@@ -147,7 +150,8 @@ int main(int argc, char **argv)
     }
     y += 480;
 
-    Caption(p, 20, y, "Toolbar pictures on the toolbar background, x 3; edges x 10; list background x 4; icon 256, 48, 16 (x 4)");
+    Caption(p, 20, y,
+            "Toolbar pictures on the toolbar background, x 3; edges x 10; list background x 4; icon 256, 48, 16 (x 4)");
     {
         QImage bar(10 * 40 + 8, 44, QImage::Format_RGB32);
         QPainter q(&bar);

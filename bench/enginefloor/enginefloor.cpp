@@ -43,8 +43,7 @@ DocumentKind kindOf(const std::string &path)
 }
 
 // Renders `area` (twips) of `part` at `dpi`, in bands of at most 64 MiB.
-void render(const EngineDocument &document, int part, const TwipRect &area, int dpi,
-            std::vector<unsigned char> &canvas)
+void render(const EngineDocument &document, int part, const TwipRect &area, int dpi, std::vector<unsigned char> &canvas)
 {
     const int width = std::max(1, int(area.width * dpi / 1440));
     const int height = std::max(1, int(area.height * dpi / 1440));

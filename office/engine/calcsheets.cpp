@@ -67,7 +67,8 @@ CellBlock usedCellsOf(const Reference<css::sheet::XSpreadsheet> &sheet)
     Reference<css::sheet::XUsedAreaCursor> used(cursor, UNO_QUERY_THROW);
     used->gotoStartOfUsedArea(false);
     used->gotoEndOfUsedArea(true);
-    css::table::CellRangeAddress a = Reference<css::sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
+    css::table::CellRangeAddress a =
+        Reference<css::sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
     return CellBlock{a.StartColumn, a.StartRow, a.EndColumn, a.EndRow};
 }
 

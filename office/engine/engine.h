@@ -42,8 +42,14 @@ inline ModelRect unitedRect(const ModelRect &a, const ModelRect &b)
 }
 
 // Points and twips from 1/100 mm.
-inline double pointsFromHundredthsMm(double v) { return v * 72.0 / 2540.0; }
-inline long twipsFromHundredthsMm(double v) { return long(v * 1440.0 / 2540.0 + 0.5); }
+inline double pointsFromHundredthsMm(double v)
+{
+    return v * 72.0 / 2540.0;
+}
+inline long twipsFromHundredthsMm(double v)
+{
+    return long(v * 1440.0 / 2540.0 + 0.5);
+}
 
 // A page style's geometry in points, the way Office reports it: the margins
 // reach the body of the page, so a header's or footer's height counts into

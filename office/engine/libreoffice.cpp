@@ -54,7 +54,8 @@ Reference<css::container::XNameReplace> settings(const Reference<css::lang::XMul
     css::uno::Sequence<css::uno::Any> args(1);
     args.getArray()[0] <<= node;
     return Reference<css::container::XNameReplace>(
-        provider->createInstanceWithArguments(rtl::OUString("com.sun.star.configuration.ConfigurationUpdateAccess"), args),
+        provider->createInstanceWithArguments(rtl::OUString("com.sun.star.configuration.ConfigurationUpdateAccess"),
+                                              args),
         UNO_QUERY_THROW);
 }
 
@@ -178,9 +179,9 @@ void showAsPrinted(const Reference<css::frame::XModel> &model, DocumentKind kind
         Reference<css::view::XViewSettingsSupplier> supplier(controller, UNO_QUERY);
         if (supplier.is())
             setAll(supplier->getViewSettings(),
-                   {"ShowTextBoundaries", "ShowTextFieldBackground", "ShowIndexMarkBackground", "ShowFootnoteBackground",
-                    "ShowTableBoundaries", "ShowAnnotations", "ShowChangesInMargin", "ShowBreaks", "ShowParaBreaks",
-                    "ShowNonprintingCharacters", "ShowFieldCommands"},
+                   {"ShowTextBoundaries", "ShowTextFieldBackground", "ShowIndexMarkBackground",
+                    "ShowFootnoteBackground", "ShowTableBoundaries", "ShowAnnotations", "ShowChangesInMargin",
+                    "ShowBreaks", "ShowParaBreaks", "ShowNonprintingCharacters", "ShowFieldCommands"},
                    false);
     } else if (kind == DocumentKind::Excel) {
         setAll(Reference<css::beans::XPropertySet>(controller, UNO_QUERY),
@@ -306,7 +307,9 @@ void useUnhintedText(const std::string &folder)
     if (!file)
         throw Error("Cannot write " + path + ": " + std::strerror(errno));
     const std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
-                             "  <include ignore_missing=\"yes\">" + system + "</include>\n"
+                             "  <include ignore_missing=\"yes\">" +
+                             system +
+                             "</include>\n"
                              "  <match target=\"font\">\n"
                              "    <edit name=\"hinting\" mode=\"assign\"><bool>false</bool></edit>\n"
                              "    <edit name=\"hintstyle\" mode=\"assign\"><const>hintnone</const></edit>\n"
@@ -386,7 +389,8 @@ std::shared_ptr<EngineDocument> LibreOffice::loadChecked(const DocumentFile &fil
     // protected document fails to load.
     std::unique_ptr<lok::Document> document(office_->documentLoad(url.c_str(), "Batch=true"));
     if (!document)
-        throw Error("Cannot open " + shown + ": LibreOffice cannot load it (damaged, protected by a password, or not a document)");
+        throw Error("Cannot open " + shown +
+                    ": LibreOffice cannot load it (damaged, protected by a password, or not a document)");
     const int loadedType = document->getDocumentType();
 
     // The UNO model of what was just loaded is the one that was not there

@@ -24,8 +24,7 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
 OfficeDocument::OfficeDocument(std::unique_ptr<lok::Document> document, Reference<css::frame::XModel> model,
-                               DocumentKind kind, std::string path,
-                               FileChartSheets chartSheets)
+                               DocumentKind kind, std::string path, FileChartSheets chartSheets)
     : document_(std::move(document)), model_(std::move(model)), kind_(kind), path_(std::move(path)),
       chartSheets_(std::move(chartSheets))
 {
@@ -173,8 +172,8 @@ ModelRect OfficeDocument::slideSize() const
     });
 }
 
-void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, int part, const TwipRect &area,
-                                int top, int rows) const
+void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, int part, const TwipRect &area, int top,
+                                int rows) const
 {
     // A worksheet's cells at their model sizes, whatever the pixel size (see
     // renderSheetRows); a right-to-left sheet, whose columns Calc lays out
@@ -183,8 +182,7 @@ void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, in
         SheetGrid &grid = gridOf(part);
         renderSheetRows(
             [&](unsigned char *band, int bandWidth, int bandHeight, const TwipRect &r) {
-                lok().paintPartTile(band, part, bandWidth, bandHeight, int(r.x), int(r.y), int(r.width),
-                                    int(r.height));
+                lok().paintPartTile(band, part, bandWidth, bandHeight, int(r.x), int(r.y), int(r.width), int(r.height));
             },
             [&](long twips) -> const std::vector<long> & {
                 return unoGuarded([&]() -> const std::vector<long> & { return grid.columnsReaching(twips); });

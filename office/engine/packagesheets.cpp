@@ -108,7 +108,8 @@ std::vector<Attributes> elementsNamed(const std::string &xml, const std::string 
                 const size_t close = xml.find(xml[open], open + 1);
                 if (close == std::string::npos)
                     break;
-                attributes[localName(xml.substr(start, stop - start))] = decoded(xml.substr(open + 1, close - open - 1));
+                attributes[localName(xml.substr(start, stop - start))] =
+                    decoded(xml.substr(open + 1, close - open - 1));
                 p = close + 1;
             }
             found.push_back(std::move(attributes));

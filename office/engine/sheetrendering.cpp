@@ -59,9 +59,9 @@ int bandMargin(const AxisResampling &down)
 // inside the drawing is drawn with a margin of the widest row there, which
 // is left out. A drawing no wider than a tile is drawn in `source` with its
 // margins; a wider one tile by tile in `tile`, its rows copied to `source`.
-const unsigned char *paintSource(const SheetPainter &paint, const AxisResampling &across,
-                                 const AxisResampling &down, int first, int rows,
-                                 std::vector<unsigned char> &source, std::vector<unsigned char> &tile)
+const unsigned char *paintSource(const SheetPainter &paint, const AxisResampling &across, const AxisResampling &down,
+                                 int first, int rows, std::vector<unsigned char> &source,
+                                 std::vector<unsigned char> &tile)
 {
     const int width = across.sourcePixels();
     const size_t rowBytes = size_t(width) * 4;
@@ -162,7 +162,8 @@ void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &col
     // A band of BandBytes, or of eight margins where that is more (a band's
     // margins are drawn for nothing), but never more than MostBandBytes.
     const size_t fewest = BandBytes / sourceRowBytes, most = MostBandBytes / sourceRowBytes;
-    const int bandRows = int(std::max<size_t>(1, std::min(most, std::max(fewest, size_t(8) * size_t(bandMargin(down))))));
+    const int bandRows =
+        int(std::max<size_t>(1, std::min(most, std::max(fewest, size_t(8) * size_t(bandMargin(down))))));
     HorizontalTaps taps(across, width);
 
     // The output rows a source row adds to are at most `inFlight` in a row,
@@ -187,7 +188,8 @@ void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &col
 
         const int sourceRows = end - first;
         const unsigned char *band =
-            sourceRows > 0 ? paintSource(paint, across, down, first, sourceRows, scratch.source, scratch.tile) : nullptr;
+            sourceRows > 0 ? paintSource(paint, across, down, first, sourceRows, scratch.source, scratch.tile)
+                           : nullptr;
 
         int done = from; // output rows [from, done) are stored
         const auto storeUpTo = [&](int until) {

@@ -17,8 +17,7 @@ std::string fromOUString(const rtl::OUString &s)
     return std::string(o.getStr(), size_t(o.getLength()));
 }
 
-template <typename T>
-T propertyOf(const css::uno::Reference<css::beans::XPropertySet> &set, const char *name)
+template <typename T> T propertyOf(const css::uno::Reference<css::beans::XPropertySet> &set, const char *name)
 {
     if (!set.is())
         throw Error(std::string("Cannot read ") + name + ": no such object");

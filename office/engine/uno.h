@@ -34,14 +34,12 @@ std::string fromOUString(const rtl::OUString &s);
 
 // A property by name; throws folivex::Error naming the property when it
 // cannot be read or has another type.
-template <typename T>
-T propertyOf(const css::uno::Reference<css::beans::XPropertySet> &set, const char *name);
+template <typename T> T propertyOf(const css::uno::Reference<css::beans::XPropertySet> &set, const char *name);
 
 // Runs `read`, a reading of the UNO model, and returns what it returns; an
 // exception of LibreOffice's own leaves as EngineFailure with its message.
 // folivex::Error passes through as it is.
-template <typename F>
-auto unoGuarded(F &&read) -> decltype(read())
+template <typename F> auto unoGuarded(F &&read) -> decltype(read())
 {
     try {
         return read();

@@ -11,8 +11,8 @@ PageSetup::PageSetup(std::vector<std::pair<std::string, double>> values) : value
 std::vector<std::pair<std::string, double>> PageSetup::ofPageStyle(const PageGeometry &style)
 {
     return {
-        {"LeftMargin", style.leftMargin}, {"RightMargin", style.rightMargin}, {"TopMargin", style.topMargin},
-        {"BottomMargin", style.bottomMargin}, {"PageWidth", style.width}, {"PageHeight", style.height},
+        {"LeftMargin", style.leftMargin},     {"RightMargin", style.rightMargin}, {"TopMargin", style.topMargin},
+        {"BottomMargin", style.bottomMargin}, {"PageWidth", style.width},         {"PageHeight", style.height},
     };
 }
 

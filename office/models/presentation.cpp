@@ -11,8 +11,9 @@ Presentation::Presentation(std::shared_ptr<EngineDocument> document, HostContext
     property("Slides", [this](const HostArgs &) -> HostValue { return std::make_shared<Slides>(document_, context_); });
     property("PageSetup", [this](const HostArgs &) -> HostValue {
         ModelRect slide = document_->slideSize();
-        return std::make_shared<PageSetup>(std::vector<std::pair<std::string, double>>{
-            {"SlideWidth", pointsFromHundredthsMm(slide.width)}, {"SlideHeight", pointsFromHundredthsMm(slide.height)}});
+        return std::make_shared<PageSetup>(
+            std::vector<std::pair<std::string, double>>{{"SlideWidth", pointsFromHundredthsMm(slide.width)},
+                                                        {"SlideHeight", pointsFromHundredthsMm(slide.height)}});
     });
 }
 

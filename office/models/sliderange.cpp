@@ -14,9 +14,9 @@ SlideRange::SlideRange(std::shared_ptr<EngineDocument> presentation, HostContext
     method("copy", [this](const HostArgs &) -> HostValue {
         // The whole slide, as large as every slide of the presentation.
         ModelRect size = presentation_->slideSize();
-        context_.copyPicture(PagePicture{presentation_, slide_,
-                                         TwipRect{0, 0, twipsFromHundredthsMm(size.width),
-                                                  twipsFromHundredthsMm(size.height)}});
+        context_.copyPicture(
+            PagePicture{presentation_, slide_,
+                        TwipRect{0, 0, twipsFromHundredthsMm(size.width), twipsFromHundredthsMm(size.height)}});
         return {};
     });
     property("SlideIndex", [this](const HostArgs &) -> HostValue { return slide_ + 1; });

@@ -9,8 +9,7 @@
 
 namespace folivex::office {
 
-WordDocument::WordDocument(std::shared_ptr<EngineDocument> document, HostContext &context,
-                           std::shared_ptr<Owner> owner)
+WordDocument::WordDocument(std::shared_ptr<EngineDocument> document, HostContext &context, std::shared_ptr<Owner> owner)
     : pages_(std::make_shared<WordPages>(std::move(document), context)), owner_(std::move(owner))
 {
     method("Activate", [this](const HostArgs &) -> HostValue {

@@ -8,7 +8,8 @@
 
 namespace folivex::office {
 
-Worksheet::Worksheet(std::shared_ptr<WorkbookState> workbook, int32_t sheet) : workbook_(std::move(workbook)), sheet_(sheet)
+Worksheet::Worksheet(std::shared_ptr<WorkbookState> workbook, int32_t sheet)
+    : workbook_(std::move(workbook)), sheet_(sheet)
 {
     method("Activate", [this](const HostArgs &) -> HostValue {
         workbook_->activate(sheet_);

@@ -16,7 +16,8 @@ struct HostNull {
     bool operator==(const HostNull &) const = default;
 };
 
-using HostValue = std::variant<std::monostate, HostNull, bool, int32_t, double, std::string, std::shared_ptr<HostObject>>;
+using HostValue =
+    std::variant<std::monostate, HostNull, bool, int32_t, double, std::string, std::shared_ptr<HostObject>>;
 using HostArgs = std::vector<HostValue>;
 
 // Argument `index` of `args` as a number or a string, the way Office reads

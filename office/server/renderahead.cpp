@@ -24,8 +24,7 @@ std::optional<PagePicture> successorOf(const PagePicture &picture)
         if (picture.part + 1 < picture.document->partCount())
             return PagePicture{picture.document, picture.part + 1, picture.area};
         return std::nullopt;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 
@@ -78,8 +77,7 @@ void RenderAhead::prepareAfter(const PagePicture &picture, int width, int height
     height_ = height;
 }
 
-bool RenderAhead::take(const PagePicture &picture, int width, int height, unsigned char *canvas,
-                       RenderWorker *worker)
+bool RenderAhead::take(const PagePicture &picture, int width, int height, unsigned char *canvas, RenderWorker *worker)
 {
     if (picture.document->closed())
         return false;

@@ -20,10 +20,7 @@ namespace folivex::office {
 
 using wire::WireWriter;
 
-Server::Server(int socket)
-    : socket_(socket), parent_(::getppid()), requests_(wire::MinRequestLength, "the client")
-{
-}
+Server::Server(int socket) : socket_(socket), parent_(::getppid()), requests_(wire::MinRequestLength, "the client") {}
 
 void Server::reply(uint32_t seq, const WireWriter &body)
 {

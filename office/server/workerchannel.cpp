@@ -40,8 +40,8 @@ std::optional<wire::Frame> WorkerChannel::receive(int timeoutMs)
         if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             int wait = -1;
             if (timeoutMs >= 0) {
-                auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until -
-                                                                                  std::chrono::steady_clock::now());
+                auto left =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
                 if (left.count() <= 0)
                     return std::nullopt;
                 wait = int(left.count());

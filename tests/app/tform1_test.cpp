@@ -75,9 +75,8 @@ void TForm1Test::init()
 {
     boxes.clear();
     opened.clear();
-    folivex::ui::SetMessageBoxHandler([this](const QString &text, const QString &caption) {
-        boxes << caption + ": " + text;
-    });
+    folivex::ui::SetMessageBoxHandler(
+        [this](const QString &text, const QString &caption) { boxes << caption + ": " + text; });
     folivex::ui::SetDesktopOpener([this](const QUrl &url) { opened << url; });
     form1 = std::make_unique<TForm1>();
     form2 = std::make_unique<TForm2>(form1.get());
@@ -130,11 +129,16 @@ void TForm1Test::toolbarButtonsStandWhereTheyBelong()
         const char *caption, *hint;
     };
     const Expected buttons[] = {
-        {form1->SpeedButton3, 0, 49, "Add", "Add File"},        {form1->SpeedButton4, 48, 49, "Adds", "Add Folder"},
-        {form1->SpeedButton20, 96, 49, "Remove", "Remove Selected"}, {form1->SpeedButton5, 144, 65, "Removes", "Remove All"},
-        {form1->SpeedButton6, 208, 49, "Check", "Select All"},  {form1->SpeedButton10, 264, 49, "Setting", "Setting"},
-        {form1->SpeedButton11, 312, 57, "Convert", "Convert"},  {form1->SpeedButton1, 368, 49, "Stop", "Stop conversion"},
-        {form1->SpeedButton13, 424, 49, "Help", "Help"},        {form1->SpeedButton14, 472, 49, "Home", "Homepage"},
+        {form1->SpeedButton3, 0, 49, "Add", "Add File"},
+        {form1->SpeedButton4, 48, 49, "Adds", "Add Folder"},
+        {form1->SpeedButton20, 96, 49, "Remove", "Remove Selected"},
+        {form1->SpeedButton5, 144, 65, "Removes", "Remove All"},
+        {form1->SpeedButton6, 208, 49, "Check", "Select All"},
+        {form1->SpeedButton10, 264, 49, "Setting", "Setting"},
+        {form1->SpeedButton11, 312, 57, "Convert", "Convert"},
+        {form1->SpeedButton1, 368, 49, "Stop", "Stop conversion"},
+        {form1->SpeedButton13, 424, 49, "Help", "Help"},
+        {form1->SpeedButton14, 472, 49, "Home", "Homepage"},
     };
     for (const Expected &e : buttons) {
         QCOMPARE(e.button->geometry(), QRect(e.left, 8, e.width, 57));
@@ -303,7 +307,8 @@ void TForm1Test::convertRunsARealConversion()
     QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
     sampler.stop();
     QVERIFY(barSeen);
-    QVERIFY2(labels.contains("Converting  " + dir->path() + "/letter3.docx"), qPrintable(QStringList(labels.values()).join("|")));
+    QVERIFY2(labels.contains("Converting  " + dir->path() + "/letter3.docx"),
+             qPrintable(QStringList(labels.values()).join("|")));
     QCOMPARE(boxes, QStringList{"Congratulation: Successed!"});
     QCOMPARE(form1->Label1->text(), QString("Successed!"));
     QVERIFY(!form1->ProgressBar1->isVisible());
@@ -411,8 +416,9 @@ void TForm1Test::anOpenFailureNamesItsDocument()
     form1->ListView1->AddDocumentFile(fixture("sheet-named.docx"));
     form2->LabeledEdit2->setText(dir->path());
     QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
-    QCOMPARE(boxes, QStringList{"Error: Failed to open the word document. If the Word version is below 2007, please "
-                                "update it.\nsheet-named.docx (LibreOffice: it is a spreadsheet, not a text document)"});
+    QCOMPARE(boxes,
+             QStringList{"Error: Failed to open the word document. If the Word version is below 2007, please "
+                         "update it.\nsheet-named.docx (LibreOffice: it is a spreadsheet, not a text document)"});
     QCOMPARE(form1->Label1->text(), QString());
 }
 
@@ -438,8 +444,9 @@ void TForm1Test::eachDocumentsResultReachesTheWindow()
     QTest::mouseClick(form1->SpeedButton11, Qt::LeftButton);
     stopper.stop();
     QVERIFY(stopped);
-    QCOMPARE(boxes, QStringList{"Error: Failed to open the word document. If the Word version is below 2007, please "
-                                "update it.\nsheet-named.docx (LibreOffice: it is a spreadsheet, not a text document)"});
+    QCOMPARE(boxes,
+             QStringList{"Error: Failed to open the word document. If the Word version is below 2007, please "
+                         "update it.\nsheet-named.docx (LibreOffice: it is a spreadsheet, not a text document)"});
     QCOMPARE(form1->Label1->text(), QString());
     QVERIFY(opened.isEmpty());
 

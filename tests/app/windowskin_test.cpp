@@ -81,7 +81,10 @@ QImage regionPicture(const QRegion &region, const QSize &size)
     return picture;
 }
 
-bool dark(const QColor &colour) { return qGray(colour.rgb()) < 100; }
+bool dark(const QColor &colour)
+{
+    return qGray(colour.rgb()) < 100;
+}
 
 // The tick box drawn in `cell` of the list picture: found by its dark frame,
 // the first dark pixel from the cell's left on its middle row.
@@ -240,8 +243,8 @@ void WindowSkinTest::edgesAndCornersAskTheWindowManagerToResize()
         const bool diagonal = edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
         const bool corner = (edges & (Qt::LeftEdge | Qt::RightEdge)) && (edges & (Qt::TopEdge | Qt::BottomEdge));
         const Qt::CursorShape shape = corner ? (diagonal ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor)
-                                             : (edges & (Qt::LeftEdge | Qt::RightEdge)) ? Qt::SizeHorCursor
-                                                                                        : Qt::SizeVerCursor;
+                                      : (edges & (Qt::LeftEdge | Qt::RightEdge)) ? Qt::SizeHorCursor
+                                                                                 : Qt::SizeVerCursor;
         QCOMPARE(grip->cursor().shape(), shape);
     }
     // The caption buttons stay above the top edge's strip.
@@ -273,14 +276,13 @@ void WindowSkinTest::edgesAndCornersAskTheWindowManagerToResize()
 void WindowSkinTest::opensWhollyOnItsScreen()
 {
     const QRect area = form->screen()->availableGeometry();
-    QVERIFY2(area.contains(form->geometry()),
-             qPrintable(QString("%1,%2 %3x%4 on %5x%6")
-                            .arg(form->x())
-                            .arg(form->y())
-                            .arg(form->width())
-                            .arg(form->height())
-                            .arg(area.width())
-                            .arg(area.height())));
+    QVERIFY2(area.contains(form->geometry()), qPrintable(QString("%1,%2 %3x%4 on %5x%6")
+                                                             .arg(form->x())
+                                                             .arg(form->y())
+                                                             .arg(form->width())
+                                                             .arg(form->height())
+                                                             .arg(area.width())
+                                                             .arg(area.height())));
     if (area.width() >= 1029 && area.height() >= 655)
         QCOMPARE(form->geometry(), QRect(305, 121, 724, 534)); // where it was designed to open, when it fits
 }

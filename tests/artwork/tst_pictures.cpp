@@ -90,8 +90,8 @@ void PicturesTest::edgesHaveTheFourLinesOutsideIn()
     const QImage right = RightEdge();
     for (int y = 0; y < 15; ++y) {
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(left.pixel(i, y), lines[i]);        // outside is column 0
-            QCOMPARE(right.pixel(3 - i, y), lines[i]);   // outside is column 3
+            QCOMPARE(left.pixel(i, y), lines[i]);      // outside is column 0
+            QCOMPARE(right.pixel(3 - i, y), lines[i]); // outside is column 3
         }
     }
 }
@@ -164,9 +164,10 @@ void PicturesTest::captionCellsKeepTheKeyOutOfTheButton()
             // The button's body and glyph: no pixel there may be see-through.
             for (int y = 5; y <= 21; ++y)
                 for (int x = 3; x <= 21; ++x)
-                    QVERIFY2(sheet.pixel(column + x, row * 31 + y) != key,
-                             qPrintable(QStringLiteral("cell %1,%2 see-through at %3,%4")
-                                            .arg(column).arg(row * 31).arg(x).arg(y)));
+                    QVERIFY2(
+                        sheet.pixel(column + x, row * 31 + y) != key,
+                        qPrintable(
+                            QStringLiteral("cell %1,%2 see-through at %3,%4").arg(column).arg(row * 31).arg(x).arg(y)));
             // And the key colour is not merely close to a button colour:
             // nothing in the cell is within a few steps of it but the key.
             for (int y = 0; y < 31; ++y) {

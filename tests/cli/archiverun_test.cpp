@@ -183,10 +183,10 @@ TEST(ArchiveRun, NoPdfOfARunReplacesAnother)
                 EXPECT_EQ(ListImages(pdf).size(), count) << pdf;
             }
             EXPECT_EQ(ListImages(secondReport).front().width, 685) << "the A4 document's own PDF";
-            EXPECT_EQ(out.entries(), flat ? (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "report.docx (2).pdf",
-                                                                      "report.docx.pdf", "report.pdf"})
-                                          : (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "sub1", "sub2",
-                                                                      "sub3"}));
+            EXPECT_EQ(out.entries(),
+                      flat ? (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "report.docx (2).pdf",
+                                                       "report.docx.pdf", "report.pdf"})
+                           : (std::vector<std::string>{"a.pdf", "a.pptx.pdf", "r.jsonl", "sub1", "sub2", "sub3"}));
             EXPECT_NE(run.output.find("folivex: " + (in / "a.pptx").string() + " is written as " +
                                       (out / "a.pptx.pdf").string() + ": an earlier document's PDF has its name"),
                       std::string::npos)
@@ -245,12 +245,11 @@ TEST(ArchiveRun, NamesThatAreNotUtf8AreConverted)
     // A failure names the file readably: the bytes that are no UTF-8 as \xHH.
     TempFolder out;
     WriteFile(in / "bad\xe9.docx", "not a document at all, just text");
-    const CommandResult bad = RunCommand(kFolivex + " --convert --quiet " + quoted(in / "bad\xe9.docx") +
-                                         " --output " + quoted(out.path()));
+    const CommandResult bad =
+        RunCommand(kFolivex + " --convert --quiet " + quoted(in / "bad\xe9.docx") + " --output " + quoted(out.path()));
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.output.rfind("folivex: " + in.path().string() + "/bad\\xe9.docx: Failed to open the word document",
-                               0),
-              0u)
+    EXPECT_EQ(
+        bad.output.rfind("folivex: " + in.path().string() + "/bad\\xe9.docx: Failed to open the word document", 0), 0u)
         << bad.output;
 }
 
@@ -268,12 +267,11 @@ TEST(ArchiveRun, ASignalAfterTheRenameLeavesTheDocumentConverted)
             WriteFile(out / (name.substr(0, name.find('.')) + ".pdf"), "older");
         }
         const fs::path marker = in / "renamed";
-        const pid_t child =
-            StartQuietly(kFolivex,
-                         {"--convert", (in / "one.docx").string(), (in / "two.docx").string(),
-                          (in / "three.docx").string(), "--jobs", jobs, "--output", out.path().string(), "--report",
-                          (out / "r.jsonl").string()},
-                         {{"FOLIVEX_TEST_HOLD_AFTER_PDF", marker.string()}});
+        const pid_t child = StartQuietly(kFolivex,
+                                         {"--convert", (in / "one.docx").string(), (in / "two.docx").string(),
+                                          (in / "three.docx").string(), "--jobs", jobs, "--output", out.path().string(),
+                                          "--report", (out / "r.jsonl").string()},
+                                         {{"FOLIVEX_TEST_HOLD_AFTER_PDF", marker.string()}});
         ASSERT_GE(child, 0);
         ASSERT_TRUE(waitFor([&] { return fs::exists(marker); }, 60000)) << "no PDF was renamed into place";
         kill(child, SIGTERM);
@@ -350,16 +348,16 @@ TEST(ArchiveRun, NothingOutlivesAKilledRun)
     EXPECT_EQ(out.entries(), left) << "nothing written after the run";
     for (const std::string &name : left)
         if (fs::path(name).extension() == ".pdf")
-            EXPECT_NE(std::find(atKill.begin(), atKill.end(), name), atKill.end()) << "written after the kill: " << name;
+            EXPECT_NE(std::find(atKill.begin(), atKill.end(), name), atKill.end())
+                << "written after the kill: " << name;
     EXPECT_EQ(temporary.entries().size(), 1u) << "the jobs' folder, left by the kill";
 
     const std::string live = ".folivex-" + folivex::OwnerTag() + "-0000abcd.part";
     WriteFile(out / live, "written by a process that runs");
     WriteFile(out / ".folivex-0123abcd.part", "no owner's tag");
-    const CommandResult next = RunCommand("TMPDIR=" + quoted(temporary.path()) + " " + kFolivex + " --convert " +
-                                          quoted(kFixtures / "letter3.docx") + " " +
-                                          quoted(kFixtures / "classic4x3.pptx") + " --jobs 2 --output " +
-                                          quoted(out.path()));
+    const CommandResult next = RunCommand(
+        "TMPDIR=" + quoted(temporary.path()) + " " + kFolivex + " --convert " + quoted(kFixtures / "letter3.docx") +
+        " " + quoted(kFixtures / "classic4x3.pptx") + " --jobs 2 --output " + quoted(out.path()));
     EXPECT_EQ(next.exitCode, 0) << next.output;
     const std::vector<std::string> after = out.entries();
     std::set<std::string> expected = {".folivex-0123abcd.part", live, "classic4x3.pdf", "letter3.pdf"};
@@ -406,8 +404,7 @@ TEST(ArchiveRun, MistakesAreToldEarlyOnceAndExactly)
     EXPECT_EQ(missing.output, "folivex: the output folder " + (in / "none").string() + " does not exist\n");
     EXPECT_FALSE(fs::exists(in / "none"));
     // The default folder, ~/Output, is made when missing; here it cannot be.
-    const CommandResult noHome =
-        RunCommand("HOME=" + quoted(in / "file") + " " + kFolivex + " --convert " + letter);
+    const CommandResult noHome = RunCommand("HOME=" + quoted(in / "file") + " " + kFolivex + " --convert " + letter);
     EXPECT_EQ(noHome.exitCode, 2);
     EXPECT_EQ(noHome.output.rfind("folivex: cannot make the output folder " + (in / "file").string() + "/Output: ", 0),
               0u)
@@ -416,15 +413,17 @@ TEST(ArchiveRun, MistakesAreToldEarlyOnceAndExactly)
     if (::geteuid() != 0) {
         fs::create_directory(in / "locked");
         fs::permissions(in / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-        const CommandResult locked = RunCommand(kFolivex + " --convert " + letter + " --output " + quoted(in / "locked"));
+        const CommandResult locked =
+            RunCommand(kFolivex + " --convert " + letter + " --output " + quoted(in / "locked"));
         EXPECT_EQ(locked.exitCode, 2);
-        EXPECT_EQ(locked.output, "folivex: the output folder " + (in / "locked").string() +
-                                     " is not writable: Permission denied\n");
+        EXPECT_EQ(locked.output,
+                  "folivex: the output folder " + (in / "locked").string() + " is not writable: Permission denied\n");
     }
 
     fs::create_directory(in / "empty");
     WriteFile(in / "empty" / "notes.txt", "no Office document");
-    const CommandResult none = RunCommand(kFolivex + " --convert " + quoted(in / "empty") + " --output " + quoted(out.path()));
+    const CommandResult none =
+        RunCommand(kFolivex + " --convert " + quoted(in / "empty") + " --output " + quoted(out.path()));
     EXPECT_EQ(none.exitCode, 3);
     EXPECT_EQ(none.output, "folivex: no Word, PowerPoint or Excel document was found\n");
 
@@ -436,24 +435,31 @@ TEST(ArchiveRun, MistakesAreToldEarlyOnceAndExactly)
     fs::copy_file(kFixtures / "letter3.docx", in / "odd" / "fine.docx");
     for (const char *jobs : {"1", "2"}) {
         SCOPED_TRACE(std::string("--jobs ") + jobs);
-        const CommandResult quiet = RunCommand("{ " + kFolivex + " --convert --quiet " + quoted(in / "odd") +
-                                               " --jobs " + jobs + " --output " + quoted(out.path()) + " 2>&1; } | sort");
+        const CommandResult quiet =
+            RunCommand("{ " + kFolivex + " --convert --quiet " + quoted(in / "odd") + " --jobs " + jobs + " --output " +
+                       quoted(out.path()) + " 2>&1; } | sort");
         const std::string odd = (in / "odd").string();
-        EXPECT_EQ(quiet.output,
-                  "folivex: " + odd + "/folder.xlsx: it is a folder, not a document\n"
-                  "folivex: " + odd + "/pipe.docx: it is a named pipe (FIFO), not a document\n"
-                  "folivex: " + odd + "/secret.doc: Failed to open the word document. If the Word version is below "
-                  "2007, please update it. (LibreOffice: it is protected by a password)\n"
-                  "folivex: " + odd + "/secret.xls: Failed to open the Excel document. If the Excel version is below "
-                  "2007, please update it. (LibreOffice: it is protected by a password)\n");
+        EXPECT_EQ(quiet.output, "folivex: " + odd +
+                                    "/folder.xlsx: it is a folder, not a document\n"
+                                    "folivex: " +
+                                    odd +
+                                    "/pipe.docx: it is a named pipe (FIFO), not a document\n"
+                                    "folivex: " +
+                                    odd +
+                                    "/secret.doc: Failed to open the word document. If the Word version is below "
+                                    "2007, please update it. (LibreOffice: it is protected by a password)\n"
+                                    "folivex: " +
+                                    odd +
+                                    "/secret.xls: Failed to open the Excel document. If the Excel version is below "
+                                    "2007, please update it. (LibreOffice: it is protected by a password)\n");
         EXPECT_EQ(out.entries(), std::vector<std::string>{"fine.pdf"});
         fs::remove(out / "fine.pdf");
     }
-    const CommandResult pipe = RunCommand(kFolivex + " --convert " + quoted(in / "odd" / "pipe.docx") + " --output " +
-                                          quoted(out.path()));
+    const CommandResult pipe =
+        RunCommand(kFolivex + " --convert " + quoted(in / "odd" / "pipe.docx") + " --output " + quoted(out.path()));
     EXPECT_EQ(pipe.exitCode, 1);
-    EXPECT_EQ(pipe.output, "folivex: " + (in / "odd" / "pipe.docx").string() +
-                               ": it is a named pipe (FIFO), not a document\n");
+    EXPECT_EQ(pipe.output,
+              "folivex: " + (in / "odd" / "pipe.docx").string() + ": it is a named pipe (FIFO), not a document\n");
 }
 
 // --skip-existing leaves a document whose PDF is newer than it, and converts
@@ -472,9 +478,9 @@ TEST(ArchiveRun, SkipExistingLeavesDocumentsWithANewerPdf)
     fs::last_write_time(in / "stale.pptx", now - std::chrono::hours(2));
     for (const char *jobs : {"1", "2"}) {
         SCOPED_TRACE(std::string("--jobs ") + jobs);
-        const CommandResult run = RunCommand(kFolivex + " --convert " + quoted(in.path()) + " --skip-existing --jobs " +
-                                             jobs + " --output " + quoted(out.path()) + " --report " +
-                                             quoted(in / "r.jsonl"));
+        const CommandResult run =
+            RunCommand(kFolivex + " --convert " + quoted(in.path()) + " --skip-existing --jobs " + jobs + " --output " +
+                       quoted(out.path()) + " --report " + quoted(in / "r.jsonl"));
         EXPECT_EQ(run.exitCode, 0) << run.output;
         EXPECT_NE(run.output.find("Successed!"), std::string::npos) << run.output;
         EXPECT_EQ(ReadFile(out / "done.pdf"), "converted before");

@@ -63,11 +63,10 @@ TEST(BatchRun, AFailureInTheMiddleDoesNotStopTheRun)
         SCOPED_TRACE(std::string("--jobs ") + jobs);
         TempFolder out;
         const fs::path missing = out / "no such.docx";
-        const CommandResult run =
-            RunCommand(kFolivex + " --convert " + quoted(kFixtures / "letter3.docx") + " " +
-                       quoted(kFixtures / "truncated.docx") + " " + quoted(missing) + " " +
-                       quoted(kFixtures / "wide16x9.pptx") + " --jobs " + jobs + " --output " + quoted(out.path()) +
-                       " --report " + quoted(out / "report.jsonl") + " 2>&1");
+        const CommandResult run = RunCommand(
+            kFolivex + " --convert " + quoted(kFixtures / "letter3.docx") + " " + quoted(kFixtures / "truncated.docx") +
+            " " + quoted(missing) + " " + quoted(kFixtures / "wide16x9.pptx") + " --jobs " + jobs + " --output " +
+            quoted(out.path()) + " --report " + quoted(out / "report.jsonl") + " 2>&1");
         EXPECT_EQ(run.exitCode, 1) << run.output;
         EXPECT_EQ(run.output.find("Successed!"), std::string::npos) << run.output;
         EXPECT_NE(run.output.find("folivex: " + missing.string() + ": No such file or directory"), std::string::npos)
@@ -120,8 +119,8 @@ TEST(BatchRun, FilesFromStandardInputTakeAnyNameAndCountOnce)
     const std::string odd = "my report \xe9 (final).docx";
     fs::copy_file(kFixtures / "letter3.docx", in / odd);
     fs::copy_file(kFixtures / "classic4x3.ppt", in / "slides.ppt");
-    WriteFile(in / "list", (in / odd).string() + "\n\n" + (in / "slides.ppt").string() + "\n" + (in / odd).string() +
-                               "\n");
+    WriteFile(in / "list",
+              (in / odd).string() + "\n\n" + (in / "slides.ppt").string() + "\n" + (in / odd).string() + "\n");
     const CommandResult run = RunCommand("{ " + kFolivex + " --convert --files-from - --output " + quoted(out.path()) +
                                          " --report - < " + quoted(in / "list") + " 2>/dev/null; }");
     EXPECT_EQ(run.exitCode, 0) << run.output;
@@ -137,7 +136,8 @@ TEST(BatchRun, FilesFromStandardInputTakeAnyNameAndCountOnce)
     DocumentReport oddReport;
     ASSERT_TRUE(folivex::cli::ParseReportLine(oddLine, oddReport));
     EXPECT_EQ(oddReport.input, (in / odd).string()) << "the name comes back byte for byte";
-    EXPECT_NE(oddLine.find("\"input\":\"" + in.path().string() + "/my report \\\\xe9 (final).docx\","), std::string::npos)
+    EXPECT_NE(oddLine.find("\"input\":\"" + in.path().string() + "/my report \\\\xe9 (final).docx\","),
+              std::string::npos)
         << "a byte that is no UTF-8 is escaped in the text: " << oddLine;
     EXPECT_NE(oddLine.find("\"input_bytes\":\""), std::string::npos) << "and the name kept in base64: " << oddLine;
     EXPECT_EQ(ListImages(out / "my report \xe9 (final).pdf").size(), 3u);
@@ -157,8 +157,9 @@ TEST(BatchRun, RecursiveFoldersTakeTheWholeTree)
     EXPECT_EQ(RunCommand(kFolivex + " --convert " + quoted(in.path()) + " --output " + quoted(flat.path())).exitCode,
               0);
     EXPECT_EQ(flat.entries(), std::vector<std::string>{"top.pdf"});
-    const CommandResult run = RunCommand(kFolivex + " --convert " + quoted(in.path()) + " --recursive --jobs 1 --output " +
-                                         quoted(deep.path()) + " --report " + quoted(deep / "r.jsonl"));
+    const CommandResult run =
+        RunCommand(kFolivex + " --convert " + quoted(in.path()) + " --recursive --jobs 1 --output " +
+                   quoted(deep.path()) + " --report " + quoted(deep / "r.jsonl"));
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(deep.entries(), (std::vector<std::string>{"a", "r.jsonl", "top.pdf"}));
     EXPECT_TRUE(fs::is_regular_file(deep / "a" / "middle.pdf"));
@@ -208,8 +209,8 @@ TEST(BatchRun, TheGnuParallelRecipeConvertsEveryDocumentOnce)
         GTEST_SKIP() << "GNU parallel is not installed";
     TempFolder in, out;
     std::string list;
-    const char *sources[] = {"letter3.docx", "wide16x9.pptx", "workbook.xlsx", "a4margins.doc", "classic4x3.ppt",
-                             "chartsheet.xls"};
+    const char *sources[] = {"letter3.docx",  "wide16x9.pptx",  "workbook.xlsx",
+                             "a4margins.doc", "classic4x3.ppt", "chartsheet.xls"};
     for (int copy = 0; copy < 2; ++copy)
         for (const char *source : sources) {
             const fs::path name = in / (std::to_string(copy) + "-" + source);

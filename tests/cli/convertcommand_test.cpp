@@ -20,7 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-CommandResult runFolivex(const std::string &arguments) { return RunCommand(kFolivex + " " + arguments); }
+CommandResult runFolivex(const std::string &arguments)
+{
+    return RunCommand(kFolivex + " " + arguments);
+}
 
 std::vector<std::pair<int, int>> imageSizes(const fs::path &pdf)
 {
@@ -34,9 +37,9 @@ std::vector<std::pair<int, int>> imageSizes(const fs::path &pdf)
 double inkOf(const fs::path &pdf, int page, const TempFolder &folder)
 {
     const fs::path prefix = folder / ("render" + std::to_string(page));
-    const CommandResult rendered = RunCommand("pdftoppm -r 36 -png -f " + std::to_string(page) + " -l " +
-                                              std::to_string(page) + " -singlefile " + quoted(pdf) + " " +
-                                              quoted(prefix));
+    const CommandResult rendered =
+        RunCommand("pdftoppm -r 36 -png -f " + std::to_string(page) + " -l " + std::to_string(page) + " -singlefile " +
+                   quoted(pdf) + " " + quoted(prefix));
     if (rendered.exitCode != 0)
         return -1;
     const QImage image(QString::fromStdString(prefix.string() + ".png"));
@@ -62,7 +65,8 @@ TEST(ConvertCommand, HelpAndVersionAnswerWithoutAWindow)
     const CommandResult version = runFolivex("--version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.output.rfind("folivex " FOLIVEX_VERSION "\nDocument protections: ", 0), 0u) << version.output;
-    EXPECT_TRUE(std::regex_match(version.output, std::regex("folivex [0-9]+\\.[0-9]+\\.[0-9]+\nDocument protections: [^\n]+\n")))
+    EXPECT_TRUE(std::regex_match(version.output,
+                                 std::regex("folivex [0-9]+\\.[0-9]+\\.[0-9]+\nDocument protections: [^\n]+\n")))
         << version.output;
 
     const CommandResult wrong = runFolivex("--version --bogus");
@@ -73,9 +77,9 @@ TEST(ConvertCommand, HelpAndVersionAnswerWithoutAWindow)
 TEST(ConvertCommand, OfficeOpenXmlDocumentsBecomePdfsOfTheirPageGeometry)
 {
     TempFolder out;
-    const CommandResult run = runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " " +
-                                      quoted(kFixtures / "wide16x9.pptx") + " " + quoted(kFixtures / "a4margins.docx") +
-                                      " --output " + quoted(out.path()));
+    const CommandResult run =
+        runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " " + quoted(kFixtures / "wide16x9.pptx") + " " +
+                   quoted(kFixtures / "a4margins.docx") + " --output " + quoted(out.path()));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("Congratulation: Successed!"), std::string::npos) << run.output;
     EXPECT_EQ(out.entries(), (std::vector<std::string>{"a4margins.pdf", "letter3.pdf", "wide16x9.pdf"}));
@@ -96,9 +100,9 @@ TEST(ConvertCommand, OfficeOpenXmlDocumentsBecomePdfsOfTheirPageGeometry)
 TEST(ConvertCommand, BinaryOfficeFormatsAndHalfSize)
 {
     TempFolder out;
-    const CommandResult run = runFolivex("--convert " + quoted(kFixtures / "letter3.doc") + " " +
-                                      quoted(kFixtures / "classic4x3.ppt") + " " + quoted(kFixtures / "workbook.xls") +
-                                      " --size 50 --output " + quoted(out.path()));
+    const CommandResult run =
+        runFolivex("--convert " + quoted(kFixtures / "letter3.doc") + " " + quoted(kFixtures / "classic4x3.ppt") + " " +
+                   quoted(kFixtures / "workbook.xls") + " --size 50 --output " + quoted(out.path()));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(imageSizes(out / "letter3.pdf"), Sizes(3, {450, 540})) << "margins are not scaled";
     EXPECT_EQ(imageSizes(out / "classic4x3.pdf"), Sizes(2, {360, 270}));
@@ -111,10 +115,13 @@ TEST(ConvertCommand, BinaryOfficeFormatsAndHalfSize)
 TEST(ConvertCommand, WorksheetsAreTheirUsedRangeFramedByTheMargins)
 {
     TempFolder full, half;
-    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "workbook.xlsx") + " --output " + quoted(full.path())).exitCode, 0);
-    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "workbook.xlsx") + " --size 50 --output " + quoted(half.path()))
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        runFolivex("--convert " + quoted(kFixtures / "workbook.xlsx") + " --output " + quoted(full.path())).exitCode,
+        0);
+    ASSERT_EQ(
+        runFolivex("--convert " + quoted(kFixtures / "workbook.xlsx") + " --size 50 --output " + quoted(half.path()))
+            .exitCode,
+        0);
     const Sizes at100 = imageSizes(full / "workbook.pdf");
     const Sizes at50 = imageSizes(half / "workbook.pdf");
     ASSERT_EQ(at100.size(), 3u);
@@ -134,8 +141,8 @@ TEST(ConvertCommand, WorksheetsAreTheirUsedRangeFramedByTheMargins)
 TEST(ConvertCommand, WorksheetPagesHoldTheirChartsAndChartSheetsHaveNone)
 {
     TempFolder out;
-    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "drawings.xlsx") + " --output " + quoted(out.path())).exitCode,
-              0);
+    ASSERT_EQ(
+        runFolivex("--convert " + quoted(kFixtures / "drawings.xlsx") + " --output " + quoted(out.path())).exitCode, 0);
     const Sizes sizes = imageSizes(out / "drawings.pdf");
     ASSERT_EQ(sizes.size(), 3u) << "Beside, ChartOnly, Shape";
     EXPECT_EQ(sizes[0], std::make_pair(504 + 72, 162 + 108));
@@ -185,7 +192,7 @@ TEST(ConvertCommand, TwoDocumentsOfOneNameKeepBothPdfs)
     fs::copy_file(kFixtures / "letter3.doc", in / "report.doc");
     fs::copy_file(kFixtures / "workbook.xls", in / "report.xls");
     const CommandResult run = runFolivex("--convert " + quoted(in / "report.doc") + " " + quoted(in / "report.xls") +
-                                      " --output " + quoted(fs::path(out.path().string() + "/")) + " 2>&1");
+                                         " --output " + quoted(fs::path(out.path().string() + "/")) + " 2>&1");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("Converting  " + (out / "report.doc").string() + "\n"), std::string::npos)
         << "no doubled separator: " << run.output;
@@ -205,9 +212,9 @@ TEST(ConvertCommand, TheBarOnATerminalFollowsThePagesCaptured)
 {
     TempFolder out;
     // script(1) gives the program a terminal of its own.
-    const CommandResult run = RunCommand("script -qec \"" + std::string(FOLIVEX_EXECUTABLE) + " --convert " +
-                                         quoted(kFixtures / "big100.docx") + " --jobs 1 --output " +
-                                         quoted(out.path()) + "\" /dev/null");
+    const CommandResult run =
+        RunCommand("script -qec \"" + std::string(FOLIVEX_EXECUTABLE) + " --convert " +
+                   quoted(kFixtures / "big100.docx") + " --jobs 1 --output " + quoted(out.path()) + "\" /dev/null");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     std::vector<int> shown;
     const std::regex bar("\\[[#.]{40}\\] *([0-9]+)%");
@@ -238,9 +245,9 @@ TEST(ConvertCommand, AFolderIsConvertedAsAddFolderScansIt)
 TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
 {
     TempFolder out;
-    const CommandResult broken = runFolivex("--convert " + quoted(kFixtures / "random.docx") + " " +
-                                         quoted(kFixtures / "letter3.docx") + " --output " + quoted(out.path()) +
-                                         " 2>&1");
+    const CommandResult broken =
+        runFolivex("--convert " + quoted(kFixtures / "random.docx") + " " + quoted(kFixtures / "letter3.docx") +
+                   " --output " + quoted(out.path()) + " 2>&1");
     EXPECT_EQ(broken.exitCode, 1);
     // One line, the file and the reason.
     EXPECT_NE(broken.output.find("folivex: " + (kFixtures / "random.docx").string() +
@@ -267,9 +274,9 @@ TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
     EXPECT_TRUE(out.entries().empty());
 
     // A plain number whatever the locale: under German, 55.5 is still 55.5%.
-    const CommandResult german = RunCommand("LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 " + std::string(FOLIVEX_EXECUTABLE) +
-                                            " --convert " + quoted(kFixtures / "letter3.docx") + " --size 55.5 --output " +
-                                            quoted(out.path()));
+    const CommandResult german =
+        RunCommand("LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 " + std::string(FOLIVEX_EXECUTABLE) + " --convert " +
+                   quoted(kFixtures / "letter3.docx") + " --size 55.5 --output " + quoted(out.path()));
     EXPECT_EQ(german.exitCode, 0) << german.output;
     EXPECT_EQ(imageSizes(out / "letter3.pdf").front(), std::make_pair(340 + 144, 440 + 144));
     fs::remove(out / "letter3.pdf");
@@ -277,8 +284,8 @@ TEST(ConvertCommand, DocumentsWithoutAPdfAreNamedAndFailTheRun)
     const CommandResult usage = runFolivex("--convert");
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_NE(usage.output.find("--convert needs at least one file or folder"), std::string::npos);
-    const CommandResult size = runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " --size big --output " +
-                                       quoted(out.path()));
+    const CommandResult size =
+        runFolivex("--convert " + quoted(kFixtures / "letter3.docx") + " --size big --output " + quoted(out.path()));
     EXPECT_EQ(size.exitCode, 1);
     EXPECT_NE(size.output.find("'big' is not a valid floating point value"), std::string::npos) << size.output;
 }
@@ -300,8 +307,8 @@ TEST(ConvertCommand, InterruptingAbandonsTheDocumentAndKeepsTheOlderPdf)
 {
     TempFolder out;
     WriteFile(out / "long1000.pdf", "older");
-    const pid_t child =
-        StartQuietly(FOLIVEX_EXECUTABLE, {"--convert", (kFixtures / "long1000.docx").string(), "--output", out.path().string()});
+    const pid_t child = StartQuietly(
+        FOLIVEX_EXECUTABLE, {"--convert", (kFixtures / "long1000.docx").string(), "--output", out.path().string()});
     ASSERT_GE(child, 0);
     // Press Ctrl-C in the middle of the document: once the PDF is being
     // written (its temporary file exists), or three seconds in, among its pages,
@@ -331,10 +338,9 @@ TEST(ConvertCommand, OpeningADocumentStartsNoGnuPG)
         WriteFile(tools / program, "#!/bin/sh\necho \"$0 $*\" >> '" + (out / "asked").string() + "'\n");
         fs::permissions(tools / program, fs::perms::owner_all);
     }
-    const CommandResult result =
-        RunCommand("PATH='" + tools.string() + "':\"$PATH\" " + std::string(FOLIVEX_EXECUTABLE) +
-                   " --convert --jobs 1 --output '" + out.path().string() + "' '" +
-                   (kFixtures / "letter3.docx").string() + "'");
+    const CommandResult result = RunCommand("PATH='" + tools.string() + "':\"$PATH\" " +
+                                            std::string(FOLIVEX_EXECUTABLE) + " --convert --jobs 1 --output '" +
+                                            out.path().string() + "' '" + (kFixtures / "letter3.docx").string() + "'");
     ASSERT_EQ(result.exitCode, 0) << result.output;
     EXPECT_TRUE(fs::exists(out / "letter3.pdf"));
     EXPECT_FALSE(fs::exists(out / "asked")) << ReadFile(out / "asked");
@@ -350,10 +356,10 @@ TEST(ConvertCommand, HostsLeaveNoTemporaryFiles)
     const fs::path temporary = out / "tmp";
     const fs::path profiles = out / "profiles";
     fs::create_directories(temporary);
-    const std::string command = "FOLIVEX_RENDER_WORKER=0 TMPDIR='" + temporary.string() + "' FOLIVEX_PROFILE_DIR='" + profiles.string() +
-                                "' " + std::string(FOLIVEX_EXECUTABLE) + " --convert --jobs 1 --output '" +
-                                out.path().string() + "' '" + (kFixtures / "letter3.docx").string() + "' '" +
-                                (kFixtures / "classic4x3.pptx").string() + "'";
+    const std::string command =
+        "FOLIVEX_RENDER_WORKER=0 TMPDIR='" + temporary.string() + "' FOLIVEX_PROFILE_DIR='" + profiles.string() + "' " +
+        std::string(FOLIVEX_EXECUTABLE) + " --convert --jobs 1 --output '" + out.path().string() + "' '" +
+        (kFixtures / "letter3.docx").string() + "' '" + (kFixtures / "classic4x3.pptx").string() + "'";
     // The most any one profile's folder holds. A run takes one profile or
     // two (the next document's host may start before the last one has
     // ended), so the total varies; what one profile holds must not grow.
@@ -361,7 +367,8 @@ TEST(ConvertCommand, HostsLeaveNoTemporaryFiles)
         int most = 0;
         for (const auto &slot : fs::directory_iterator(profiles))
             if (slot.path().extension() == ".tmp")
-                most = std::max(most, int(std::distance(fs::directory_iterator(slot.path()), fs::directory_iterator())));
+                most =
+                    std::max(most, int(std::distance(fs::directory_iterator(slot.path()), fs::directory_iterator())));
         return most;
     };
     CommandResult result = RunCommand(command);
@@ -437,11 +444,11 @@ QImage firstPageImage(const fs::path &pdf, const TempFolder &folder, const std::
 TEST(ConvertCommand, AtAResolutionPagesKeepTheirPointsAndGainPixels)
 {
     TempFolder at72, at150;
-    const std::string documents = quoted(kFixtures / "letter3.docx") + " " + quoted(kFixtures / "wide16x9.pptx") +
-                                  " " + quoted(kFixtures / "workbook.xlsx");
+    const std::string documents = quoted(kFixtures / "letter3.docx") + " " + quoted(kFixtures / "wide16x9.pptx") + " " +
+                                  quoted(kFixtures / "workbook.xlsx");
     ASSERT_EQ(runFolivex("--convert " + documents + " --quiet --output " + quoted(at72.path())).exitCode, 0);
-    const CommandResult run = runFolivex("--convert " + documents + " --resolution 150 --jobs 2 --report - --output " +
-                                         quoted(at150.path()));
+    const CommandResult run =
+        runFolivex("--convert " + documents + " --resolution 150 --jobs 2 --report - --output " + quoted(at150.path()));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     for (const char *name : {"letter3.pdf", "wide16x9.pdf", "workbook.pdf"}) {
         EXPECT_EQ(QpdfProblems(at150 / name), "") << name;
@@ -517,11 +524,12 @@ TEST(ConvertCommand, AtAResolutionThePageIsDrawnNotEnlarged)
 TEST(ConvertCommand, EmptyPlaceholdersShowNoPrompt)
 {
     TempFolder out;
-    ASSERT_EQ(runFolivex("--convert " + quoted(kFixtures / "placeholders.pptx") + " --quiet --output " +
-                         quoted(out.path()))
-                  .exitCode,
-              0);
-    const QImage slide = firstPageImage(out / "placeholders.pdf", out, "slide").convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(
+        runFolivex("--convert " + quoted(kFixtures / "placeholders.pptx") + " --quiet --output " + quoted(out.path()))
+            .exitCode,
+        0);
+    const QImage slide =
+        firstPageImage(out / "placeholders.pdf", out, "slide").convertToFormat(QImage::Format_Grayscale8);
     ASSERT_EQ(slide.size(), QSize(720, 540));
     auto darkIn = [&](int top, int bottom) {
         int dark = 0;

@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 // Converts `document` into `out` with the render worker switched on or off,
 // on the profiles in `profiles`; the hosts' own messages go to `log`.
 CommandResult convert(const fs::path &document, const fs::path &out, bool worker, const fs::path &log,
@@ -34,7 +33,10 @@ CommandResult convert(const fs::path &document, const fs::path &out, bool worker
                       "' --convert --jobs 1 --output '" + out.string() + "' '" + document.string() + "'");
 }
 
-std::string pdfName(const fs::path &document) { return document.stem().string() + ".pdf"; }
+std::string pdfName(const fs::path &document)
+{
+    return document.stem().string() + ".pdf";
+}
 
 // The processes under `root` whose command line holds `word`.
 std::vector<int> descendantsWith(int root, const std::string &word)
@@ -93,19 +95,18 @@ TEST(RenderWorker, PagesAreTheHostsBytesWhetherTheWorkerDrawsOrDies)
             EXPECT_GE(picturesDrawn(log), 100) << log;
         else
             EXPECT_GE(picturesDrawn(log), 0) << log;
-        EXPECT_TRUE(ReadFile(alone / pdfName(document)) == ReadFile(helped / pdfName(document)))
-            << "the PDFs differ";
+        EXPECT_TRUE(ReadFile(alone / pdfName(document)) == ReadFile(helped / pdfName(document))) << "the PDFs differ";
         if (std::string(name) != "long1000.docx")
             continue;
 
         // The worker killed once it has been given pages: the host goes on
         // alone, to the same bytes.
         TempFolder killed;
-        const pid_t child = StartQuietly(kFolivex,
-                                         {"--convert", "--jobs", "1", "--output", killed.path().string(), document.string()},
-                                         {{"FOLIVEX_PROFILE_DIR", profiles.path().string()},
-                                          {"FOLIVEX_RENDER_WORKER", "1"},
-                                          {"FOLIVEX_OFFICE_LOG", (killed / "host.log").string()}});
+        const pid_t child =
+            StartQuietly(kFolivex, {"--convert", "--jobs", "1", "--output", killed.path().string(), document.string()},
+                         {{"FOLIVEX_PROFILE_DIR", profiles.path().string()},
+                          {"FOLIVEX_RENDER_WORKER", "1"},
+                          {"FOLIVEX_OFFICE_LOG", (killed / "host.log").string()}});
         ASSERT_GE(child, 0);
         std::vector<int> workers;
         for (int wait = 0; wait < 30000 && (workers.empty() || !hasPictureBuffer(workers[0])); ++wait) {
@@ -118,7 +119,6 @@ TEST(RenderWorker, PagesAreTheHostsBytesWhetherTheWorkerDrawsOrDies)
         EXPECT_EQ(exitCodeOf(child), 0);
         const std::string killedLog = ReadFile(killed / "host.log");
         EXPECT_NE(killedLog.find("the render worker was lost after"), std::string::npos) << killedLog;
-        EXPECT_TRUE(ReadFile(alone / pdfName(document)) == ReadFile(killed / pdfName(document)))
-            << "the PDFs differ";
+        EXPECT_TRUE(ReadFile(alone / pdfName(document)) == ReadFile(killed / pdfName(document))) << "the PDFs differ";
     }
 }

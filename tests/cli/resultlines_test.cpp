@@ -33,7 +33,10 @@ DocumentReport parsed(const std::string &line)
     return report;
 }
 
-bool contains(const std::string &text, const std::string &part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 // A folder with a damaged Word document and a good one, in that order.
 class ResultLines : public ::testing::Test {
@@ -78,7 +81,8 @@ TEST_F(ResultLines, AFailureAndAConversion)
 
     const std::vector<std::string> lines = linesOf(out / "r.jsonl");
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(contains(lines[0], "\"output\":null,\"status\":\"failed\",\"reason\":\"Failed to open the word document."))
+    EXPECT_TRUE(
+        contains(lines[0], "\"output\":null,\"status\":\"failed\",\"reason\":\"Failed to open the word document."))
         << lines[0];
     EXPECT_TRUE(contains(lines[1], "\"status\":\"converted\",\"reason\":null,\"pages\":3,\"resolution\":72,"))
         << lines[1];
@@ -120,11 +124,11 @@ TEST_F(ResultLines, ASignalStopsTheDocumentAndSkipsTheRest)
 {
     fs::remove(in / "1-broken.docx");
     fs::copy_file(kFixtures / "big100.docx", in / "1-big.docx");
-    const CommandResult run = RunCommand(
-        "{ " + kFolivex + " --convert " + quoted(in.path()) + " --jobs 1 --output " + quoted(out.path()) +
-        " --report " + quoted(out / "r.jsonl") + " >" + quoted(log / "out") + " 2>" + quoted(log / "err") +
-        " & pid=$!; i=0; until grep -q Converting " + quoted(log / "out") +
-        " || [ $i -ge 3000 ]; do sleep 0.01; i=$((i+1)); done; kill -TERM $pid; wait $pid; echo $?; }");
+    const CommandResult run =
+        RunCommand("{ " + kFolivex + " --convert " + quoted(in.path()) + " --jobs 1 --output " + quoted(out.path()) +
+                   " --report " + quoted(out / "r.jsonl") + " >" + quoted(log / "out") + " 2>" + quoted(log / "err") +
+                   " & pid=$!; i=0; until grep -q Converting " + quoted(log / "out") +
+                   " || [ $i -ge 3000 ]; do sleep 0.01; i=$((i+1)); done; kill -TERM $pid; wait $pid; echo $?; }");
     EXPECT_EQ(run.output, "143\n");
     EXPECT_EQ(linesOf(log / "out"), std::vector<std::string>{"Converting  " + (out / "1-big.docx").string()});
     EXPECT_EQ(linesOf(log / "err"),

@@ -13,7 +13,10 @@ inline const std::filesystem::path kFixtures = FOLIVEX_FIXTURE_DIR;
 inline const std::string kFolivex = FOLIVEX_EXECUTABLE;
 
 // `path` in single quotes, for a shell command line (no quote in it).
-inline std::string quoted(const std::filesystem::path &path) { return "'" + path.string() + "'"; }
+inline std::string quoted(const std::filesystem::path &path)
+{
+    return "'" + path.string() + "'";
+}
 
 // Waits for the child process `pid`: its exit code, or minus the signal
 // that ended it.

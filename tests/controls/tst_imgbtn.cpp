@@ -200,8 +200,8 @@ void ImgBtnTest::assignedPicturesAreCopies()
     button_->SetPicDisable(source);
     source.fill(Qt::white);
     source.setPixel(0, 0, qRgb(1, 2, 3));
-    for (const QImage *held : {&button_->Pic(), &button_->PicUp(), &button_->PicDown(),
-                               &button_->PicDisable(), &button_->Picture()})
+    for (const QImage *held :
+         {&button_->Pic(), &button_->PicUp(), &button_->PicDown(), &button_->PicDisable(), &button_->Picture()})
         QCOMPARE(held->pixel(0, 0), qRgb(255, 0, 0));
 }
 
@@ -220,7 +220,7 @@ void ImgBtnTest::drawsAtNaturalSizeFromTopLeftWithTransparentColourSeeThrough()
     const QRgb background = qRgb(10, 20, 30);
     QCOMPARE(shot.pixel(origin + QPoint(3, 2)), qRgb(255, 255, 0));
     QCOMPARE(shot.pixel(origin + QPoint(6, 5)), qRgb(255, 255, 0));
-    QCOMPARE(shot.pixel(origin + QPoint(0, 0)), background);   // transparent colour
+    QCOMPARE(shot.pixel(origin + QPoint(0, 0)), background); // transparent colour
     QCOMPARE(shot.pixel(origin + QPoint(9, 7)), background);
     QCOMPARE(shot.pixel(origin + QPoint(7, 2)), background);
     // Not stretched to the control's 25 x 31.
@@ -239,9 +239,9 @@ void ImgBtnTest::transparentBitmapKeysOnTheLowerLeftColour()
 {
     QImage bitmap(3, 2, QImage::Format_RGB888);
     bitmap.fill(qRgb(0, 255, 0));
-    bitmap.setPixel(0, 1, qRgb(1, 2, 3));   // lower left
+    bitmap.setPixel(0, 1, qRgb(1, 2, 3)); // lower left
     bitmap.setPixel(2, 0, qRgb(1, 2, 3));
-    bitmap.setPixel(1, 0, qRgb(1, 2, 4));   // one step off: stays
+    bitmap.setPixel(1, 0, qRgb(1, 2, 4)); // one step off: stays
     const QImage image = TransparentBitmap(bitmap);
     QCOMPARE(image.size(), QSize(3, 2));
     QCOMPARE(qAlpha(image.pixel(0, 1)), 0);
@@ -487,7 +487,7 @@ void ImgBtnTest::enablingWithEmptyPicUpShowsNothing()
 {
     button_->SetPic(pic_);
     button_->SetEnabled(false);
-    QVERIFY(button_->Picture().isNull());   // PicDisable is empty too
+    QVERIFY(button_->Picture().isNull()); // PicDisable is empty too
     button_->SetEnabled(true);
     QVERIFY(button_->Picture().isNull());
     const QImage shot = window_->grab().toImage();

@@ -171,9 +171,9 @@ TEST_F(Batch, StopAbandonsOnlyTheDocumentBeingCaptured)
     EXPECT_TRUE(*offices[1].released);
     EXPECT_EQ(ReadFile(folder / "a.pdf"), "older") << "an earlier PDF of that name survives a stop";
     EXPECT_EQ(ListImages(folder / "b.pdf").size(), 3u);
-    EXPECT_EQ(view.statusTexts, (std::vector<std::string>{"Converting...", "Converting  " + folder.path().string() + "/a.docx",
-                                                          "", "Converting  " + folder.path().string() + "/b.pptx",
-                                                          "Successed!"}));
+    EXPECT_EQ(view.statusTexts,
+              (std::vector<std::string>{"Converting...", "Converting  " + folder.path().string() + "/a.docx", "",
+                                        "Converting  " + folder.path().string() + "/b.pptx", "Successed!"}));
     EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"}) << "a stop is no failure";
     EXPECT_FALSE(view.progressVisible);
     EXPECT_EQ(converter.CurrentKind(), 2);
@@ -346,10 +346,10 @@ TEST_F(Batch, TheListMayChangeWhileTheBatchRuns)
     view.onPump = [&] {
         if (created == 1 && pressed == 0) {
             ++pressed;
-            converter.SpeedButton11Click(); // Convert again: ignored
-            view.rows[1].second.ticked = false;          // b unticked
-            view.rows.erase(view.rows.begin() + 2);      // c removed
-            std::swap(view.rows[0], view.rows[1]);        // re-sorted
+            converter.SpeedButton11Click();         // Convert again: ignored
+            view.rows[1].second.ticked = false;     // b unticked
+            view.rows.erase(view.rows.begin() + 2); // c removed
+            std::swap(view.rows[0], view.rows[1]);  // re-sorted
         }
     };
     converter.SpeedButton11Click();

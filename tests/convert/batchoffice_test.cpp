@@ -70,7 +70,8 @@ TEST(BatchWithOffice, StopWhileWritingKeepsTheOlderPdfAndTheBatchGoesOn)
     converter.SpeedButton11Click();
     ASSERT_TRUE(stopped);
     EXPECT_EQ(ReadFile(out / "letter3.pdf"), "older");
-    EXPECT_EQ(out.entries(), (std::vector<std::string>{"classic4x3.pdf", "letter3.pdf"})) << "the unticked row is skipped";
+    EXPECT_EQ(out.entries(), (std::vector<std::string>{"classic4x3.pdf", "letter3.pdf"}))
+        << "the unticked row is skipped";
     EXPECT_EQ(ListImages(out / "classic4x3.pdf").size(), 2u);
     EXPECT_EQ(view.messages, std::vector<std::string>{"Congratulation: Successed!"});
     EXPECT_FALSE(view.progressVisible) << "the bar stays hidden after a stop";
@@ -204,8 +205,7 @@ TEST(BatchWithOffice, AHostKilledInTheMiddleOfADocumentWritesNoPdf)
     EXPECT_EQ(out.entries(), std::vector<std::string>{"big100.pdf"}) << "no temporary file is left";
     ASSERT_EQ(view.messages.size(), 2u);
     EXPECT_EQ(view.messages[0], "Warning: No content.");
-    EXPECT_NE(view.messages[1].find("No PDF was written for " + (kFixtures / "big100.docx").string() +
-                                    ": page "),
+    EXPECT_NE(view.messages[1].find("No PDF was written for " + (kFixtures / "big100.docx").string() + ": page "),
               std::string::npos)
         << view.messages[1];
     EXPECT_NE(view.messages[1].find("Word ended unexpectedly (killed by signal 9)"), std::string::npos)

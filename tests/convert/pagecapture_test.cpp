@@ -61,9 +61,15 @@ protected:
     std::size_t saved = 0;
 };
 
-std::pair<int, int> size(const pdf::JpegFrame &frame) { return {frame.width, frame.height}; }
+std::pair<int, int> size(const pdf::JpegFrame &frame)
+{
+    return {frame.width, frame.height};
+}
 
-int pixelsOf(std::int64_t points, std::int32_t resolution) { return int(PixelsOfPoints(points, resolution)); }
+int pixelsOf(std::int64_t points, std::int32_t resolution)
+{
+    return int(PixelsOfPoints(points, resolution));
+}
 
 } // namespace
 
@@ -134,8 +140,7 @@ TEST_F(Capture, AFailedCopyShowsNoContentAndFailsWithItsCause)
 
     ScriptedOffice word;
     word.copyFails = [](int n) { return n == 2; };
-    EXPECT_EQ(captureError(word, 1),
-              "No content. The page could not be copied: Nothing to copy");
+    EXPECT_EQ(captureError(word, 1), "No content. The page could not be copied: Nothing to copy");
     EXPECT_EQ(view.messages, std::vector<std::string>{"Warning: No content."});
     EXPECT_EQ(size(frameOfSaved()), std::make_pair(100, 50)) << "the holder keeps what it had";
     EXPECT_EQ(saved, first);

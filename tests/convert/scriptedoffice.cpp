@@ -41,7 +41,10 @@ void putPicture(const ScriptedOffice &office)
     clipboard.replaceFromHost({{office.copyFormat, picture}});
 }
 
-Variant object(const std::shared_ptr<ScriptedObject> &o) { return Variant(automation::DispatchRef(o)); }
+Variant object(const std::shared_ptr<ScriptedObject> &o)
+{
+    return Variant(automation::DispatchRef(o));
+}
 
 } // namespace
 
@@ -131,7 +134,8 @@ Variant ScriptedOffice::application()
 
     if (kind == 1) {
         app->value("Documents", object(opener));
-        app->on("Application", [self](unsigned, const auto &) { return Variant(automation::DispatchRef(self.lock())); });
+        app->on("Application",
+                [self](unsigned, const auto &) { return Variant(automation::DispatchRef(self.lock())); });
         auto range = MakeObject("Range", log);
         range->on("CopyAsPicture", [this](unsigned, const auto &) -> Variant {
             if (copyFails(selectedPage))
@@ -159,9 +163,8 @@ Variant ScriptedOffice::application()
         document->on("goto", [this, position](unsigned, const std::vector<Variant> &args) {
             const int n = args.at(2).toInt32();
             auto start = position(n);
-            start->on("GoToNext", [this, n, position](unsigned, const auto &) {
-                return object(position(std::min(n + 1, pages)));
-            });
+            start->on("GoToNext",
+                      [this, n, position](unsigned, const auto &) { return object(position(std::min(n + 1, pages))); });
             return object(start);
         });
         document->on("Range", [this, log](unsigned, const std::vector<Variant> &args) {
@@ -249,6 +252,9 @@ std::optional<convert::DocumentRow> RecordingView::FindDocumentRow(convert::RowI
     return std::nullopt;
 }
 
-void RecordingView::addRow(const std::string &path, bool ticked) { rows.emplace_back(nextId_++, convert::DocumentRow{ticked, path}); }
+void RecordingView::addRow(const std::string &path, bool ticked)
+{
+    rows.emplace_back(nextId_++, convert::DocumentRow{ticked, path});
+}
 
 } // namespace folivex::test

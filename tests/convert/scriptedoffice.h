@@ -78,15 +78,15 @@ struct ScriptedOffice {
     QColor ink = Qt::black;
     std::uint32_t copyFormat = clipboard::EnhancedMetafile;
     std::function<bool(int n)> copyFails = [](int) { return false; };
-    bool copyWithoutData = false;   // the copy lists its format with no picture behind it
+    bool copyWithoutData = false; // the copy lists its format with no picture behind it
     bool openFails = false;
-    std::function<void()> onOpen;   // runs inside Open, as an event handler would while a real one waits
-    bool countFails = false;     // the batch's count call
+    std::function<void()> onOpen; // runs inside Open, as an event handler would while a real one waits
+    bool countFails = false;      // the batch's count call
     bool visibleFails = false;
     bool quitFails = false;
-    std::vector<std::string> log;   // "Object.Member(args)" for every call
+    std::vector<std::string> log; // "Object.Member(args)" for every call
     int quits = 0;
-    int selectedPage = 0;           // Word: the page the selection covers
+    int selectedPage = 0; // Word: the page the selection covers
 
     // The application object; `released` turns true when the last reference goes.
     Variant application();

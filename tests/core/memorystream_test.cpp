@@ -17,7 +17,10 @@ using folivex::test::ErrorText;
 
 namespace {
 
-std::string textOf(const MemoryStream &stream) { return std::string(stream.bytes().begin(), stream.bytes().end()); }
+std::string textOf(const MemoryStream &stream)
+{
+    return std::string(stream.bytes().begin(), stream.bytes().end());
+}
 
 } // namespace
 

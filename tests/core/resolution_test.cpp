@@ -11,8 +11,8 @@ TEST(Resolution, WholeNumbersFrom72To600AreTakenAndNothingElse)
     EXPECT_EQ(CheckedResolution("72"), 72);
     EXPECT_EQ(CheckedResolution(" 150 "), 150);
     EXPECT_EQ(CheckedResolution("600"), 600);
-    for (const std::string text : {"71", "601", "0", "-150", "150.5", "150dpi", "abc", "", " ", "1e2",
-                                   "99999999999999999999"}) {
+    for (const std::string text :
+         {"71", "601", "0", "-150", "150.5", "150dpi", "abc", "", " ", "1e2", "99999999999999999999"}) {
         try {
             CheckedResolution(text);
             ADD_FAILURE() << "'" << text << "' was taken";

@@ -15,7 +15,10 @@ using folivex::UniqueFd;
 
 namespace {
 
-bool isOpen(int fd) { return ::fcntl(fd, F_GETFD) != -1; }
+bool isOpen(int fd)
+{
+    return ::fcntl(fd, F_GETFD) != -1;
+}
 
 int openNull()
 {

@@ -20,7 +20,7 @@ std::int64_t UtcStamp(int year, int month, int day, int hour, int minute, int se
 // Writes `path` with `bytes` bytes (a sparse file when large).
 bool WriteFile(const QString &path, std::int64_t bytes);
 
-// Sets the last-write (and access) time of `path`. 
+// Sets the last-write (and access) time of `path`.
 bool SetModifyTime(const QString &path, std::int64_t utcSeconds);
 
 // Creates the folder `path`.

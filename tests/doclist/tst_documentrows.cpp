@@ -232,8 +232,8 @@ void DocumentRowsTest::folderAddsItsOfficeEntriesOnly()
     DocumentList list;
     list.AddFolder(folder);
 
-    const QStringList expected = {QStringLiteral(".hidden.pptx"), QStringLiteral("a.DOC"),
-                                  QStringLiteral("b.Docx"), QStringLiteral("e.xls")};
+    const QStringList expected = {QStringLiteral(".hidden.pptx"), QStringLiteral("a.DOC"), QStringLiteral("b.Docx"),
+                                  QStringLiteral("e.xls")};
     QCOMPARE(list.RowCount(), expected.size());
     for (int row = 0; row < list.RowCount(); ++row) {
         QCOMPARE(list.topLevelItem(row)->text(DocumentList::NameColumn), expected[row]);

@@ -93,8 +93,7 @@ QStringList ListEditingTest::column(int index) const
 void ListEditingTest::clickHeader(int index)
 {
     QHeaderView *header = list_->header();
-    const QPoint centre(header->sectionViewportPosition(index) + header->sectionSize(index) / 2,
-                        header->height() / 2);
+    const QPoint centre(header->sectionViewportPosition(index) + header->sectionSize(index) / 2, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
 }
 
@@ -118,15 +117,15 @@ void ListEditingTest::sizeSortsAsText()
 void ListEditingTest::nameSortFoldsOnlyAsciiAndIsStable()
 {
     // Rows stay in insertion order until a header is clicked.
-    const QStringList added = {QStringLiteral("gamma.doc"), QStringLiteral("_b.doc"), QStringLiteral("Beta.doc"),
-                               QStringLiteral("ab.docx"), QStringLiteral("alpha.doc"), QStringLiteral("ab.doc")};
+    const QStringList added = {QStringLiteral("gamma.doc"), QStringLiteral("_b.doc"),    QStringLiteral("Beta.doc"),
+                               QStringLiteral("ab.docx"),   QStringLiteral("alpha.doc"), QStringLiteral("ab.doc")};
     for (const QString &name : added)
         list_->AddDocumentFile(file(name));
     QCOMPARE(column(DocumentList::NameColumn), added);
 
     // Letters fold to upper case, so "_" (0x5F) sorts after every letter; a
     // prefix sorts before the longer name.
-    const QStringList sorted = {QStringLiteral("ab.doc"), QStringLiteral("ab.docx"), QStringLiteral("alpha.doc"),
+    const QStringList sorted = {QStringLiteral("ab.doc"),   QStringLiteral("ab.docx"),   QStringLiteral("alpha.doc"),
                                 QStringLiteral("Beta.doc"), QStringLiteral("gamma.doc"), QStringLiteral("_b.doc")};
     clickHeader(DocumentList::NameColumn);
     QCOMPARE(column(DocumentList::NameColumn), sorted);

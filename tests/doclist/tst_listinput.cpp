@@ -216,7 +216,8 @@ void ListInputTest::droppingAFileAndAFolder()
     QVERIFY(QTest::qWaitForWindowExposed(list_));
 
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(refused), QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(folder + QLatin1Char('/'))});
+    data.setUrls(
+        {QUrl::fromLocalFile(refused), QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(folder + QLatin1Char('/'))});
     QSignalSpy refusals(list_, &DocumentList::dropRefused);
     const QPointF where(50, 50);
     QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -58,7 +58,8 @@ TEST(DocumentOpener, RefusesWhatIsNoRegularFileWithoutWaitingAndOpensTheNextPath
     fs::create_directory(folder / "folder.docx");
     for (const char *name : {"pipe.docx", "folder.docx", "missing.docx"}) {
         DocumentOpener opener = DocumentOpener::start();
-        EXPECT_EQ(openText(opener, folder / name), "Cannot open " + (folder / name).string() + ": there is no such file");
+        EXPECT_EQ(openText(opener, folder / name),
+                  "Cannot open " + (folder / name).string() + ": there is no such file");
     }
     test::WriteFile(folder / "locked.docx", "x");
     ::chmod((folder / "locked.docx").c_str(), 0);

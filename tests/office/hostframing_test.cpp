@@ -129,7 +129,8 @@ TEST(HostFraming, RequestsInOneWriteOrInPiecesAreAnsweredInOrder)
     EXPECT_EQ(third->seq, 3u);
     EXPECT_EQ(outcome(*first).first, Status::Ok);
     EXPECT_EQ(outcome(*second).first, Status::Ok);
-    EXPECT_EQ(outcome(*third), std::make_pair(Status::Fail, std::string("Unknown name: Application has no member Nothing")));
+    EXPECT_EQ(outcome(*third),
+              std::make_pair(Status::Fail, std::string("Unknown name: Application has no member Nothing")));
     WireReader documents(first->body.data() + 1, first->body.size() - 1, "the Office host");
     WireReader visible(second->body.data() + 1, second->body.size() - 1, "the Office host");
     const int32_t visibleId = visible.i32();
@@ -146,9 +147,8 @@ TEST(HostFraming, RequestsInOneWriteOrInPiecesAreAnsweredInOrder)
     EXPECT_EQ(whole->body, first->body);
 
     // Values the client never sends are refused, and the host goes on.
-    for (const std::vector<uint8_t> &argument :
-         {std::vector<uint8_t>{uint8_t(uint8_t(Tag::Object) + 1)},
-          std::vector<uint8_t>{uint8_t(Tag::Object), 1, 0, 0, 0, 1, 0, 0, 0}}) {
+    for (const std::vector<uint8_t> &argument : {std::vector<uint8_t>{uint8_t(uint8_t(Tag::Object) + 1)},
+                                                 std::vector<uint8_t>{uint8_t(Tag::Object), 1, 0, 0, 0, 1, 0, 0, 0}}) {
         WireWriter put;
         put.u8(uint8_t(Op::Invoke)).u32(app.id).i32(visibleId).u32(PropertyPut).u32(1);
         for (uint8_t b : argument)

@@ -256,7 +256,8 @@ TEST_F(Lifecycle, AHostThatStopsAnsweringIsEndedAtTheTimeLimit)
     EXPECT_EQ(errorText([&] { app.read("Presentations").call("Open", {fixture("big50.pptx")}); }),
               "PowerPoint did not answer within 0.8 s; it was ended");
     EXPECT_TRUE(processesInGroup(pid).empty());
-    EXPECT_EQ(errorText([&] { app.read("ActivePresentation"); }), "PowerPoint did not answer within 0.8 s; it was ended");
+    EXPECT_EQ(errorText([&] { app.read("ActivePresentation"); }),
+              "PowerPoint did not answer within 0.8 s; it was ended");
     EXPECT_EQ(errorText([&] { app.call("Quit"); }), "(no error)");
 }
 
@@ -270,8 +271,7 @@ TEST_F(Lifecycle, ThePumpRunsWhileACallWaitsAndMayCallIn)
         if (pumped++ == 0) {
             // A call on another host and one on the waiting host itself.
             excel.read("WorkBooks").call("Open", {fixture("workbook.xlsx")});
-            nested = excel.read("ActiveSheet").read("Name").toString() + " " +
-                     word.read("WindowState").toString();
+            nested = excel.read("ActiveSheet").read("Name").toString() + " " + word.read("WindowState").toString();
         }
     });
     word.put("WindowState", int32_t(2));
@@ -300,8 +300,9 @@ TEST_F(Lifecycle, ACreationFailsWithoutItsModuleOrItsHost)
     // A profile folder that cannot be made.
     std::string profiles = std::getenv("FOLIVEX_PROFILE_DIR") ? std::getenv("FOLIVEX_PROFILE_DIR") : "";
     ::setenv("FOLIVEX_PROFILE_DIR", "/proc/folivex/profiles", 1);
-    EXPECT_EQ(errorText([] { automation::CreateOleObject("PowerPoint.Application"); })
-                  .rfind("Cannot create the LibreOffice profile folder /proc/folivex/profiles: ", 0),
+    EXPECT_EQ(errorText([] {
+                  automation::CreateOleObject("PowerPoint.Application");
+              }).rfind("Cannot create the LibreOffice profile folder /proc/folivex/profiles: ", 0),
               0u);
     if (profiles.empty())
         ::unsetenv("FOLIVEX_PROFILE_DIR");

@@ -32,16 +32,15 @@ TEST(Open, WordRefusesWhatIsNotAWordDocument)
     std::string cannot = ": LibreOffice cannot load it (damaged, protected by a password, or not a document)";
     EXPECT_EQ(openError("Word.Application", "Documents", fixture("random.docx")),
               prefix + "random.docx: it is not a Word document (LibreOffice reads it as plain text)");
-    EXPECT_EQ(openError("Word.Application", "Documents", fixture("truncated.docx")), prefix + "truncated.docx" + cannot);
+    EXPECT_EQ(openError("Word.Application", "Documents", fixture("truncated.docx")),
+              prefix + "truncated.docx" + cannot);
     EXPECT_EQ(openError("Word.Application", "Documents", fixture("protected.doc")), prefix + "protected.doc" + cannot);
     EXPECT_EQ(openError("Word.Application", "Documents", fixture("sheet-named.docx")),
               prefix + "sheet-named.docx: it is a spreadsheet, not a text document");
 
     Variant app = automation::CreateOleObject("Word.Application");
     Variant documents = app.read("Documents");
-    auto fails = [&](const std::string &file) {
-        return errorText([&] { documents.call("Open", {fixture(file)}); });
-    };
+    auto fails = [&](const std::string &file) { return errorText([&] { documents.call("Open", {fixture(file)}); }); };
     EXPECT_EQ(fails("zero.docx"), prefix + "zero.docx: the file is empty");
     EXPECT_EQ(fails("missing.docx"), prefix + "missing.docx: there is no such file");
     // Nothing was opened, and the host still serves.
@@ -85,7 +84,8 @@ TEST(Open, TheCollectionCountsTheDocumentOpened)
         Variant first = app.read(c.collection);
         EXPECT_EQ(first.read("Count").toInt32(), 0) << c.progId;
         EXPECT_EQ(errorText([&] { first.call("Open", {fixture("missing.docx")}); }),
-                  std::string(c.className) + ".Open: Cannot open " + fixture("missing.docx") + ": there is no such file");
+                  std::string(c.className) + ".Open: Cannot open " + fixture("missing.docx") +
+                      ": there is no such file");
         EXPECT_EQ(app.read(c.collection).read("Count").toInt32(), 0) << c.progId << ": a failed open";
         app.read(c.collection).call("Open", {fixture(c.document)});
         EXPECT_EQ(app.read(c.collection).read("Count").toInt32(), 1) << c.progId;

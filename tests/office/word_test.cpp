@@ -24,8 +24,8 @@ struct Geometry {
 Geometry geometry(const Variant &app)
 {
     Variant ps = app.read("ActiveDocument").read("PageSetup");
-    return {ps.read("LeftMargin").toDouble(), ps.read("RightMargin").toDouble(), ps.read("TopMargin").toDouble(),
-            ps.read("BottomMargin").toDouble(), ps.read("PageWidth").toDouble(), ps.read("PageHeight").toDouble()};
+    return {ps.read("LeftMargin").toDouble(),   ps.read("RightMargin").toDouble(), ps.read("TopMargin").toDouble(),
+            ps.read("BottomMargin").toDouble(), ps.read("PageWidth").toDouble(),   ps.read("PageHeight").toDouble()};
 }
 
 void expectGeometry(const Geometry &g, const Geometry &want)
@@ -150,7 +150,10 @@ TEST(WordSelection, APictureRefusesTargetsItCannotPlayInto)
     EXPECT_EQ(errorText([&] { picture->play(rgb32, rgb32.rect()); }), "A picture plays only into a 24-bit RGB bitmap");
     // Only the rows inside the target are rendered, at the rectangle's width.
     QImage column(1, 7000, QImage::Format_RGB888);
-    EXPECT_EQ(errorText([&] { column.fill(Qt::white); picture->play(column, QRect(0, 0, 40000, 40000)); }),
+    EXPECT_EQ(errorText([&] {
+                  column.fill(Qt::white);
+                  picture->play(column, QRect(0, 0, 40000, 40000));
+              }),
               "The picture is too large to draw (40000 x 7000 pixels)");
     QImage small(10, 10, QImage::Format_RGB888);
     EXPECT_EQ(errorText([&] { picture->play(small, QRect(0, 0, 40000, 40000)); }), "(no error)");
@@ -188,10 +191,15 @@ TEST(WordMembers, NamesAreCaseInsensitiveAndMisuseIsReported)
               "Document.Range cannot be assigned");
     EXPECT_EQ(errorText([&] { app.read("Selection").get("Information", {int32_t(99)}); }),
               "Selection.Information: Information(99) is not available");
-    EXPECT_EQ(errorText([&] { app.read("ActiveDocument").call("goto", {int32_t(3), int32_t(1), int32_t(1)}); }),
+    EXPECT_EQ(errorText([&] {
+                  app.read("ActiveDocument").call("goto", {int32_t(3), int32_t(1), int32_t(1)});
+              }),
               "Document.goto: only pages (1) can be gone to");
-    EXPECT_EQ(errorText([&] { app.read("Documents").call("Open"); }), "Documents.Open: Argument 1 of Open must be given");
-    EXPECT_EQ(errorText([&] { app.read("ActiveDocument").call("goto", {"page", int32_t(1), int32_t(1)}); }),
+    EXPECT_EQ(errorText([&] { app.read("Documents").call("Open"); }),
+              "Documents.Open: Argument 1 of Open must be given");
+    EXPECT_EQ(errorText([&] {
+                  app.read("ActiveDocument").call("goto", {"page", int32_t(1), int32_t(1)});
+              }),
               "Document.goto: Argument 1 of goto must be a number");
     EXPECT_EQ(errorText([&] { app.read("ActiveDocument").call("Range", {int32_t(1)}); }),
               "Document.Range: takes no argument or a start and an end");
@@ -215,7 +223,7 @@ TEST(WordPictures, APreparedNextPageIsTheFreshRendering)
     copyWordPage(app, 2);
     const QImage atOtherSize = playClipboard(306, 396); // not prepared: a fresh rendering
     copyWordPage(app, 2);
-    const QImage fresh = playClipboard(612, 792);       // page 3 was prepared, not page 2
+    const QImage fresh = playClipboard(612, 792); // page 3 was prepared, not page 2
     EXPECT_EQ(prepared, fresh);
     EXPECT_GT(ink(fresh, fresh.rect()), 100);
     EXPECT_EQ(atOtherSize.size(), QSize(306, 396));

@@ -101,8 +101,10 @@ TEST(WorkerChannel, FailuresArriveAsThePeersOwnText)
     ASSERT_TRUE(worker.send(FailureMessage("Cannot open /tmp/x.docx: there is no such file")));
     std::optional<wire::Frame> frame = host.receive(2000);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(errorText([&] { ReadLayout(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
-    EXPECT_EQ(errorText([&] { ReadDone(*frame, "the render worker"); }), "Cannot open /tmp/x.docx: there is no such file");
+    EXPECT_EQ(errorText([&] { ReadLayout(*frame, "the render worker"); }),
+              "Cannot open /tmp/x.docx: there is no such file");
+    EXPECT_EQ(errorText([&] { ReadDone(*frame, "the render worker"); }),
+              "Cannot open /tmp/x.docx: there is no such file");
 
     // A layout that claims more pages than it holds is out of step.
     wire::WireWriter lying;

@@ -27,7 +27,10 @@ fs::path makeTree(const TempFolder &root, const std::string &prefix)
     return bin;
 }
 
-QString qt(const fs::path &path) { return QString::fromStdString(path.string()); }
+QString qt(const fs::path &path)
+{
+    return QString::fromStdString(path.string());
+}
 
 } // namespace
 

@@ -29,7 +29,8 @@ Written write(ScriptedPages &pages, std::int32_t count = -1)
     pdf::WriterHooks hooks;
     hooks.openOutput = MemoryOpener(output);
     hooks.progress = [&](int maximum, int position) { written.progress.emplace_back(maximum, position); };
-    written.result = WritePdf("out.pdf", count < 0 ? static_cast<std::int32_t>(pages.pages.size()) : count, pages, hooks);
+    written.result =
+        WritePdf("out.pdf", count < 0 ? static_cast<std::int32_t>(pages.pages.size()) : count, pages, hooks);
     written.file = text(output.bytes);
     return written;
 }
@@ -84,9 +85,10 @@ TEST(WriterLayout, TwoPagesWithACmykSecondPage)
     EXPECT_NE(file.find("/MediaBox [ 0 0 306 396 ]\n/Contents 8 0 R\n"), std::string::npos);
     const std::size_t second = file.find("6 0 obj\n");
     ASSERT_NE(second, std::string::npos);
-    EXPECT_TRUE(startsAt(file, second, "6 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Name /Im0\n/Width 306\n"
-                                        "/Height 396\n/BitsPerComponent 8\n/Filter [/DCTDecode]\n"
-                                        "/ColorSpace /DeviceCMYK\n/Decode[1 0 1 0 1 0 1 0]\n/Length 900 >>\n"));
+    EXPECT_TRUE(startsAt(file, second,
+                         "6 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Name /Im0\n/Width 306\n"
+                         "/Height 396\n/BitsPerComponent 8\n/Filter [/DCTDecode]\n"
+                         "/ColorSpace /DeviceCMYK\n/Decode[1 0 1 0 1 0 1 0]\n/Length 900 >>\n"));
     EXPECT_NE(file.find("/Width 612\n/Height 792\n/BitsPerComponent 8\n/Filter [/DCTDecode]\n"
                         "/ColorSpace /DeviceRGB\n/Length 1500 >>\nstream\n"),
               std::string::npos);
@@ -109,7 +111,8 @@ TEST(WriterLayout, CrossReferenceEntriesPointAtEveryObject)
     }
     EXPECT_EQ(file.compare(xref + 30 + 20 * 11, 8, "trailer\n"), 0);
     // Four-digit width and height make a 33-byte content text.
-    EXPECT_NE(file.find("<< /Length 33 >>\nstream\nq\n1234 0 0 5678 0 0 cm\n/Im0 Do\nQ\nendstream\n"), std::string::npos);
+    EXPECT_NE(file.find("<< /Length 33 >>\nstream\nq\n1234 0 0 5678 0 0 cm\n/Im0 Do\nQ\nendstream\n"),
+              std::string::npos);
 }
 
 TEST(WriterLayout, EndstreamFollowsTheLastImageAndContentByte)

@@ -12,7 +12,10 @@ using namespace folivex::test;
 
 namespace {
 
-std::string jpeg2pdf() { return FOLIVEX_JPEG2PDF; }
+std::string jpeg2pdf()
+{
+    return FOLIVEX_JPEG2PDF;
+}
 
 std::filesystem::path writeJpeg(const TempFolder &folder, const std::string &name, const Bytes &jpeg)
 {
@@ -46,7 +49,8 @@ TEST(WriterViewers, PagesRenderAsTheirImages)
     ScriptedPages pages({RealJpeg(200, 100, Qt::black)});
     const auto output = folder / "one.pdf";
     ASSERT_EQ(pdf::WritePdf(output.string(), 1, pages, {}), pdf::kWritten);
-    const CommandResult rendered = RunCommand("pdftoppm -r 72 -png '" + output.string() + "' '" + (folder / "page").string() + "'");
+    const CommandResult rendered =
+        RunCommand("pdftoppm -r 72 -png '" + output.string() + "' '" + (folder / "page").string() + "'");
     ASSERT_EQ(rendered.exitCode, 0) << rendered.output;
     const QImage page(QString::fromStdString((folder / "page-1.png").string()));
     ASSERT_EQ(page.size(), QSize(200, 100)) << "one pixel is one point";
@@ -60,7 +64,8 @@ TEST(WriterViewers, TheCommandWritesJpegFilesAsPages)
     const auto a = writeJpeg(folder, "a.jpg", RealJpeg(612, 792));
     const auto b = writeJpeg(folder, "b.jpg", RealJpeg(300, 200));
     const auto output = folder / "out.pdf";
-    const CommandResult result = RunCommand(jpeg2pdf() + " '" + output.string() + "' '" + a.string() + "' '" + b.string() + "'");
+    const CommandResult result =
+        RunCommand(jpeg2pdf() + " '" + output.string() + "' '" + a.string() + "' '" + b.string() + "'");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.output, "-2\n");
     EXPECT_EQ(QpdfProblems(output), "");
@@ -74,7 +79,8 @@ TEST(WriterViewers, TheCommandNamesWhatItCannotRead)
 {
     TempFolder folder;
     const auto output = folder / "out.pdf";
-    const CommandResult missing = RunCommand(jpeg2pdf() + " '" + output.string() + "' '" + (folder / "none.jpg").string() + "'");
+    const CommandResult missing =
+        RunCommand(jpeg2pdf() + " '" + output.string() + "' '" + (folder / "none.jpg").string() + "'");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.output.find("none.jpg: page 1: reading: No such file or directory"), std::string::npos)
         << missing.output;

@@ -92,7 +92,9 @@ TEST(Clipboard, AHostCannotWriteWhileTheProgramHoldsItOpen)
     Clipboard c;
     c.setBitmap(Bitmap, QImage(1, 1, QImage::Format_RGB888));
     c.open();
-    EXPECT_EQ(ErrorText([&] { c.replaceFromHost({{EnhancedMetafile, std::make_shared<Solid>()}}); }),
+    EXPECT_EQ(ErrorText([&] {
+                  c.replaceFromHost({{EnhancedMetafile, std::make_shared<Solid>()}});
+              }),
               "Cannot open clipboard");
     EXPECT_EQ(c.formats(), (std::vector<uint32_t>{2}));
     c.close();

@@ -40,8 +40,8 @@ std::vector<Request> everyRequest()
     return {
         ResolveRequest{7, "ActiveDocument"},
         ResolveRequest{0xFFFFFFFFu, ""},
-        InvokeRequest{3, -5, Method | PropertyGet,
-                      {Value{}, Null{}, true, int32_t(-1), 0.5, "Grüße\0!"s, ObjectRef{9, 2}}},
+        InvokeRequest{
+            3, -5, Method | PropertyGet, {Value{}, Null{}, true, int32_t(-1), 0.5, "Grüße\0!"s, ObjectRef{9, 2}}},
         InvokeRequest{1, 12, PropertyPut, {}},
         RenderRequest{4, 1240, 300, 1240u * 300 * 4, true, 1500, 1754},
         RenderRequest{5, 1, 1, 4, false, 0, 1},
@@ -59,8 +59,7 @@ std::vector<Frame> everyCut(const Frame &whole)
     return cuts;
 }
 
-template <typename Reply>
-void expectReplyComesBack(const Reply &sent)
+template <typename Reply> void expectReplyComesBack(const Reply &sent)
 {
     const Frame frame = throughSocket(sent.message(), 42, MinReplyLength);
     EXPECT_EQ(frame.seq, 42u);
@@ -71,8 +70,7 @@ void expectReplyComesBack(const Reply &sent)
 
 // Every cut of `sent` read as the reply `Awaited` (`sent`'s own kind, or
 // any kind for a failure).
-template <typename Awaited, typename Sent>
-void expectEveryCutRefused(const Sent &sent)
+template <typename Awaited, typename Sent> void expectEveryCutRefused(const Sent &sent)
 {
     const Frame whole = throughSocket(sent.message(), 1, MinReplyLength);
     for (const Frame &cut : everyCut(whole))

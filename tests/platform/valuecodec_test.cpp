@@ -24,7 +24,8 @@ namespace {
 // A reader of what `body` holds, past its frame's length and sequence number.
 class BodyReader {
 public:
-    BodyReader(const WireWriter &body, const char *peer) : frame_(body.frame(0)), in_(frame_.data(), frame_.size(), peer)
+    BodyReader(const WireWriter &body, const char *peer)
+        : frame_(body.frame(0)), in_(frame_.data(), frame_.size(), peer)
     {
         in_.u32();
         in_.u32();

@@ -24,7 +24,7 @@ const fs::path kCorpus = FOLIVEX_REALDOCS;
 const fs::path kReference = FOLIVEX_REALDOCS_REF;
 
 struct RealDocument {
-    std::string path;      // <format>/<file>
+    std::string path; // <format>/<file>
     std::string notes;
     int referencePages = 0; // LibreOffice's own PDF; 0 when it cannot load the file
 };
@@ -47,10 +47,22 @@ std::vector<RealDocument> manifest()
     return documents;
 }
 
-std::string formatOf(const std::string &path) { return path.substr(0, path.find('/')); }
-std::string stemOf(const std::string &path) { return fs::path(path).stem().string(); }
-bool isText(const std::string &format) { return format == "doc" || format == "docx"; }
-bool isSlides(const std::string &format) { return format == "ppt" || format == "pptx"; }
+std::string formatOf(const std::string &path)
+{
+    return path.substr(0, path.find('/'));
+}
+std::string stemOf(const std::string &path)
+{
+    return fs::path(path).stem().string();
+}
+bool isText(const std::string &format)
+{
+    return format == "doc" || format == "docx";
+}
+bool isSlides(const std::string &format)
+{
+    return format == "ppt" || format == "pptx";
+}
 
 // Slides that LibreOffice's export leaves out and Folivex converts.
 int hiddenSlides(const RealDocument &document)
@@ -73,9 +85,8 @@ int worksheets(const RealDocument &document)
     std::smatch sheets, charts;
     if (!std::regex_search(document.notes, sheets, std::regex("[^t]sheets=([0-9]+)")))
         return 0;
-    const int chartSheets = std::regex_search(document.notes, charts, std::regex("chartsheets=([0-9]+)"))
-                                ? std::stoi(charts[1])
-                                : 0;
+    const int chartSheets =
+        std::regex_search(document.notes, charts, std::regex("chartsheets=([0-9]+)")) ? std::stoi(charts[1]) : 0;
     return std::stoi(sheets[1]) - chartSheets;
 }
 
@@ -86,7 +97,10 @@ int expectedPages(const RealDocument &document)
     return document.referencePages + hiddenSlides(document);
 }
 
-std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
+std::string quoted(const fs::path &path)
+{
+    return "'" + path.string() + "'";
+}
 
 int pageCount(const fs::path &pdf)
 {
@@ -189,7 +203,7 @@ TEST_P(RefusedDocuments, FailWithTheirMessageAndLeaveNothing)
                                          quoted(kCorpus / path) + " --output " + quoted(out.path()) + " 2>&1");
     EXPECT_EQ(run.exitCode, 1) << run.output;
     const std::string format = formatOf(path);
-    const std::string message = isText(format)    ? "Failed to open the word document."
+    const std::string message = isText(format)     ? "Failed to open the word document."
                                 : isSlides(format) ? "Failed to open the ppt file."
                                                    : "Failed to open the Excel document.";
     EXPECT_EQ(run.output.rfind("folivex: " + (kCorpus / path).string() + ": " + message, 0), 0u) << run.output;
@@ -240,9 +254,9 @@ TEST(RenderWorkerOnRealDocuments, TheLongestTextDocumentIsTheSameBytesWithAWorke
     TempFolder profiles, warmUp, alone, helped;
     auto convert = [&](const TempFolder &out, bool worker) {
         return RunCommand("FOLIVEX_PROFILE_DIR=" + quoted(profiles.path()) +
-                          " FOLIVEX_RENDER_WORKER=" + (worker ? "1" : "0") + " FOLIVEX_OFFICE_LOG=" +
-                          quoted(out / "host.log") + " " + FOLIVEX_EXECUTABLE + " --convert --jobs 1 " +
-                          quoted(input) + " --output " + quoted(out.path()) + " 2>&1");
+                          " FOLIVEX_RENDER_WORKER=" + (worker ? "1" : "0") +
+                          " FOLIVEX_OFFICE_LOG=" + quoted(out / "host.log") + " " + FOLIVEX_EXECUTABLE +
+                          " --convert --jobs 1 " + quoted(input) + " --output " + quoted(out.path()) + " 2>&1");
     };
     // Once before, so that the worker's profile has loaded such a document.
     convert(warmUp, true);

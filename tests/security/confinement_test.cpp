@@ -93,8 +93,8 @@ TEST(Confinement, ReadsLibreOfficeAndItsOwnFoldersAndNothingElseOfTheUsers)
     const std::string said = inConfinedChild(own.path(), [&] {
         return "libreoffice " + openForReading("/usr/lib/libreoffice/program/sofficerc") + "; own " +
                openForReading(own / "copy.docx") + "; write own " + createFile(own / "new.tmp") + "; other " +
-               openForReading(other / "secret.txt") + "; write other " + createFile(other / "new.tmp") +
-               "; passwd " + openForReading("/etc/shadow") + "; parent " +
+               openForReading(other / "secret.txt") + "; write other " + createFile(other / "new.tmp") + "; passwd " +
+               openForReading("/etc/shadow") + "; parent " +
                openForReading("/proc/" + std::to_string(::getppid()) + "/environ") + "; self " +
                openForReading("/proc/self/status");
     });

@@ -57,10 +57,10 @@ protected:
     {
         root_ = new TempFolder();
         listener_ = new LinkListener(redPicture());
-        const CommandResult made = RunCommand("python3 " + shellQuoted(kGenerator) + " --port " +
-                                              std::to_string(listener_->port()) + " --markers " +
-                                              shellQuoted(*root_ / "markers") + " --fixtures " + shellQuoted(kFixtures) +
-                                              " --out " + shellQuoted(*root_ / "documents"));
+        const CommandResult made =
+            RunCommand("python3 " + shellQuoted(kGenerator) + " --port " + std::to_string(listener_->port()) +
+                       " --markers " + shellQuoted(*root_ / "markers") + " --fixtures " + shellQuoted(kFixtures) +
+                       " --out " + shellQuoted(*root_ / "documents"));
         ASSERT_EQ(made.exitCode, 0) << made.output;
         std::ifstream list(*root_ / "documents" / "cases.txt");
         for (std::string name; std::getline(list, name);)
@@ -98,8 +98,9 @@ protected:
             TempFolder out;
             const int before = listener_->requests();
             watch.takeOpened();
-            const CommandResult run = RunCommand("env " + environment + " " + kFolivex + " --convert " +
-                                                 shellQuoted(documents / name) + " --jobs 1 --output " + shellQuoted(out.path()));
+            const CommandResult run =
+                RunCommand("env " + environment + " " + kFolivex + " --convert " + shellQuoted(documents / name) +
+                           " --jobs 1 --output " + shellQuoted(out.path()));
             const int requests = listener_->requests() - before;
             const std::set<std::string> opened = watch.takeOpened();
             const fs::path pdf = out / (fs::path(name).stem().string() + ".pdf");
@@ -143,8 +144,7 @@ TEST_F(HostileDocuments, WithBothLayersOffTheLinksAreFollowedAndSeen)
 {
     const std::string found =
         leaks("FOLIVEX_CONFINEMENT=0 FOLIVEX_BLOCK_LINKS=0", {"picture-web.docx", "picture-file.docx"});
-    EXPECT_NE(found.find(" request(s) reached the listener: GET /picture.png"), std::string::npos)
-        << found;
+    EXPECT_NE(found.find(" request(s) reached the listener: GET /picture.png"), std::string::npos) << found;
     EXPECT_NE(found.find("picture-file.docx: opened " + (*root_ / "markers" / "marker.png").string()),
               std::string::npos)
         << found;
@@ -158,10 +158,10 @@ TEST_F(HostileDocuments, WithBothLayersOffTheLinksAreFollowedAndSeen)
 // whatever its settings say; only the confinement stops those.
 TEST_F(HostileDocuments, LibreOfficesSettingsAloneFollowNoLinkedPicture)
 {
-    EXPECT_EQ(leaks("FOLIVEX_CONFINEMENT=0", {"fields.docx", "picture-web.docx", "picture-file.docx", "picture-path.docx",
-                                              "picture-neighbour.docx", "picture-web.pptx", "picture-file.pptx",
-                                              "picture-web.xlsx", "picture-file.xlsx", "flat-odp.ppt",
-                                              "flat-ods.xls", "word97-picture-file.doc"}),
+    EXPECT_EQ(leaks("FOLIVEX_CONFINEMENT=0",
+                    {"fields.docx", "picture-web.docx", "picture-file.docx", "picture-path.docx",
+                     "picture-neighbour.docx", "picture-web.pptx", "picture-file.pptx", "picture-web.xlsx",
+                     "picture-file.xlsx", "flat-odp.ppt", "flat-ods.xls", "word97-picture-file.doc"}),
               "");
 }
 

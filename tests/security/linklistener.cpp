@@ -54,8 +54,9 @@ void LinkListener::serve()
         std::string line(request, size_t(std::max<ssize_t>(got, 0)));
         line = line.substr(0, line.find('\r'));
         delete last_.exchange(new std::string(line));
-        const std::string answer = "HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: " +
-                                   std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
+        const std::string answer =
+            "HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + std::to_string(body_.size()) +
+            "\r\nConnection: close\r\n\r\n" + body_;
         ssize_t ignored = ::send(client, answer.data(), answer.size(), MSG_NOSIGNAL);
         (void)ignored;
         ::close(client);

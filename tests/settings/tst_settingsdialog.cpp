@@ -240,9 +240,8 @@ void SettingsDialogTest::okRefusesWhatIsNotANumber_data()
     // A group separator is not part of a number here.
     QTest::newRow("grouped") << QStringLiteral("1%1000").arg(QLocale::system().groupSeparator());
     // The other separator than the user's decimal one.
-    QTest::newRow("foreign decimal")
-        << QStringLiteral("55%1").arg(QLocale::system().decimalPoint() == QLatin1String(".") ? QStringLiteral(",5")
-                                                                                                : QStringLiteral(".5"));
+    QTest::newRow("foreign decimal") << QStringLiteral("55%1").arg(
+        QLocale::system().decimalPoint() == QLatin1String(".") ? QStringLiteral(",5") : QStringLiteral(".5"));
 }
 
 void SettingsDialogTest::okRefusesWhatIsNotANumber()

@@ -11,8 +11,7 @@ namespace folivex::test {
 
 // What `f` throws as folivex::Error (its what(): the message with any file,
 // page and stage); "(no error)" when it throws nothing.
-template <typename F>
-std::string ErrorText(F &&f)
+template <typename F> std::string ErrorText(F &&f)
 {
     try {
         f();

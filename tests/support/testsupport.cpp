@@ -88,7 +88,10 @@ void ScriptedPages::CapturePage(std::int32_t pageIndex)
     currentIndex_ = pageIndex;
 }
 
-void ScriptedPages::SavePageImage(ByteSink &stream) { stream.write(current_.data(), current_.size()); }
+void ScriptedPages::SavePageImage(ByteSink &stream)
+{
+    stream.write(current_.data(), current_.size());
+}
 
 std::int32_t ScriptedPages::PageResolution()
 {
@@ -138,7 +141,10 @@ QImage DrawnPage(int width, int height, QColor ink)
     return page;
 }
 
-Bytes RealJpeg(int width, int height, QColor ink) { return convert::EncodeBaselineJpeg(DrawnPage(width, height, ink)); }
+Bytes RealJpeg(int width, int height, QColor ink)
+{
+    return convert::EncodeBaselineJpeg(DrawnPage(width, height, ink));
+}
 
 Bytes RealCmykJpeg(int width, int height)
 {

@@ -59,8 +59,8 @@ private:
 // A JPEG-shaped byte string of exactly `totalBytes` bytes: SOI, the given
 // segments, a frame header (0xFFC0 or 0xFFC2) for width x height with
 // `components` components, filler, EOI. Not decodable: for layout tests.
-Bytes FakeJpeg(int width, int height, int components, std::size_t totalBytes,
-               std::uint16_t frameMarker = 0xFFC0, const Bytes &segmentsBefore = {});
+Bytes FakeJpeg(int width, int height, int components, std::size_t totalBytes, std::uint16_t frameMarker = 0xFFC0,
+               const Bytes &segmentsBefore = {});
 
 // A real, decodable baseline JPEG of a drawn page.
 Bytes RealJpeg(int width, int height, QColor ink = Qt::darkBlue);

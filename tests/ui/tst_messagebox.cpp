@@ -27,8 +27,7 @@ struct ShownBox {
 };
 
 // Shows a box through `show` and, once it is up, reads it and presses its OK button.
-template <typename Show>
-ShownBox showAndAnswer(Show show)
+template <typename Show> ShownBox showAndAnswer(Show show)
 {
     ShownBox seen;
     QTimer::singleShot(0, [&seen] {
@@ -77,8 +76,8 @@ void MessageBoxTest::theBoxShowsTextAndCaptionWithOneOkButtonAndNoIcon()
 {
     QWidget owner;
     owner.show();
-    const ShownBox box = showAndAnswer(
-        [&] { ShowMessageBox(&owner, QStringLiteral("Successed!"), QStringLiteral("Congratulation")); });
+    const ShownBox box =
+        showAndAnswer([&] { ShowMessageBox(&owner, QStringLiteral("Successed!"), QStringLiteral("Congratulation")); });
     QVERIFY2(box.found, "no modal message box was shown");
     QVERIFY(box.modal);
     QCOMPARE(box.caption, QStringLiteral("Congratulation"));
