@@ -24,6 +24,7 @@ struct ShownBox {
     QList<QAbstractButton *> buttons;
     bool okIsTheButton = false;
     QWidget *owner = nullptr;
+    int width = 0, captionWidth = 0; // the box's, and its caption's in the box's font
 };
 
 // Shows a box through `show` and, once it is up, reads it and presses its OK button.
@@ -50,6 +51,8 @@ template <typename Show> ShownBox showAndAnswer(Show show)
         QAbstractButton *ok = box->button(QMessageBox::Ok);
         seen.okIsTheButton = ok && seen.buttons == QList<QAbstractButton *>{ok};
         seen.owner = box->parentWidget();
+        seen.width = box->width();
+        seen.captionWidth = box->fontMetrics().horizontalAdvance(seen.caption);
         if (ok)
             QTest::mouseClick(ok, Qt::LeftButton);
         else
@@ -68,6 +71,7 @@ private slots:
     void theBoxShowsTextAndCaptionWithOneOkButtonAndNoIcon();
     void aDetailIsTheBoxsInformativeLine();
     void theErrorBoxCarriesTheProgramsName();
+    void aShortTextLeavesRoomForTheWholeCaption();
     void aHandlerGetsTheTextWithItsDetailAfterANewline();
     void theDesktopOpenerCanBeReplacedAndRestored();
 };
@@ -152,4 +156,17 @@ void MessageBoxTest::theDesktopOpenerCanBeReplacedAndRestored()
 }
 
 QTEST_MAIN(MessageBoxTest)
+// The completion box says "Successed!" under the caption "Congratulation":
+// sized by its text alone, a window manager cut its title to "C... n".
+void MessageBoxTest::aShortTextLeavesRoomForTheWholeCaption()
+{
+    QWidget owner;
+    owner.show();
+    const ShownBox box =
+        showAndAnswer([&] { ShowMessageBox(&owner, QStringLiteral("Successed!"), QStringLiteral("Congratulation")); });
+    QVERIFY(box.found);
+    QVERIFY2(box.width >= box.captionWidth + 120,
+             qPrintable(QStringLiteral("box %1 px wide, caption %2 px").arg(box.width).arg(box.captionWidth)));
+}
+
 #include "tst_messagebox.moc"
