@@ -4,9 +4,9 @@
 //
 // Calc's tile rendering would put the cells on whole pixels of the picture's
 // scale (see AxisResampling). Here Calc draws the area at a scale of whole
-// twips a pixel and at least twice as fine as the picture, band by band
-// (see BandBytes), and every band is area-averaged down with
-// the cells' edges moved to where the model has them. Drawing objects go
+// twips a pixel, the coarsest at least as fine as the picture, band by band
+// (see BandBytes), and every band is area-averaged down with the cells'
+// edges moved to where the model has them. Drawing objects go
 // along with their cells: LibreOffice is started with Calc's option that
 // moves each object onto its anchor cell as Calc draws it (see
 // LibreOffice's constructor).
@@ -28,8 +28,8 @@ using SheetPainter = std::function<void(unsigned char *canvas, int width, int he
 
 // The bytes of one band Calc draws: the cells it draws at once cost memory
 // (their borders' primitives), so bands are small; a band is made longer
-// when its margins (see renderSheetRows) would be too large a share of it,
-// up to MostBandBytes.
+// when its margins (rows drawn above and below it and left out) would be
+// too large a share of it, up to MostBandBytes.
 constexpr size_t BandBytes = size_t(4) << 20;
 constexpr size_t MostBandBytes = size_t(32) << 20;
 
