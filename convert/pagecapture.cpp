@@ -6,10 +6,9 @@
 #include "core/error.h"
 #include "core/resolution.h"
 
-#include <QPainter>
-
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace folivex::convert {
@@ -135,6 +134,13 @@ Geometry readGeometry(const Variant &app, std::int32_t kind)
     return g;
 }
 
+// White everywhere: every byte 0xFF, which a plain memset writes much
+// faster than QImage::fill's per-pixel loop for 24-bit images.
+void fillWhite(QImage &bitmap)
+{
+    std::memset(bitmap.bits(), 0xFF, size_t(bitmap.sizeInBytes()));
+}
+
 // A white 24-bit bitmap; a size the encoder could never take, or memory that
 // cannot be had, is an error rather than an absurd allocation.
 QImage whiteBitmap(std::int64_t width, std::int64_t height)
@@ -146,7 +152,7 @@ QImage whiteBitmap(std::int64_t width, std::int64_t height)
     QImage bitmap(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
     if (bitmap.isNull())
         throw Error("Cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
-    bitmap.fill(Qt::white);
+    fillWhite(bitmap);
     return bitmap;
 }
 
@@ -192,7 +198,7 @@ void PageCapture::assignBands(std::shared_ptr<const clipboard::Picture> picture,
     const QRect page{int(left), int(top), int(width), int(height)};
     pageJpeg_.AssignBands(int(framedWidth), int(framedHeight), int(bandRows),
                           [picture, page](int bandTop, QImage &band) {
-                              band.fill(Qt::white);
+                              fillWhite(band);
                               if (picture)
                                   picture->play(band, page.translated(0, -bandTop));
                           });
@@ -248,15 +254,12 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
         assignBands(picture, left, top, pageWidth, pageHeight, framedWidth, framedHeight);
         return;
     }
-    QImage pageBitmap = whiteBitmap(pageWidth, pageHeight);
-    if (picture && !pageBitmap.isNull())
-        picture->play(pageBitmap, QRect(0, 0, pageBitmap.width(), pageBitmap.height()));
-
+    // The page's picture is played straight into its place in the framed
+    // bitmap: the same pixels as playing it into a white page bitmap and
+    // drawing that inside the margins, without the second bitmap and copy.
     QImage framedBitmap = whiteBitmap(framedWidth, framedHeight);
-    if (!framedBitmap.isNull() && !pageBitmap.isNull()) {
-        QPainter painter(&framedBitmap);
-        painter.drawImage(static_cast<int>(left), static_cast<int>(top), pageBitmap);
-    }
+    if (picture && !framedBitmap.isNull() && pageWidth > 0 && pageHeight > 0)
+        picture->play(framedBitmap, QRect(int(left), int(top), int(pageWidth), int(pageHeight)));
     pageJpeg_.Assign(framedBitmap);
 }
 

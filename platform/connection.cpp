@@ -1,4 +1,5 @@
 #include "platform/connection.h"
+#include "platform/premultipliedcompose.h"
 
 #include "core/asciitext.h"
 #include "core/error.h"
@@ -347,41 +348,34 @@ void Connection::render(uint32_t picture, QImage &target, const QRect &rect)
                     " pixels)");
     checkAlive();
     bool fresh = false;
-    if (need > buffer_.size()) {
+    // Two slots of `need` bytes: the host prepares the next picture in the
+    // one this side is not reading.
+    if (2 * need > buffer_.size()) {
         // The old buffer goes first: two big ones are never held at once.
         buffer_.reset();
         UniqueFd fd(::memfd_create("folivex-picture", MFD_CLOEXEC));
         if (!fd)
             throw Error(std::string("Cannot create the picture buffer: ") + std::strerror(errno));
-        if (::ftruncate(fd.get(), off_t(need)) != 0)
+        if (::ftruncate(fd.get(), off_t(2 * need)) != 0)
             throw Error(std::string("Cannot size the picture buffer: ") + std::strerror(errno));
-        buffer_ = MappedRegion(fd.get(), need, "the picture buffer");
+        buffer_ = MappedRegion(fd.get(), 2 * need, "the picture buffer");
         bufferFd_ = std::move(fd);
         fresh = true;
     }
     const wire::RenderRequest request{picture, rect.width(), rows, uint32_t(buffer_.size()), fresh, top, rect.height()};
-    call<wire::RenderReply>(request.message(), false, fresh ? bufferFd_.get() : -1);
+    const auto reply = call<wire::RenderReply>(request.message(), false, fresh ? bufferFd_.get() : -1);
+    if (reply.offset > buffer_.size() - need) {
+        // Reading there would read past the buffer: the host is not to be trusted.
+        die("Malformed message from " + application_ + "; it was ended");
+        checkAlive();
+    }
 
     // Compose the premultiplied BGRA rendering over the target.
-    const uint8_t *src = buffer_.data();
-    for (int y = clip.top(); y <= clip.bottom(); ++y) {
-        const uint8_t *s =
-            src + (size_t(y - clip.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4;
-        uint8_t *d = target.scanLine(y) + size_t(clip.left()) * 3;
-        for (int x = clip.left(); x <= clip.right(); ++x, s += 4, d += 3) {
-            unsigned a = s[3];
-            if (a == 255) {
-                d[0] = s[2];
-                d[1] = s[1];
-                d[2] = s[0];
-            } else if (a != 0) {
-                unsigned k = 255 - a;
-                d[0] = uint8_t(s[2] + (d[0] * k + 127) / 255);
-                d[1] = uint8_t(s[1] + (d[1] * k + 127) / 255);
-                d[2] = uint8_t(s[0] + (d[2] * k + 127) / 255);
-            }
-        }
-    }
+    const uint8_t *src = buffer_.data() + reply.offset;
+    for (int y = clip.top(); y <= clip.bottom(); ++y)
+        ComposePremultipliedRow(
+            src + (size_t(y - clip.top()) * size_t(rect.width()) + size_t(clip.left() - rect.left())) * 4,
+            target.scanLine(y) + size_t(clip.left()) * 3, clip.width());
 }
 
 void Connection::releaseObject(uint32_t object) noexcept

@@ -178,12 +178,16 @@ InvokeReply InvokeReply::read(WireReader &in)
 
 WireWriter RenderReply::message() const
 {
-    return ok();
+    WireWriter out = ok();
+    out.u32(offset);
+    return out;
 }
 
-RenderReply RenderReply::read(WireReader &)
+RenderReply RenderReply::read(WireReader &in)
 {
-    return {};
+    RenderReply r;
+    r.offset = in.u32();
+    return r;
 }
 
 WireWriter FailReply::message() const

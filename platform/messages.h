@@ -44,8 +44,8 @@ struct InvokeRequest {
 };
 
 // Rows [firstRow, firstRow + rows) of the picture stretched to width x height,
-// into the client's buffer of bufferBytes; a new buffer's descriptor travels
-// with the request (newBuffer).
+// into one of the two equal slots of the client's buffer of bufferBytes; a
+// new buffer's descriptor travels with the request (newBuffer).
 struct RenderRequest {
     uint32_t picture = 0;
     int32_t width = 0;
@@ -120,8 +120,10 @@ struct InvokeReply {
     bool operator==(const InvokeReply &) const = default;
 };
 
-// The rows asked for are in the client's buffer.
+// The rows asked for are in the client's buffer, `offset` bytes in (the
+// start of the slot the host chose).
 struct RenderReply {
+    uint32_t offset = 0;
     WireWriter message() const;
     static RenderReply read(WireReader &in);
     bool operator==(const RenderReply &) const = default;

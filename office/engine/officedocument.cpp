@@ -13,7 +13,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <sstream>
 
@@ -193,7 +192,7 @@ void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, in
             canvas, width, height, area, top, rows, sheetScratch_);
         return;
     }
-    std::memset(canvas, 0, size_t(width) * size_t(rows) * 4);
+    // Not cleared here: LibreOfficeKit erases its canvas before it paints.
     TwipRect r = area;
     if (kind_ == DocumentKind::PowerPoint) {
         // Impress's edit view draws a grey hairline on the slide's edge,

@@ -2,7 +2,6 @@
 
 #include "office/server/renderworker.h"
 
-#include <cstring>
 
 namespace folivex::office {
 
@@ -40,7 +39,8 @@ bool isOneOf(const std::optional<PagePicture> &picture, const std::vector<PagePi
 
 } // namespace
 
-void RenderAhead::prepareAfter(const PagePicture &picture, int width, int height, RenderWorker *worker)
+void RenderAhead::prepareAfter(const PagePicture &picture, int width, int height, const CanvasSlots &slots,
+                               int readSlot, RenderWorker *worker)
 {
     const bool helped = worker && worker->ready(*picture.document);
     std::vector<PagePicture> wanted;
@@ -65,28 +65,32 @@ void RenderAhead::prepareAfter(const PagePicture &picture, int width, int height
             if (const PagePicture *next = firstFree(std::nullopt))
                 worker->submit(*next, width, height);
     }
-    if (prepared_)
+    if (prepared_ || size_t(width) * size_t(height) * 4 > slots.slotBytes)
         return;
     const PagePicture *next = firstFree(helped ? worker->job() : std::nullopt);
     if (!next)
         return;
-    pixels_.resize(size_t(width) * size_t(height) * 4);
-    next->document->render(pixels_.data(), width, height, next->part, next->area);
+    const int slot = 1 - readSlot;
+    next->document->render(slots.slot(slot), width, height, next->part, next->area);
     prepared_ = *next;
+    preparedSlot_ = slot;
     width_ = width;
     height_ = height;
 }
 
-bool RenderAhead::take(const PagePicture &picture, int width, int height, unsigned char *canvas, RenderWorker *worker)
+std::optional<int> RenderAhead::take(const PagePicture &picture, int width, int height, const CanvasSlots &slots,
+                                     RenderWorker *worker)
 {
     if (picture.document->closed())
-        return false;
+        return std::nullopt;
     if (prepared_ && width == width_ && height == height_ && SamePicture(*prepared_, picture)) {
-        std::memcpy(canvas, pixels_.data(), pixels_.size());
         prepared_.reset();
-        return true;
+        return preparedSlot_;
     }
-    return worker && worker->take(picture, width, height, canvas);
+    const int slot = freeSlot();
+    if (worker && worker->take(picture, width, height, slots.slot(slot)))
+        return slot;
+    return std::nullopt;
 }
 
 } // namespace folivex::office

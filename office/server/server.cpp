@@ -87,6 +87,7 @@ void Server::run()
             if (::poll(&pending, 1, 0) == 0) {
                 try {
                     ahead_.prepareAfter(*rendered_, renderedWidth_, renderedHeight_,
+                                        CanvasSlots{buffer_.data(), buffer_.size() / 2}, renderedSlot_,
                                         context_->worker(*rendered_->document));
                 } catch (...) {
                     // May swallow: only a guess failed; the request, when it
@@ -133,7 +134,7 @@ HostValue Server::fromWire(wire::Value value)
     return std::visit(ToHost{}, value);
 }
 
-void Server::render(const wire::RenderRequest &request)
+int Server::render(const wire::RenderRequest &request)
 {
     const uint32_t picture = request.picture;
     const int32_t width = request.width;
@@ -145,26 +146,36 @@ void Server::render(const wire::RenderRequest &request)
     if (fresh) {
         if (!pendingFd_)
             throw Error("The picture buffer did not arrive");
+        ahead_.forget();
         buffer_.reset();
         buffer_ = MappedRegion(pendingFd_.get(), size, "the picture buffer");
         bufferFd_ = std::move(pendingFd_);
     }
-    if (width <= 0 || rows <= 0 || !buffer_ || size_t(width) * size_t(rows) * 4 > buffer_.size())
+    // The buffer's two slots: the client reads one while the next picture
+    // is prepared in the other.
+    const CanvasSlots slots{buffer_.data(), buffer_.size() / 2};
+    if (width <= 0 || rows <= 0 || !buffer_ || size_t(width) * size_t(rows) * 4 > slots.slotBytes)
         throw Error("The picture buffer does not fit " + std::to_string(width) + " x " + std::to_string(rows));
     const PagePicture &p = context_->picture(picture);
     if (top != 0 || rows != height) {
         if (top < 0 || height <= 0 || top + rows > height)
             throw Error("Rows " + std::to_string(top) + " to " + std::to_string(top + rows) + " are not in a picture " +
                         std::to_string(height) + " rows high");
-        p.document->renderRows(buffer_.data(), width, height, p.part, p.area, top, rows);
+        const int slot = ahead_.freeSlot();
+        p.document->renderRows(slots.slot(slot), width, height, p.part, p.area, top, rows);
         rendered_.reset();
-        return;
+        return slot;
     }
-    if (!ahead_.take(p, width, height, buffer_.data(), context_->worker(*p.document)))
-        p.document->render(buffer_.data(), width, height, p.part, p.area);
+    std::optional<int> slot = ahead_.take(p, width, height, slots, context_->worker(*p.document));
+    if (!slot) {
+        slot = ahead_.freeSlot();
+        p.document->render(slots.slot(*slot), width, height, p.part, p.area);
+    }
     rendered_ = p;
     renderedWidth_ = width;
     renderedHeight_ = height;
+    renderedSlot_ = *slot;
+    return *slot;
 }
 
 std::optional<WireWriter> Server::answer(const wire::ResolveRequest &request)
@@ -192,8 +203,8 @@ std::optional<WireWriter> Server::answer(const wire::InvokeRequest &request)
 
 std::optional<WireWriter> Server::answer(const wire::RenderRequest &request)
 {
-    render(request);
-    return wire::RenderReply{}.message();
+    const int slot = render(request);
+    return wire::RenderReply{uint32_t(slot) * uint32_t(buffer_.size() / 2)}.message();
 }
 
 std::optional<WireWriter> Server::answer(const wire::ReleaseRequest &request)

@@ -50,7 +50,9 @@ private:
     // from it (throws "Malformed message from the client" for an object).
     wire::Value toWire(const HostValue &value);
     HostValue fromWire(wire::Value value);
-    void render(const wire::RenderRequest &request);
+    // Renders what `request` asks for and returns the buffer slot (0 or 1)
+    // that holds it.
+    int render(const wire::RenderRequest &request);
 
     int socket_;
     pid_t parent_;
@@ -66,6 +68,7 @@ private:
     std::optional<PagePicture> rendered_;
     int renderedWidth_ = 0;
     int renderedHeight_ = 0;
+    int renderedSlot_ = 0;
     RenderAhead ahead_;
 };
 

@@ -3,6 +3,8 @@
 // the application with a text that says so, and the host is ended.
 #include "core/error.h"
 #include "platform/automation.h"
+#include "platform/clipboard.h"
+#include "tests/support/errortext.h"
 
 #include <gtest/gtest.h>
 
@@ -79,4 +81,32 @@ TEST(MalformedHost, AReplyCutShortIsAMalformedMessageFromTheApplication)
 TEST(MalformedHost, AFrameCutShortByTheHostsEndSaysHowItEnded)
 {
     EXPECT_EQ(creationError("truncated"), "The Office host for Word could not start (exit status 3)");
+}
+
+// A render reply that puts the picture outside the buffer the client shares
+// with the host would have the client read past it: the host is ended.
+TEST(MalformedHost, APictureOutsideTheSharedBufferEndsTheHost)
+{
+    ::setenv("FOLIVEX_OFFICE", FOLIVEX_SCRIPTED_HOST, 1);
+    ::setenv("FOLIVEX_SCRIPTED_HOST", "stray-picture", 1);
+    std::string error = "(no error)";
+    try {
+        const Variant word = CreateOleObject("Word.Application");
+        word.call("Copy");
+        const std::shared_ptr<const folivex::clipboard::Picture> picture =
+            folivex::clipboard::ProcessClipboard().enhancedMetafile();
+        QImage page(40, 30, QImage::Format_RGB888);
+        try {
+            picture->play(page, page.rect());
+        } catch (const folivex::Error &e) {
+            error = e.what();
+        }
+        // Every later call hears why the host was ended.
+        EXPECT_EQ(folivex::test::ErrorText([&] { word.get("Visible"); }), error);
+    } catch (const folivex::Error &e) {
+        error = std::string("before the render: ") + e.what();
+    }
+    ::unsetenv("FOLIVEX_SCRIPTED_HOST");
+    ::unsetenv("FOLIVEX_OFFICE");
+    EXPECT_EQ(error, "Malformed message from Word; it was ended");
 }

@@ -101,7 +101,7 @@ TEST(Messages, EveryReplyAndTheGreetingComeBackFromTheirFrameAsSent)
     expectReplyComesBack(InvokeReply{std::string("Letter.docx"), false, {}});
     expectReplyComesBack(InvokeReply{Value{}, true, {}});
     expectReplyComesBack(InvokeReply{ObjectRef{8, 3}, false, {{14, 1}, {3, 0}, {2, 2}}});
-    expectReplyComesBack(RenderReply{});
+    expectReplyComesBack(RenderReply{1240u * 300 * 4});
 }
 
 TEST(Messages, AFailureIsTheSendersOwnTextWhateverReplyWasAwaited)

@@ -8,7 +8,12 @@
 //   truncated        a frame cut short, after which the host exits with status 3
 //   cut-reply        a whole Ok greeting (an application object), then an Ok
 //                    reply to the first request with nothing after its status
+//   stray-picture    a whole Ok greeting, a picture put on the clipboard by
+//                    the first call, then a render reply that puts the
+//                    picture far past the end of the client's buffer
 // After a whole greeting it reads its socket until the client closes it.
+#include "platform/clipboardformat.h"
+#include "platform/messages.h"
 #include "platform/protocol.h"
 #include "platform/wire.h"
 
@@ -51,6 +56,27 @@ void send(const std::vector<std::uint8_t> &bytes)
     }
 }
 
+// Reads one request whole and returns its sequence number.
+std::uint32_t receiveRequest()
+{
+    std::uint8_t head[8];
+    receive(head, sizeof head);
+    const std::uint32_t length = head[0] | head[1] << 8 | head[2] << 16 | std::uint32_t(head[3]) << 24;
+    const std::uint32_t seq = head[4] | head[5] << 8 | head[6] << 16 | std::uint32_t(head[7]) << 24;
+    if (length < 4 || length > MaxMessage)
+        std::_Exit(5);
+    std::vector<std::uint8_t> rest(length - 4);
+    receive(rest.data(), rest.size());
+    return seq;
+}
+
+void sendGreeting()
+{
+    WireWriter greeting;
+    greeting.u8(std::uint8_t(Status::Ok)).i32(::getpid()).u8(std::uint8_t(Tag::Object)).u32(1).u32(1);
+    send(greeting.frame(0));
+}
+
 } // namespace
 
 int main()
@@ -81,21 +107,17 @@ int main()
         send(frame);
         return 3;
     } else if (name == "cut-reply") {
-        WireWriter greeting;
-        greeting.u8(std::uint8_t(Status::Ok)).i32(::getpid()).u8(std::uint8_t(Tag::Object)).u32(1).u32(1);
-        send(greeting.frame(0));
-        // The first request: its length, then its sequence number and the rest.
-        std::uint8_t head[8];
-        receive(head, sizeof head);
-        const std::uint32_t length = head[0] | head[1] << 8 | head[2] << 16 | std::uint32_t(head[3]) << 24;
-        const std::uint32_t seq = head[4] | head[5] << 8 | head[6] << 16 | std::uint32_t(head[7]) << 24;
-        if (length < 4 || length > MaxMessage)
-            return 5;
-        std::vector<std::uint8_t> rest(length - 4);
-        receive(rest.data(), rest.size());
+        sendGreeting();
         WireWriter cut;
         cut.u8(std::uint8_t(Status::Ok));
-        frame = cut.frame(seq);
+        frame = cut.frame(receiveRequest());
+    } else if (name == "stray-picture") {
+        sendGreeting();
+        send(ResolveReply{1, false}.message().frame(receiveRequest()));
+        InvokeReply copied;
+        copied.clipboard.push_back({folivex::clipboard::EnhancedMetafile, 7});
+        send(copied.message().frame(receiveRequest()));
+        frame = RenderReply{0x40000000}.message().frame(receiveRequest());
     } else {
         return 4;
     }
