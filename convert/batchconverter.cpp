@@ -63,6 +63,11 @@ public:
     {
         return converter_.pageJpeg_.DetachEncoding();
     }
+    std::int64_t PageImagePixels() override
+    {
+        const QImage &bitmap = converter_.pageJpeg_.bitmap();
+        return std::int64_t(bitmap.width()) * bitmap.height();
+    }
     std::int32_t PageResolution() override { return converter_.pageCapture_.Resolution(); }
 
 private:

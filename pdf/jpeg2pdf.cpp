@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <deque>
 #include <future>
+#include <thread>
 #include <memory>
 
 namespace folivex::pdf {
@@ -59,27 +61,30 @@ void testStop()
 }
 
 // Captures the pages in order and hands each page's JPEG file to `take`, in
-// the same order. A page whose encoding the source detaches is encoded on a
-// second thread while the next page is captured; an error of that encoding
-// is thrown once the capture of the next page has returned.
+// the same order. A page whose encoding the source detaches is encoded on
+// another thread while the next pages are captured: as many encodings at once
+// as the machine has cores, while their pages hold no more pixels together
+// than kPixelsInFlight. An error of an encoding is thrown when its page's
+// turn comes, after the capture that was running has returned.
 class CapturePass {
 public:
     CapturePass(PageSource &pages, std::function<void(MemoryStream &, std::int32_t)> take)
-        : pages_(pages), take_(std::move(take))
+        : pages_(pages), take_(std::move(take)),
+          encoders_(std::max<std::size_t>(1, std::min<std::size_t>(4, std::thread::hardware_concurrency())))
     {
     }
-    // An encoding still running when an error leaves is waited for (the
-    // future's destructor) and its result dropped.
+    // Encodings still running when an error leaves are waited for (the
+    // futures' destructors) and their results dropped.
 
     void capture(std::int32_t index)
     {
         pages_.CapturePage(index);
         const std::int32_t resolution = pages_.PageResolution();
         if (std::function<std::vector<std::uint8_t>()> job = pages_.DetachPageImage()) {
-            std::future<std::vector<std::uint8_t>> next = std::async(std::launch::async, std::move(job));
-            settle();
-            inFlight_ = std::move(next);
-            inFlightResolution_ = resolution;
+            const std::int64_t pixels = pages_.PageImagePixels();
+            while (!inFlight_.empty() && !roomFor(pixels))
+                settleOldest();
+            inFlight_.push_back({std::async(std::launch::async, std::move(job)), resolution, pixels});
             return;
         }
         settle();
@@ -89,20 +94,49 @@ public:
         take_(stream, resolution);
     }
 
-    // Hands over the page still being encoded, if any.
+    // Hands over every page still being encoded, in order.
     void settle()
     {
-        if (!inFlight_.valid())
-            return;
-        MemoryStream stream(inFlight_.get());
-        take_(stream, inFlightResolution_);
+        while (!inFlight_.empty())
+            settleOldest();
     }
 
 private:
+    // The pixels of the largest page held whole, as a page bitmap; pages of
+    // unknown size count as that much.
+    static constexpr std::int64_t kPixelsInFlight = std::int64_t(16) << 20;
+
+    struct Encoding {
+        std::future<std::vector<std::uint8_t>> bytes;
+        std::int32_t resolution;
+        std::int64_t pixels;
+    };
+
+    static std::int64_t weight(std::int64_t pixels) { return pixels > 0 ? pixels : kPixelsInFlight; }
+
+    // Whether a page of `pixels` may start encoding beside those in flight.
+    bool roomFor(std::int64_t pixels) const
+    {
+        if (inFlight_.size() + 1 > encoders_)
+            return false;
+        std::int64_t total = weight(pixels);
+        for (const Encoding &e : inFlight_)
+            total += weight(e.pixels);
+        return total <= kPixelsInFlight;
+    }
+
+    void settleOldest()
+    {
+        Encoding oldest = std::move(inFlight_.front());
+        inFlight_.pop_front();
+        MemoryStream stream(oldest.bytes.get());
+        take_(stream, oldest.resolution);
+    }
+
     PageSource &pages_;
     std::function<void(MemoryStream &, std::int32_t)> take_;
-    std::future<std::vector<std::uint8_t>> inFlight_;
-    std::int32_t inFlightResolution_ = 72;
+    const std::size_t encoders_;
+    std::deque<Encoding> inFlight_;
 };
 
 const char *colourSpaceLines(JpegColour colour)

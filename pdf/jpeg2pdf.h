@@ -6,8 +6,9 @@
 // embeds those same bytes when they are due. StopRequested is read before
 // every page of the capture pass and every object of the writing pass: a
 // stop drops what was done and leaves no file. A page whose encoding the
-// source detaches is encoded on a second thread while the next page is
-// captured, so at most two pages are in memory at a time.
+// source detaches is encoded on another thread while the next pages are
+// captured: up to one encoding a core, while the pages being encoded hold
+// no more than 16 Mi pixels together.
 #pragma once
 
 #include "core/bytesink.h"
@@ -55,6 +56,10 @@ public:
     // nothing the source goes on using. An empty job (the default) means the
     // page is saved with SavePageImage, on the calling thread.
     virtual std::function<std::vector<std::uint8_t>()> DetachPageImage() { return {}; }
+    // The pixels of the page whose encoding was just detached, which bound
+    // how many pages are encoded at once; 0 (the default) when unknown: such
+    // a page is encoded alone.
+    virtual std::int64_t PageImagePixels() { return 0; }
     // The pixels per inch of the page just captured (72 to 600): its PDF page
     // is its image's pixels x 72 / this, in whole points, the image drawn
     // over all of it. At 72 a pixel is a point.

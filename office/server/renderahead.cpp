@@ -2,7 +2,6 @@
 
 #include "office/server/renderworker.h"
 
-
 namespace folivex::office {
 
 namespace {

@@ -43,12 +43,15 @@ public:
     std::function<std::vector<std::uint8_t>()> DetachPageImage() override;
     // Page k's entry of `resolutions`, 72 for pages beyond it.
     std::int32_t PageResolution() override;
+    // What `imagePixels` says of the current page; 0 (unknown) without it.
+    std::int64_t PageImagePixels() override { return imagePixels ? imagePixels(currentIndex_) : 0; }
 
     std::vector<Bytes> pages;
     std::vector<std::int32_t> resolutions;
     std::function<void(int pass, int index)> onCapture;
     std::function<bool(int index)> detach;
     std::function<void(int index)> detachedJob;
+    std::function<std::int64_t(int index)> imagePixels;
     int captures = 0;
 
 private:
