@@ -250,7 +250,16 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
         throw Error(tooBigText(kind, CheckedSizePercent(view_.SizePercentText()), resolution, framedWidth, framedHeight,
                                std::max<std::int64_t>(pageWidth, 0), std::max<std::int64_t>(pageHeight, 0)));
     resolution_ = resolution;
-    if (framedWidth * framedHeight > kLargestWholeBitmap && pageWidth > 0 && pageHeight > 0) {
+    // A worksheet of more than one band goes band by band even when it would
+    // fit whole: the host draws the next band while this side compresses the
+    // last, where a whole worksheet is drawn first and compressed after.
+    // Its bands are cut from one rendering, so its pixels do not change.
+    // Pages of text documents and presentations stay whole: the host draws
+    // the next one while this one is compressed.
+    const std::int64_t framedPixels = framedWidth * framedHeight;
+    const bool banded =
+        framedPixels > kLargestWholeBitmap || (kind == KindCode(DocumentKind::Excel) && framedPixels > kBandPixels);
+    if (banded && pageWidth > 0 && pageHeight > 0) {
         assignBands(picture, left, top, pageWidth, pageHeight, framedWidth, framedHeight);
         return;
     }
