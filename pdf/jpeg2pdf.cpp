@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <deque>
 #include <future>
-#include <thread>
 #include <memory>
+#include <thread>
 
 namespace folivex::pdf {
 

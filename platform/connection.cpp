@@ -1,5 +1,4 @@
 #include "platform/connection.h"
-#include "platform/premultipliedcompose.h"
 
 #include "core/asciitext.h"
 #include "core/error.h"
@@ -9,6 +8,7 @@
 #include "platform/remotedispatch.h"
 #include "platform/remotepicture.h"
 #include "platform/messages.h"
+#include "platform/premultipliedcompose.h"
 #include "platform/waitpolicy.h"
 
 #include <poll.h>
