@@ -13,6 +13,20 @@ long AxisResampling::calcPixels(long twips, double pixelsPerTwip)
     return pixels == 0 && twips != 0 ? 1 : pixels;
 }
 
+double AxisResampling::calcPixelAt(const Lines &lines, long twips, double pixelsPerTwip)
+{
+    const std::vector<long> &sizes = lines(twips);
+    long at = 0, calc = 0;
+    for (const long size : sizes) {
+        if (at + size > twips)
+            return double(calc) + double(twips - at) * double(calcPixels(size, pixelsPerTwip)) / double(size);
+        at += size;
+        calc += calcPixels(size, pixelsPerTwip);
+    }
+    // Beyond the sheet's lines pixels are true.
+    return double(calc) + double(twips - at) * pixelsPerTwip;
+}
+
 double AxisResampling::calcScale(long twipsPerPixel)
 {
     // A tile's zoom is its pixels times 15 (twips a pixel at 96 dpi) over its
@@ -25,11 +39,15 @@ AxisResampling::AxisResampling(const Lines &lines, long start, long length, int 
 {
     const long q = std::max(1L, twipsPerSource);
     twipsPerSource_ = q;
-    sourceStart_ = start / q * q;
-    const long end = start + length;
-    const int count = int((end - sourceStart_ + q - 1) / q);
     const double scale = calcScale(q);
-    const long origin = sourceStart_ / q;
+    // The drawing covers Calc's pixels of the area, from its start's to its
+    // end's. Calc's pixels lag the true ones, so these lie above (left of)
+    // the true pixels of the area: a drawing of those would begin below the
+    // area's first rows (columns) and miss them.
+    const long end = start + length;
+    const long origin = std::min(long(std::floor(calcPixelAt(lines, start, scale))), start / q);
+    sourceStart_ = origin * q;
+    const int count = int(std::max(1L, long(std::ceil(calcPixelAt(lines, end, scale))) - origin));
 
     // The line edges around the drawing: (Calc's pixel, true pixel), both in
     // source pixels from the drawing's start. Calc's pixels lag the true

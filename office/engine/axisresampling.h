@@ -31,8 +31,8 @@ public:
     // pixels; the drawing has `twipsPerSource` twips a pixel (at least 1).
     AxisResampling(const Lines &lines, long start, long length, int pixels, long twipsPerSource);
 
-    // Where the drawing begins, in twips from the sheet's corner: the
-    // area's start rounded down to a whole source pixel.
+    // Where the drawing begins, in twips from the sheet's corner: Calc's
+    // whole pixel at the area's start, at or before the start.
     long sourceStart() const { return sourceStart_; }
     int sourcePixels() const { return int(shareFirst_.size()); }
     long twipsPerSource() const { return twipsPerSource_; }
@@ -56,6 +56,9 @@ public:
 
     // Calc's pixels for a line of `twips` at `pixelsPerTwip`.
     static long calcPixels(long twips, double pixelsPerTwip);
+    // Calc's pixel (fractional) of the point `twips` from the sheet's corner
+    // along `lines`, at `pixelsPerTwip`.
+    static double calcPixelAt(const Lines &lines, long twips, double pixelsPerTwip);
     // Calc's pixels a twip in a tile of `twipsPerPixel` twips a pixel.
     static double calcScale(long twipsPerPixel);
 

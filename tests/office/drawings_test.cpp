@@ -5,9 +5,10 @@
 // 0.25 in); "ChartOnly" a chart of 3 x 2 in at (1 in, 0.5 in) and no cells;
 // "Chart & Sheet" is a chart sheet; "Shape" has numbers in A1 and D4 in
 // columns of one width and a red rectangle anchored from C3 to the corner
-// of F8. Rows are 18 pt. rows.xlsx: sixty rows of 12.8 pt in three columns
-// of one width, A50 and C50 green, A60:C60 blue (60 in A60), and a red
-// rectangle anchored exactly over B50.
+// of F8. Rows are 18 pt. rows.xlsx: "Rows" has sixty rows of 12.8 pt in
+// three columns of one width, A50 and C50 green, A60:C60 blue (60 in A60),
+// and a red rectangle anchored exactly over B50; "Deep" only A1700:C1700
+// blue and A1701:C1701 green, in rows of 12.8 pt.
 #include "platform/clipboard.h"
 #include "tests/office/officetesting.h"
 
@@ -170,6 +171,34 @@ TEST_P(SheetCells, RowsKeepTheirHeightAndAShapeFarDownStaysOnItsCell)
     EXPECT_NEAR(red.bottom(), green.bottom(), 1.5);
     EXPECT_NEAR(green.left(), 0, 1.5);
     EXPECT_NEAR(green.right() + 1, page.width(), 1.5);
+    app.call("Quit");
+}
+
+// Calc's pixels lag the model's by 0.8 pixel a row at one pixel a point, by
+// 1360 pixels at row 1700: cells that far down are drawn where Calc has
+// them, and the picture still shows them, from its first row to its last.
+TEST_P(SheetCells, CellsFarDownAreDrawnFromTheirFirstRow)
+{
+    const double scale = GetParam();
+    Variant app = openExcel("rows.xlsx");
+    const QImage page = sheetPicture(app, "Deep", scale);
+    ASSERT_FALSE(page.isNull());
+    const double row = page.height() / 2.0;
+    EXPECT_NEAR(page.height(), 2 * 12.8 * scale, 1);
+    const QRect blue = colourBox(page, 2), green = colourBox(page, 1);
+    ASSERT_FALSE(blue.isNull()) << "row 1700's fill";
+    ASSERT_FALSE(green.isNull()) << "row 1701's fill";
+    EXPECT_NEAR(blue.top(), 0, 1.5);
+    EXPECT_NEAR(green.bottom() + 1, page.height(), 1.5);
+    // Calc fills a cell from the pixel above its row, over the grid line, so
+    // the edge between the two fills may be a drawing's pixel early; the
+    // blend of the two on that edge is neither colour.
+    EXPECT_NEAR(blue.bottom() + 1, row, 2);
+    EXPECT_NEAR(green.top(), row, 2);
+    for (const QRect &fill : {blue, green}) {
+        EXPECT_NEAR(fill.left(), 0, 1.5);
+        EXPECT_NEAR(fill.right() + 1, page.width(), 1.5);
+    }
     app.call("Quit");
 }
 
