@@ -189,7 +189,7 @@ void OfficeDocument::renderRows(unsigned char *canvas, int width, int height, in
             [&](long twips) -> const std::vector<long> & {
                 return unoGuarded([&]() -> const std::vector<long> & { return grid.rowsReaching(twips); });
             },
-            canvas, width, height, area, top, rows, sheetScratch_);
+            canvas, width, height, area, top, rows, part, sheetScratch_);
         return;
     }
     // Not cleared here: LibreOfficeKit erases its canvas before it paints.

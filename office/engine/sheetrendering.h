@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace folivex::office {
@@ -33,19 +34,28 @@ using SheetPainter = std::function<void(unsigned char *canvas, int width, int he
 constexpr size_t BandBytes = size_t(4) << 20;
 constexpr size_t MostBandBytes = size_t(32) << 20;
 
-// The buffers Calc draws into, kept from one call of renderSheetRows to the
-// next: a page is asked for in many bands, and buffers of megabytes freed
-// and made again for each would be mapped and faulted in again each time.
+struct SheetLayout;
+
+// What renderSheetRows keeps from one call to the next: a page is asked for
+// in many bands. The buffers Calc draws into (buffers of megabytes freed and
+// made again for each band would be mapped and faulted in again each time),
+// and the picture's mapping with the band of Calc's drawing last drawn, used
+// again while the calls are for the same picture.
 struct SheetScratch {
+    SheetScratch();
+    ~SheetScratch();
     std::vector<unsigned char> source, tile;
+    std::unique_ptr<SheetLayout> layout;
 };
 
 // Renders `area` of a sheet stretched to width x height, only its rows
 // [top, top + rows), into `canvas` (width x rows, BGRA premultiplied, top
 // row first). `columns` and `rows` give the sheet's column widths and row
-// heights (see AxisResampling::Lines). `scratch` is the caller's, reused.
+// heights (see AxisResampling::Lines); `sheet` tells one sheet of the
+// caller's from another. `scratch` is the caller's, reused: what it keeps
+// stays valid while the sheet's drawing does not change.
 void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &columns,
                      const AxisResampling::Lines &rowLines, unsigned char *canvas, int width, int height,
-                     const TwipRect &area, int top, int rows, SheetScratch &scratch);
+                     const TwipRect &area, int top, int rows, int sheet, SheetScratch &scratch);
 
 } // namespace folivex::office

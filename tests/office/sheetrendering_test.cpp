@@ -44,12 +44,12 @@ struct Sheet {
 };
 
 std::vector<std::uint32_t> render(const Sheet &sheet, const Scene &scene, int width, int height, const TwipRect &area,
-                                  int top, int rows)
+                                  int top, int rows, SheetScratch *kept = nullptr, int sheetIndex = 0)
 {
     std::vector<unsigned char> canvas(size_t(width) * size_t(rows) * 4, 0xAB);
-    SheetScratch scratch;
+    SheetScratch fresh;
     renderSheetRows(painterOf(scene), linesOf(sheet.columns), linesOf(sheet.rows), canvas.data(), width, height, area,
-                    top, rows, scratch);
+                    top, rows, sheetIndex, kept ? *kept : fresh);
     std::vector<std::uint32_t> pixels(size_t(width) * size_t(rows));
     for (size_t i = 0; i < pixels.size(); ++i)
         for (int k = 0; k < 4; ++k)
@@ -171,17 +171,29 @@ TEST(SheetRendering, EveryPixelIsTheWeightedAverageOfItsSourcePixelsAndOneColour
     }
 }
 
+// The host is asked for a large picture band by band, one scratch for all,
+// and between two pictures for other sheets or sizes.
 TEST(SheetRendering, RowsRenderedInPiecesAreTheRowsRenderedWhole)
 {
     const Sheet sheet = variedSheet();
     const TwipRect area{2000, 30000, 16000, 60000};
     const int width = 800, height = 3000;
     const std::vector<std::uint32_t> whole = render(sheet, tableScene, width, height, area, 0, height);
+    const auto otherScene = [](long x, long y) { return tableScene(x + 7, y + 3); };
+    SheetScratch kept;
     for (const auto &[top, rows] : {std::pair{0, 1}, std::pair{1, 977}, std::pair{978, 1500}, std::pair{2478, 522}}) {
         SCOPED_TRACE("rows from " + std::to_string(top));
-        const std::vector<std::uint32_t> piece = render(sheet, tableScene, width, height, area, top, rows);
-        EXPECT_TRUE(std::equal(piece.begin(), piece.end(), whole.begin() + std::ptrdiff_t(top) * width));
+        const std::vector<std::uint32_t> alone = render(sheet, tableScene, width, height, area, top, rows);
+        EXPECT_TRUE(std::equal(alone.begin(), alone.end(), whole.begin() + std::ptrdiff_t(top) * width)) << "alone";
+        const std::vector<std::uint32_t> piece = render(sheet, tableScene, width, height, area, top, rows, &kept);
+        EXPECT_TRUE(std::equal(piece.begin(), piece.end(), whole.begin() + std::ptrdiff_t(top) * width))
+            << "one after the other";
     }
+    // Another sheet, of another drawing, in the same scratch: its own pixels.
+    const std::vector<std::uint32_t> other = render(sheet, otherScene, width, height, area, 0, 400);
+    EXPECT_EQ(render(sheet, otherScene, width, height, area, 0, 400, &kept, 1), other);
+    EXPECT_EQ(render(sheet, tableScene, width, height, area, 0, 400, &kept, 0),
+              std::vector<std::uint32_t>(whole.begin(), whole.begin() + 400 * width));
 }
 
 // Calc's own layout: a line of t twips is t / q pixels, truncated, so its
