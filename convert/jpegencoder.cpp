@@ -9,6 +9,7 @@
 #include <csetjmp>
 #include <exception>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <jpeglib.h>
@@ -204,7 +205,8 @@ struct Compression {
 };
 
 // How a compression ended: `code` 0 when finished, -1 when the feed stopped,
-// else the library's message number with its text in `text`.
+// -2 when a row coded on its own came out malformed (`text` says how), else
+// the library's message number with its text in `text`.
 struct Outcome {
     int code = 0;
     std::string text;
@@ -277,15 +279,120 @@ Outcome compress(int width, int height, RowFeed &feed, std::vector<std::uint8_t>
 // the library's message number and its own text.
 Error libraryError(const Outcome &outcome)
 {
+    if (outcome.code == -2)
+        return Error(outcome.text, {}, 0, "encoding");
     std::string text = "JPEG error #" + std::to_string(outcome.code);
     if (!outcome.text.empty())
         text += ": " + outcome.text;
     return Error(text);
 }
 
+// The rows of one strip of another feed: rows [top, top + height) of it.
+class StripFeed : public RowFeed {
+public:
+    explicit StripFeed(JSAMPROW *rows) : rows_(rows) {}
+    bool rows(int y, int count, JSAMPROW *out) noexcept override
+    {
+        std::copy(rows_ + y, rows_ + y + count, out);
+        return true;
+    }
+
+private:
+    JSAMPROW *rows_;
+};
+
+// Where the entropy-coded data of a JPEG file from this compressor starts:
+// after its start-of-scan segment. 0 where there is none.
+std::size_t scanStart(const std::vector<std::uint8_t> &jpeg)
+{
+    std::size_t at = 2;
+    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF) {
+        const std::size_t length = std::size_t(jpeg[at + 2]) << 8 | jpeg[at + 3];
+        if (jpeg[at + 1] == 0xDA)
+            return at + 2 + length;
+        at += 2 + length;
+    }
+    return 0;
+}
+
+// The same image as compress() with a restart marker after every row of
+// MCUs (16 pixel rows): each row is coded as a JPEG file of its own and its
+// coded data spliced in, an all-white row's once for all. Restarting resets
+// only the coding of the DC coefficients, so the file decodes to the same
+// pixels. The file's headers are the first row's with the image's height
+// and the restart interval (one row of MCUs) put in.
+Outcome compressRestarted(int width, int height, RowFeed &feed, std::vector<std::uint8_t> &bytes)
+{
+    const std::vector<std::uint8_t> whiteRow(std::size_t(width) * 3, 0xFF);
+    std::vector<std::uint8_t> strip, whiteScan;
+    JSAMPROW rows[16];
+    for (int y = 0, n = 0; y < height; y += 16, ++n) {
+        const int count = std::min(16, height - y);
+        if (!feed.rows(y, count, rows))
+            return Outcome{-1, {}};
+        bool white = count == 16;
+        for (int i = 0; i < count && white; ++i)
+            white = std::memcmp(rows[i], whiteRow.data(), whiteRow.size()) == 0;
+        const bool known = white && !whiteScan.empty();
+        std::size_t start = 0;
+        if (!known) {
+            strip.clear();
+            StripFeed rowsOfStrip(rows);
+            const Outcome outcome = compress(width, count, rowsOfStrip, strip);
+            if (outcome.code != 0)
+                return outcome;
+            start = scanStart(strip);
+            if (start == 0 || strip.size() < start + 2 || strip[strip.size() - 2] != 0xFF ||
+                strip.back() != 0xD9)
+                return Outcome{-2, "a row of the image came out without its scan"};
+        }
+        if (n == 0) {
+            // The headers up to the scan's, with the image's height in the
+            // frame header, then the restart interval.
+            std::size_t at = 2;
+            bytes.insert(bytes.end(), strip.begin(), strip.begin() + 2);
+            while (strip[at + 1] != 0xDA) {
+                const std::size_t length = std::size_t(strip[at + 2]) << 8 | strip[at + 3];
+                const std::size_t here = bytes.size();
+                bytes.insert(bytes.end(), strip.begin() + std::ptrdiff_t(at),
+                             strip.begin() + std::ptrdiff_t(at + 2 + length));
+                if (strip[at + 1] == 0xC0) {
+                    bytes[here + 5] = std::uint8_t(height >> 8);
+                    bytes[here + 6] = std::uint8_t(height & 0xFF);
+                }
+                at += 2 + length;
+            }
+            const int mcusPerRow = (width + 15) / 16;
+            const std::uint8_t restartInterval[] = {0xFF, 0xDD, 0x00, 0x04, std::uint8_t(mcusPerRow >> 8),
+                                                    std::uint8_t(mcusPerRow & 0xFF)};
+            bytes.insert(bytes.end(), std::begin(restartInterval), std::end(restartInterval));
+            bytes.insert(bytes.end(), strip.begin() + std::ptrdiff_t(at), strip.begin() + std::ptrdiff_t(start));
+        } else {
+            bytes.push_back(0xFF);
+            bytes.push_back(std::uint8_t(0xD0 + (n - 1) % 8));
+        }
+        if (known) {
+            bytes.insert(bytes.end(), whiteScan.begin(), whiteScan.end());
+            continue;
+        }
+        bytes.insert(bytes.end(), strip.begin() + std::ptrdiff_t(start), strip.end() - 2);
+        if (white)
+            whiteScan.assign(strip.begin() + std::ptrdiff_t(start), strip.end() - 2);
+    }
+    bytes.push_back(0xFF);
+    bytes.push_back(0xD9);
+    return Outcome{};
+}
+
+Outcome compressLaidOut(int width, int height, RowFeed &feed, std::vector<std::uint8_t> &bytes, ScanLayout layout)
+{
+    return layout == ScanLayout::RestartEveryRow ? compressRestarted(width, height, feed, bytes)
+                                                 : compress(width, height, feed, bytes);
+}
+
 } // namespace
 
-std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap)
+std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap, ScanLayout layout)
 {
     const QImage rgb =
         bitmap.format() == QImage::Format_RGB888 ? bitmap : bitmap.convertToFormat(QImage::Format_RGB888);
@@ -293,20 +400,21 @@ std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap)
         throw Error("the page bitmap cannot be converted to 24 bits per pixel", {}, 0, "encoding");
     std::vector<std::uint8_t> bytes;
     BitmapFeed feed(rgb);
-    const Outcome outcome = compress(rgb.width(), rgb.height(), feed, bytes);
+    const Outcome outcome = compressLaidOut(rgb.width(), rgb.height(), feed, bytes, layout);
     if (outcome.code != 0)
         throw libraryError(outcome);
     return bytes;
 }
 
-std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int bandRows, const BandPainter &paint)
+std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int bandRows, const BandPainter &paint,
+                                                    ScanLayout layout)
 {
     std::vector<std::uint8_t> bytes;
     // Whole groups of 16 rows, what the compressor asks for at a time.
     BandPipeline bands(width, height, std::max(16, (bandRows + 15) / 16 * 16), paint);
     Outcome outcome;
     std::thread compressor([&] {
-        outcome = compress(width, height, bands, bytes);
+        outcome = compressLaidOut(width, height, bands, bytes, layout);
         bands.compressorDone();
     });
     try {

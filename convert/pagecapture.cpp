@@ -196,12 +196,22 @@ void PageCapture::assignBands(std::shared_ptr<const clipboard::Picture> picture,
     // kBandPixels.
     const std::int64_t bandRows = std::max<std::int64_t>(16, (kBandPixels / framedWidth) / 16 * 16);
     const QRect page{int(left), int(top), int(width), int(height)};
-    pageJpeg_.AssignBands(int(framedWidth), int(framedHeight), int(bandRows),
-                          [picture, page](int bandTop, QImage &band) {
-                              fillWhite(band);
-                              if (picture)
-                                  picture->play(band, page.translated(0, -bandTop));
-                          });
+    pageJpeg_.AssignBands(
+        int(framedWidth), int(framedHeight), int(bandRows),
+        [picture, page](int bandTop, QImage &band) {
+            fillWhite(band);
+            if (picture)
+                picture->play(band, page.translated(0, -bandTop));
+        },
+        scanLayout());
+}
+
+ScanLayout PageCapture::scanLayout() const
+{
+    // Above 72 dpi a page's margins are many rows of white, coded once for
+    // all with a restart marker after each row of the image. At 72 dpi the
+    // files stay as they always were.
+    return resolution_ > kLowestResolution ? ScanLayout::RestartEveryRow : ScanLayout::Continuous;
 }
 
 void PageCapture::CapturePage(std::int32_t PageIndex, Clipboard &Clipboard, const Variant &App, std::int32_t Kind)
@@ -269,7 +279,7 @@ void PageCapture::captureCopiedPage(std::int32_t n, Clipboard &clipboard, const 
     QImage framedBitmap = whiteBitmap(framedWidth, framedHeight);
     if (picture && !framedBitmap.isNull() && pageWidth > 0 && pageHeight > 0)
         picture->play(framedBitmap, QRect(int(left), int(top), int(pageWidth), int(pageHeight)));
-    pageJpeg_.Assign(framedBitmap);
+    pageJpeg_.Assign(framedBitmap, scanLayout());
 }
 
 } // namespace folivex::convert

@@ -42,6 +42,7 @@ private:
 
     void assignBands(std::shared_ptr<const clipboard::Picture> picture, std::int64_t left, std::int64_t top,
                      std::int64_t width, std::int64_t height, std::int64_t framedWidth, std::int64_t framedHeight);
+    ScanLayout scanLayout() const;
 
     ConversionView &view_;
     PageJpeg &pageJpeg_;

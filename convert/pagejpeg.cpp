@@ -4,17 +4,19 @@
 
 namespace folivex::convert {
 
-void PageJpeg::Assign(const QImage &bitmap)
+void PageJpeg::Assign(const QImage &bitmap, ScanLayout layout)
 {
     bitmap_ = bitmap;
+    layout_ = layout;
     paint_ = nullptr;
     jpeg_.clear();
     encoded_ = false;
 }
 
-void PageJpeg::AssignBands(int width, int height, int bandRows, BandPainter paint)
+void PageJpeg::AssignBands(int width, int height, int bandRows, BandPainter paint, ScanLayout layout)
 {
     bitmap_ = QImage();
+    layout_ = layout;
     bandWidth_ = width;
     bandHeight_ = height;
     bandRows_ = bandRows;
@@ -25,10 +27,10 @@ void PageJpeg::AssignBands(int width, int height, int bandRows, BandPainter pain
 
 namespace {
 
-std::vector<std::uint8_t> encodeWhole(const QImage &bitmap)
+std::vector<std::uint8_t> encodeWhole(const QImage &bitmap, ScanLayout layout)
 {
     return bitmap.isNull() || bitmap.width() == 0 || bitmap.height() == 0 ? std::vector<std::uint8_t>()
-                                                                          : EncodeBaselineJpeg(bitmap);
+                                                                          : EncodeBaselineJpeg(bitmap, layout);
 }
 
 } // namespace
@@ -37,16 +39,16 @@ std::function<std::vector<std::uint8_t>()> PageJpeg::DetachEncoding() const
 {
     if (paint_ || encoded_)
         return {};
-    return [bitmap = bitmap_] { return encodeWhole(bitmap); };
+    return [bitmap = bitmap_, layout = layout_] { return encodeWhole(bitmap, layout); };
 }
 
 void PageJpeg::SaveToStream(ByteSink &stream)
 {
     if (!encoded_) {
         if (paint_)
-            jpeg_ = EncodeBaselineJpegInBands(bandWidth_, bandHeight_, bandRows_, paint_);
+            jpeg_ = EncodeBaselineJpegInBands(bandWidth_, bandHeight_, bandRows_, paint_, layout_);
         else
-            jpeg_ = encodeWhole(bitmap_);
+            jpeg_ = encodeWhole(bitmap_, layout_);
         encoded_ = true;
     }
     if (!jpeg_.empty())

@@ -19,11 +19,13 @@ namespace folivex::convert {
 
 class PageJpeg {
 public:
-    void Assign(const QImage &bitmap);
+    // `layout` is how the encoding lays out its coded data (see ScanLayout).
+    void Assign(const QImage &bitmap, ScanLayout layout = ScanLayout::Continuous);
     // A page too big to hold whole: the holder keeps `paint` (see
     // EncodeBaselineJpegInBands) and no bitmap, and the first save encodes
     // it band by band. What `paint` needs must live until the next assign.
-    void AssignBands(int width, int height, int bandRows, BandPainter paint);
+    void AssignBands(int width, int height, int bandRows, BandPainter paint,
+                     ScanLayout layout = ScanLayout::Continuous);
 
     // Writes the complete JPEG file into `stream`. Throws
     // folivex::Error("JPEG error #N: TEXT") when the library refuses the bitmap;
@@ -42,6 +44,7 @@ private:
     QImage bitmap_;
     int bandWidth_ = 0, bandHeight_ = 0, bandRows_ = 0;
     BandPainter paint_;
+    ScanLayout layout_ = ScanLayout::Continuous;
     std::vector<std::uint8_t> jpeg_;
     bool encoded_ = false;
 };

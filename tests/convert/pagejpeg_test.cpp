@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <thread>
 
@@ -14,6 +15,7 @@
 using namespace folivex;
 using namespace folivex::test;
 using folivex::convert::PageJpeg;
+using folivex::convert::ScanLayout;
 
 namespace {
 
@@ -182,6 +184,58 @@ TEST(PageJpegHolder, BandsEncodeToTheBytesOfTheWholeBitmap)
     PageJpeg tooTall;
     tooTall.AssignBands(10, 65501, 640, [](int, QImage &band) { band.fill(Qt::white); });
     EXPECT_EQ(saveError(tooTall), kTooBig);
+}
+
+// A restart marker after every row of 16 pixel rows, each row coded on its
+// own: the same pixels as one piece, band by band too, with white rows
+// coded once for all.
+TEST(PageJpegHolder, RowsCodedOnTheirOwnDecodeToThePixelsOfOnePiece)
+{
+    // A drawn page inside white margins; 700 rows end in a row of 12.
+    QImage page(461, 700, QImage::Format_RGB888);
+    page.fill(Qt::white);
+    const QImage drawn = DrawnPage(301, 517);
+    for (int y = 0; y < drawn.height(); ++y)
+        std::memcpy(page.scanLine(90 + y) + 3 * 80, drawn.constScanLine(y), size_t(drawn.width()) * 3);
+    const auto decoded = [](const Bytes &jpeg) {
+        return QImage::fromData(jpeg.data(), int(jpeg.size()), "JPEG").convertToFormat(QImage::Format_RGB888);
+    };
+    for (const QImage &image : {page, DrawnPage(33, 7), QImage(page.copy(0, 0, 461, 64))}) {
+        SCOPED_TRACE(std::to_string(image.width()) + " x " + std::to_string(image.height()));
+        PageJpeg continuous, restarted;
+        continuous.Assign(image);
+        restarted.Assign(image, ScanLayout::RestartEveryRow);
+        const Bytes whole = save(continuous), rows = save(restarted);
+        ASSERT_FALSE(decoded(rows).isNull());
+        EXPECT_EQ(decoded(rows), decoded(whole)) << "the same pixels";
+        EXPECT_LT(rows.size(), whole.size() + whole.size() / 20 + 64);
+
+        const auto found = segments(rows);
+        const auto frame = std::find_if(found.begin(), found.end(), [](const auto &s) { return s.first == 0xC0; });
+        const auto interval = std::find_if(found.begin(), found.end(), [](const auto &s) { return s.first == 0xDD; });
+        ASSERT_NE(frame, found.end());
+        ASSERT_NE(interval, found.end());
+        EXPECT_EQ(frame->second[1] << 8 | frame->second[2], image.height()) << "the whole image's height";
+        EXPECT_EQ(interval->second[0] << 8 | interval->second[1], (image.width() + 15) / 16) << "one row of MCUs";
+        // Restart markers 0 to 7 in turn, one between every two rows.
+        std::vector<int> markers;
+        for (size_t at = 2; at + 1 < rows.size(); ++at)
+            if (rows[at] == 0xFF && rows[at + 1] >= 0xD0 && rows[at + 1] <= 0xD7)
+                markers.push_back(rows[at + 1] - 0xD0);
+        ASSERT_EQ(int(markers.size()), (image.height() + 15) / 16 - 1);
+        for (size_t i = 0; i < markers.size(); ++i)
+            EXPECT_EQ(markers[i], int(i % 8));
+
+        PageJpeg banded;
+        banded.AssignBands(
+            image.width(), image.height(), 48,
+            [&](int top, QImage &band) {
+                for (int y = 0; y < band.height(); ++y)
+                    std::memcpy(band.scanLine(y), image.constScanLine(top + y), size_t(image.width()) * 3);
+            },
+            ScanLayout::RestartEveryRow);
+        EXPECT_EQ(save(banded), rows) << "band by band, the same bytes";
+    }
 }
 
 // Bands are painted on the saving thread (the painter talks to the Office
