@@ -63,7 +63,6 @@ public:
     {
         return converter_.pageJpeg_.DetachEncoding();
     }
-    std::future<std::vector<std::uint8_t>> PaintPageImage() override { return converter_.pageJpeg_.PaintBands(); }
     std::int64_t PageImagePixels() override
     {
         const QImage &bitmap = converter_.pageJpeg_.bitmap();

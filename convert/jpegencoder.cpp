@@ -8,8 +8,6 @@
 #include <thread>
 #include <csetjmp>
 #include <exception>
-#include <future>
-#include <memory>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -408,38 +406,30 @@ std::vector<std::uint8_t> EncodeBaselineJpeg(const QImage &bitmap, ScanLayout la
     return bytes;
 }
 
-std::future<std::vector<std::uint8_t>> EncodeBaselineJpegInBandsAhead(int width, int height, int bandRows,
-                                                                      const BandPainter &paint, ScanLayout layout)
-{
-    // Whole groups of 16 rows, what the compressor asks for at a time. The
-    // pipeline outlives this call for the compressor's sake; the painter,
-    // which it holds by reference, is only called in paintAll below.
-    auto bands = std::make_shared<BandPipeline>(width, height, std::max(16, (bandRows + 15) / 16 * 16), paint);
-    std::future<std::vector<std::uint8_t>> compressed =
-        std::async(std::launch::async, [bands, width, height, layout] {
-            std::vector<std::uint8_t> bytes;
-            const Outcome outcome = compressLaidOut(width, height, *bands, bytes, layout);
-            bands->compressorDone();
-            if (outcome.code == -1)
-                throw Error("the bands stopped before the last row", {}, 0, "encoding");
-            if (outcome.code != 0)
-                throw libraryError(outcome);
-            return bytes;
-        });
-    try {
-        bands->paintAll();
-    } catch (...) {
-        // Not swallowed: the compressor, stopped by paintAll, ends before the error goes on.
-        compressed.wait();
-        throw;
-    }
-    return compressed;
-}
-
 std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int bandRows, const BandPainter &paint,
                                                     ScanLayout layout)
 {
-    return EncodeBaselineJpegInBandsAhead(width, height, bandRows, paint, layout).get();
+    std::vector<std::uint8_t> bytes;
+    // Whole groups of 16 rows, what the compressor asks for at a time.
+    BandPipeline bands(width, height, std::max(16, (bandRows + 15) / 16 * 16), paint);
+    Outcome outcome;
+    std::thread compressor([&] {
+        outcome = compressLaidOut(width, height, bands, bytes, layout);
+        bands.compressorDone();
+    });
+    try {
+        bands.paintAll();
+    } catch (...) {
+        // Not swallowed: the compressor's thread is joined before the error goes on.
+        compressor.join();
+        throw;
+    }
+    compressor.join();
+    if (outcome.code == -1)
+        throw Error("the bands stopped before the last row", {}, 0, "encoding");
+    if (outcome.code != 0)
+        throw libraryError(outcome);
+    return bytes;
 }
 
 } // namespace folivex::convert

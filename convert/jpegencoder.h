@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <vector>
 
 namespace folivex::convert {
@@ -34,14 +33,5 @@ using BandPainter = std::function<void(int top, QImage &band)>;
 // EncodeBaselineJpeg on the assembled image. What `paint` throws is thrown.
 std::vector<std::uint8_t> EncodeBaselineJpegInBands(int width, int height, int bandRows, const BandPainter &paint,
                                                     ScanLayout layout = ScanLayout::Continuous);
-
-// The same, returning as soon as the last band is painted, while the last
-// bands are still compressed on the other thread: the future gives the file,
-// or throws what EncodeBaselineJpegInBands would once painting was done. What
-// `paint` throws is thrown here, the compressor stopped first. `paint` is not
-// used after the return.
-std::future<std::vector<std::uint8_t>> EncodeBaselineJpegInBandsAhead(int width, int height, int bandRows,
-                                                                      const BandPainter &paint,
-                                                                      ScanLayout layout = ScanLayout::Continuous);
 
 } // namespace folivex::convert

@@ -42,13 +42,6 @@ std::function<std::vector<std::uint8_t>()> PageJpeg::DetachEncoding() const
     return [bitmap = bitmap_, layout = layout_] { return encodeWhole(bitmap, layout); };
 }
 
-std::future<std::vector<std::uint8_t>> PageJpeg::PaintBands() const
-{
-    if (!paint_ || encoded_)
-        return {};
-    return EncodeBaselineJpegInBandsAhead(bandWidth_, bandHeight_, bandRows_, paint_, layout_);
-}
-
 void PageJpeg::SaveToStream(ByteSink &stream)
 {
     if (!encoded_) {

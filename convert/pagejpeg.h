@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <vector>
 
 namespace folivex::convert {
@@ -38,12 +37,6 @@ public:
     // must run on this thread) and for bytes already encoded: those are
     // saved with SaveToStream.
     std::function<std::vector<std::uint8_t>()> DetachEncoding() const;
-    // For a page assigned in bands and not yet encoded: paints its bands on
-    // this thread and returns once the last one is painted, its compression
-    // still running (see EncodeBaselineJpegInBandsAhead); what the painter
-    // throws is thrown. Not valid for anything else. The holder stays
-    // unencoded either way.
-    std::future<std::vector<std::uint8_t>> PaintBands() const;
 
     const QImage &bitmap() const { return bitmap_; }
 

@@ -88,10 +88,6 @@ public:
             return;
         }
         settle();
-        if (std::future<std::vector<std::uint8_t>> rest = pages_.PaintPageImage(); rest.valid()) {
-            inFlight_.push_back({std::move(rest), resolution, 0});
-            return;
-        }
         MemoryStream stream;
         pages_.SavePageImage(stream);
         stream.seek(0);

@@ -17,7 +17,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <string>
 #include <vector>
 
@@ -57,14 +56,6 @@ public:
     // nothing the source goes on using. An empty job (the default) means the
     // page is saved with SavePageImage, on the calling thread.
     virtual std::function<std::vector<std::uint8_t>()> DetachPageImage() { return {}; }
-    // May paint the image of the page just captured on the calling thread
-    // while another thread compresses it (a page too large to hold whole)
-    // and hand over the rest of its compression once the last part is
-    // painted: a future of the page's complete JPEG file, or of what
-    // SavePageImage would throw, while the next page is captured. Such a page
-    // counts as one of unknown size. Not valid (the default) for a page
-    // saved otherwise.
-    virtual std::future<std::vector<std::uint8_t>> PaintPageImage() { return {}; }
     // The pixels of the page whose encoding was just detached, which bound
     // how many pages are encoded at once; 0 (the default) when unknown: such
     // a page is encoded alone.

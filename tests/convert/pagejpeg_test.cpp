@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <future>
 #include <set>
 #include <thread>
 
@@ -170,13 +169,6 @@ TEST(PageJpegHolder, BandsEncodeToTheBytesOfTheWholeBitmap)
         EXPECT_TRUE(banded.bitmap().isNull()) << "no whole bitmap is kept";
         EXPECT_EQ(save(banded), expected) << "the second save writes the same bytes";
     }
-    PageJpeg ahead;
-    ahead.AssignBands(page.width(), page.height(), 100, copyRows);
-    std::future<std::vector<std::uint8_t>> rest = ahead.PaintBands();
-    ASSERT_TRUE(rest.valid());
-    const std::vector<std::uint8_t> aheadBytes = rest.get();
-    EXPECT_EQ(Bytes(aheadBytes.begin(), aheadBytes.end()), expected) << "painted ahead, the same bytes";
-    EXPECT_FALSE(whole.PaintBands().valid()) << "a whole bitmap has no bands";
 
     PageJpeg failing;
     bool fail = true;
@@ -185,12 +177,6 @@ TEST(PageJpegHolder, BandsEncodeToTheBytesOfTheWholeBitmap)
             throw Error("LibreOffice ended while drawing");
         copyRows(top, band);
     });
-    try {
-        failing.PaintBands();
-        ADD_FAILURE() << "the painter's failure is thrown while painting";
-    } catch (const Error &error) {
-        EXPECT_EQ(error.text(), "LibreOffice ended while drawing");
-    }
     EXPECT_EQ(saveError(failing), "LibreOffice ended while drawing");
     fail = false;
     EXPECT_EQ(save(failing), expected) << "a failed save is tried again";
@@ -198,13 +184,6 @@ TEST(PageJpegHolder, BandsEncodeToTheBytesOfTheWholeBitmap)
     PageJpeg tooTall;
     tooTall.AssignBands(10, 65501, 640, [](int, QImage &band) { band.fill(Qt::white); });
     EXPECT_EQ(saveError(tooTall), kTooBig);
-    std::future<std::vector<std::uint8_t>> refused = tooTall.PaintBands();
-    try {
-        refused.get();
-        ADD_FAILURE() << "the library's refusal comes with the rest";
-    } catch (const Error &error) {
-        EXPECT_EQ(error.text(), kTooBig);
-    }
 }
 
 // A restart marker after every row of 16 pixel rows, each row coded on its

@@ -8,8 +8,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <filesystem>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -125,52 +123,4 @@ TEST_F(WriterPipeline, SmallPagesAreEncodedSideBySideOnEveryCoreAndLargeOnesOneA
         EXPECT_GE(small, 2) << "a page is captured while two are encoded";
     EXPECT_EQ(mostEncodingsAtOnce(folder, 12 << 20), 1) << "two such pages together are more than one largest page";
     EXPECT_EQ(mostEncodingsAtOnce(folder, 0), 1) << "pages of unknown size are encoded alone";
-}
-
-// A page too large to hold whole is painted in bands on the capturing
-// thread; the compression of its last bands goes on while the next page is
-// captured (the Office host draws it meanwhile).
-TEST_F(WriterPipeline, ThePageAfterOnePaintedInBandsIsCapturedWhileItsLastBandsAreCompressed)
-{
-    ScriptedPages sequential(drawnPages());
-    const auto expected = folder / "sequential.pdf";
-    ASSERT_EQ(WritePdf(expected.string(), 7, sequential, {}), pdf::kWritten);
-
-    std::mutex lock;
-    std::condition_variable changed;
-    int captured = -1;
-    std::vector<bool> overlapped(7, false);
-    ScriptedPages pages(drawnPages());
-    pages.paintAhead = [](int index) { return index == 2 || index == 5; };
-    pages.onCapture = [&](int, int index) {
-        std::lock_guard<std::mutex> hold(lock);
-        captured = index;
-        changed.notify_all();
-    };
-    // The rest of page k's compression ends once page k + 1 is captured, or
-    // after a while if it never is.
-    pages.paintedRest = [&](int index) {
-        std::unique_lock<std::mutex> hold(lock);
-        overlapped[size_t(index)] =
-            changed.wait_for(hold, std::chrono::seconds(5), [&] { return captured > index; });
-    };
-    pages.detach = [](int index) { return index == 3; };
-    const auto written = folder / "banded.pdf";
-    ASSERT_EQ(WritePdf(written.string(), 7, pages, {}), pdf::kWritten);
-    EXPECT_TRUE(overlapped[2]) << "page 3 was captured while page 2 was compressed";
-    EXPECT_TRUE(overlapped[5]);
-    EXPECT_EQ(ReadFile(written), ReadFile(expected)) << "the same bytes in the same order";
-    EXPECT_EQ(pages.captures, 7);
-
-    // A compression that fails after painting fails the capture.
-    ScriptedPages failing(drawnPages());
-    failing.paintAhead = [](int index) { return index == 1; };
-    failing.paintedRest = [](int) { throw Error("JPEG error #41"); };
-    try {
-        WritePdf((folder / "failing.pdf").string(), 7, failing, {});
-        FAIL() << "the capture pass must throw";
-    } catch (const Error &error) {
-        EXPECT_STREQ(error.what(), "JPEG error #41");
-    }
-    EXPECT_FALSE(std::filesystem::exists(folder / "failing.pdf"));
 }

@@ -109,17 +109,6 @@ std::function<std::vector<std::uint8_t>()> ScriptedPages::DetachPageImage()
     };
 }
 
-std::future<std::vector<std::uint8_t>> ScriptedPages::PaintPageImage()
-{
-    if (!paintAhead || !paintAhead(currentIndex_))
-        return {};
-    return std::async(std::launch::async, [bytes = current_, index = currentIndex_, job = paintedRest] {
-        if (job)
-            job(index);
-        return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
-    });
-}
-
 Bytes FakeJpeg(int width, int height, int components, std::size_t totalBytes, std::uint16_t frameMarker,
                const Bytes &segmentsBefore)
 {

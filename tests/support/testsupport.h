@@ -41,10 +41,6 @@ public:
     // handed over as a job; `detachedJob` runs inside each such job first
     // (it may throw, as a failing encoder would).
     std::function<std::vector<std::uint8_t>()> DetachPageImage() override;
-    // With `paintAhead` set to a page index test, those pages are painted
-    // ahead (PaintPageImage): the rest of their encoding runs `paintedRest`
-    // (which may throw) on another thread.
-    std::future<std::vector<std::uint8_t>> PaintPageImage() override;
     // Page k's entry of `resolutions`, 72 for pages beyond it.
     std::int32_t PageResolution() override;
     // What `imagePixels` says of the current page; 0 (unknown) without it.
@@ -55,8 +51,6 @@ public:
     std::function<void(int pass, int index)> onCapture;
     std::function<bool(int index)> detach;
     std::function<void(int index)> detachedJob;
-    std::function<bool(int index)> paintAhead;
-    std::function<void(int index)> paintedRest;
     std::function<std::int64_t(int index)> imagePixels;
     int captures = 0;
 
