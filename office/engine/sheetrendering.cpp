@@ -384,9 +384,8 @@ private:
 } // namespace
 
 // One picture of one sheet set up for drawing, kept from one call to the
-// next: a picture asked for in bands would otherwise map both axes, and
-// draw the margins of a band, for every band. Its bands are fixed from the
-// picture's top: band k holds output rows [bandStarts[k], bandStarts[k + 1]).
+// next: a picture asked for in bands would otherwise map both axes again
+// for every band.
 struct SheetLayout {
     SheetLayout(const AxisResampling::Lines &columns, const AxisResampling::Lines &rowLines, int width, int height,
                 const TwipRect &area)
@@ -394,23 +393,6 @@ struct SheetLayout {
           down(rowLines, area.y, area.height, height, twipsPerSource(area.height, height)),
           averager(across, down, width)
     {
-        // A band of BandBytes, or of eight margins where that is more (a
-        // band's margins are drawn for nothing), but never more than
-        // MostBandBytes: as many output rows as the source rows they are
-        // made of fit (at least one).
-        const size_t sourceRowBytes = size_t(across.sourcePixels()) * 4;
-        const size_t fewest = BandBytes / sourceRowBytes, most = MostBandBytes / sourceRowBytes;
-        const int bandRows =
-            int(std::max<size_t>(1, std::min(most, std::max(fewest, size_t(8) * size_t(bandMargin(down))))));
-        for (int from = 0; from < height;) {
-            bandStarts.push_back(from);
-            const int first = down.firstSource(from);
-            int to = from + 1;
-            while (to < height && down.endSource(to) - first <= bandRows)
-                ++to;
-            from = to;
-        }
-        bandStarts.push_back(height);
     }
 
     bool same(int sheet_, int width_, int height_, const TwipRect &area_) const
@@ -423,9 +405,6 @@ struct SheetLayout {
     TwipRect area{};
     AxisResampling across, down;
     RowAverager averager;
-    std::vector<int> bandStarts;
-    int drawnBand = -1; // the band whose source rows `drawn` points at, or -1
-    std::vector<const unsigned char *> drawn;
 };
 
 SheetScratch::SheetScratch() = default;
@@ -446,28 +425,34 @@ void renderSheetRows(const SheetPainter &paint, const AxisResampling::Lines &col
     SheetLayout &layout = *scratch.layout;
     const AxisResampling &across = layout.across, &down = layout.down;
     const size_t sourceRowBytes = size_t(across.sourcePixels()) * 4;
-    // The band holding row `top`, then the bands after it.
-    int band = int(std::upper_bound(layout.bandStarts.begin(), layout.bandStarts.end(), top) -
-                   layout.bandStarts.begin()) -
-               1;
-    for (int j = top; j < top + rows; ++band) {
-        const int from = layout.bandStarts[size_t(band)], to = layout.bandStarts[size_t(band) + 1];
-        const int first = down.firstSource(from), end = down.endSource(to - 1);
-        if (layout.drawnBand != band) {
-            layout.drawnBand = -1;
-            const int sourceRows = end - first;
-            const unsigned char *source =
-                sourceRows > 0 ? paintSource(paint, across, down, first, sourceRows, scratch.source, scratch.tile)
-                               : nullptr;
-            layout.drawn.resize(size_t(std::max(sourceRows, 0)));
-            for (int s = 0; s < sourceRows; ++s)
-                layout.drawn[size_t(s)] = source + size_t(s) * sourceRowBytes;
-            layout.averager.newBand();
-            layout.drawnBand = band;
-        }
-        for (; j < std::min(to, top + rows); ++j)
-            layout.averager.average(j, layout.drawn.data(), first,
+    // A band of BandBytes, or of eight margins where that is more (a band's
+    // margins are drawn for nothing), but never more than MostBandBytes.
+    const size_t fewest = BandBytes / sourceRowBytes, most = MostBandBytes / sourceRowBytes;
+    const int bandRows =
+        int(std::max<size_t>(1, std::min(most, std::max(fewest, size_t(8) * size_t(bandMargin(down))))));
+
+    std::vector<const unsigned char *> sourceRowsOf;
+    for (int from = top; from < top + rows;) {
+        // As many output rows as the source rows they are made of fit a band
+        // (at least one).
+        const int first = down.firstSource(from);
+        int end = down.endSource(from);
+        int to = from + 1;
+        while (to < top + rows && down.endSource(to) - first <= bandRows)
+            end = down.endSource(to++);
+
+        const int sourceRows = end - first;
+        const unsigned char *band =
+            sourceRows > 0 ? paintSource(paint, across, down, first, sourceRows, scratch.source, scratch.tile)
+                           : nullptr;
+        layout.averager.newBand();
+        sourceRowsOf.resize(size_t(std::max(sourceRows, 0)));
+        for (int s = 0; s < sourceRows; ++s)
+            sourceRowsOf[size_t(s)] = band + size_t(s) * sourceRowBytes;
+        for (int j = from; j < to; ++j)
+            layout.averager.average(j, sourceRowsOf.data(), first,
                                     reinterpret_cast<Word *>(canvas + size_t(j - top) * size_t(width) * 4));
+        from = to;
     }
 }
 

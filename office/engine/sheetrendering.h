@@ -39,8 +39,8 @@ struct SheetLayout;
 // What renderSheetRows keeps from one call to the next: a page is asked for
 // in many bands. The buffers Calc draws into (buffers of megabytes freed and
 // made again for each band would be mapped and faulted in again each time),
-// and the picture's mapping with the band of Calc's drawing last drawn, used
-// again while the calls are for the same picture.
+// and the picture's mapping, used again while the calls are for the same
+// picture.
 struct SheetScratch {
     SheetScratch();
     ~SheetScratch();
