@@ -342,8 +342,7 @@ Outcome compressRestarted(int width, int height, RowFeed &feed, std::vector<std:
             if (outcome.code != 0)
                 return outcome;
             start = scanStart(strip);
-            if (start == 0 || strip.size() < start + 2 || strip[strip.size() - 2] != 0xFF ||
-                strip.back() != 0xD9)
+            if (start == 0 || strip.size() < start + 2 || strip[strip.size() - 2] != 0xFF || strip.back() != 0xD9)
                 return Outcome{-2, "a row of the image came out without its scan"};
         }
         if (n == 0) {
@@ -363,8 +362,8 @@ Outcome compressRestarted(int width, int height, RowFeed &feed, std::vector<std:
                 at += 2 + length;
             }
             const int mcusPerRow = (width + 15) / 16;
-            const std::uint8_t restartInterval[] = {0xFF, 0xDD, 0x00, 0x04, std::uint8_t(mcusPerRow >> 8),
-                                                    std::uint8_t(mcusPerRow & 0xFF)};
+            const std::uint8_t restartInterval[] = {
+                0xFF, 0xDD, 0x00, 0x04, std::uint8_t(mcusPerRow >> 8), std::uint8_t(mcusPerRow & 0xFF)};
             bytes.insert(bytes.end(), std::begin(restartInterval), std::end(restartInterval));
             bytes.insert(bytes.end(), strip.begin() + std::ptrdiff_t(at), strip.begin() + std::ptrdiff_t(start));
         } else {

@@ -154,8 +154,7 @@ inline void storeNarrowed(const Pixel *values, Word *out)
 class RowAverager {
 public:
     RowAverager(const AxisResampling &across, const AxisResampling &down, int width)
-        : across_(across), down_(down), taps_(across, width), width_(width),
-          marks_(size_t(across.sourcePixels())),
+        : across_(across), down_(down), taps_(across, width), width_(width), marks_(size_t(across.sourcePixels())),
           firstEndingAfter_(size_t(across.sourcePixels()) + 1)
     {
         const int n = across.sourcePixels();
@@ -324,8 +323,8 @@ private:
                     down[q] = _mm_and_si128(
                         down[q], _mm_cmpeq_epi32(here, load(reinterpret_cast<const Word *>(rows[r]) + t + 4 * q)));
             }
-            const __m128i sameAcross = _mm_packs_epi16(_mm_packs_epi32(across[0], across[1]),
-                                                       _mm_packs_epi32(across[2], across[3]));
+            const __m128i sameAcross =
+                _mm_packs_epi16(_mm_packs_epi32(across[0], across[1]), _mm_packs_epi32(across[2], across[3]));
             const __m128i sameDown =
                 _mm_packs_epi16(_mm_packs_epi32(down[0], down[1]), _mm_packs_epi32(down[2], down[3]));
             _mm_storeu_si128(reinterpret_cast<__m128i *>(marks + t),
