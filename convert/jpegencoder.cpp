@@ -3,6 +3,7 @@
 #include "core/error.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -75,6 +76,9 @@ class RowFeed {
 public:
     virtual ~RowFeed() = default;
     virtual bool rows(int y, int count, JSAMPROW *out) noexcept = 0;
+    // True when rows may be asked for in any order and from two threads at
+    // once; otherwise they are asked for top to bottom, from one thread.
+    virtual bool randomAccess() const noexcept { return false; }
 };
 
 // The rows of one whole bitmap.
@@ -87,6 +91,7 @@ public:
             out[i] = const_cast<JSAMPROW>(rgb_.constScanLine(y + i));
         return true;
     }
+    bool randomAccess() const noexcept override { return true; }
 
 private:
     const QImage &rgb_;
@@ -301,6 +306,12 @@ private:
     JSAMPROW *rows_;
 };
 
+// No rows at all: a compression fed by it stops after its checks.
+class NoRows : public RowFeed {
+public:
+    bool rows(int, int, JSAMPROW *) noexcept override { return false; }
+};
+
 // Where the entropy-coded data of a JPEG file from this compressor starts:
 // after its start-of-scan segment. 0 where there is none.
 std::size_t scanStart(const std::vector<std::uint8_t> &jpeg)
@@ -315,68 +326,168 @@ std::size_t scanStart(const std::vector<std::uint8_t> &jpeg)
     return 0;
 }
 
+// One row of MCUs (16 pixel rows) coded as a JPEG file of its own; a row of
+// white is only marked, its file made once for all.
+struct CodedRow {
+    bool white = false;
+    std::vector<std::uint8_t> file;
+};
+
+// Codes row `n` of `feed` into `row`.
+Outcome codeRow(int width, int height, int n, RowFeed &feed, const std::vector<std::uint8_t> &whiteRow, CodedRow &row)
+{
+    JSAMPROW rows[16];
+    const int y = n * 16;
+    const int count = std::min(16, height - y);
+    if (!feed.rows(y, count, rows))
+        return Outcome{-1, {}};
+    row.white = count == 16;
+    for (int i = 0; i < count && row.white; ++i)
+        row.white = std::memcmp(rows[i], whiteRow.data(), whiteRow.size()) == 0;
+    if (row.white)
+        return Outcome{};
+    StripFeed rowsOfStrip(rows);
+    return compress(width, count, rowsOfStrip, row.file);
+}
+
+// Appends coded row `n` to `bytes`: after the first row's headers, with the
+// image's height in the frame header and the restart interval, the first
+// row's coded data; after a restart marker, every other row's.
+Outcome appendRow(int width, int height, int n, const std::vector<std::uint8_t> &file, std::vector<std::uint8_t> &bytes)
+{
+    const std::size_t start = scanStart(file);
+    if (start == 0 || file.size() < start + 2 || file[file.size() - 2] != 0xFF || file.back() != 0xD9)
+        return Outcome{-2, "a row of the image came out without its scan"};
+    if (n == 0) {
+        std::size_t at = 2;
+        bytes.insert(bytes.end(), file.begin(), file.begin() + 2);
+        while (file[at + 1] != 0xDA) {
+            const std::size_t length = std::size_t(file[at + 2]) << 8 | file[at + 3];
+            const std::size_t here = bytes.size();
+            bytes.insert(bytes.end(), file.begin() + std::ptrdiff_t(at),
+                         file.begin() + std::ptrdiff_t(at + 2 + length));
+            if (file[at + 1] == 0xC0) {
+                bytes[here + 5] = std::uint8_t(height >> 8);
+                bytes[here + 6] = std::uint8_t(height & 0xFF);
+            }
+            at += 2 + length;
+        }
+        const int mcusPerRow = (width + 15) / 16;
+        const std::uint8_t restartInterval[] = {
+            0xFF, 0xDD, 0x00, 0x04, std::uint8_t(mcusPerRow >> 8), std::uint8_t(mcusPerRow & 0xFF)};
+        bytes.insert(bytes.end(), std::begin(restartInterval), std::end(restartInterval));
+        bytes.insert(bytes.end(), file.begin() + std::ptrdiff_t(at), file.begin() + std::ptrdiff_t(start));
+    } else {
+        bytes.push_back(0xFF);
+        bytes.push_back(std::uint8_t(0xD0 + (n - 1) % 8));
+    }
+    bytes.insert(bytes.end(), file.begin() + std::ptrdiff_t(start), file.end() - 2);
+    return Outcome{};
+}
+
 // The same image as compress() with a restart marker after every row of
 // MCUs (16 pixel rows): each row is coded as a JPEG file of its own and its
 // coded data spliced in, an all-white row's once for all. Restarting resets
 // only the coding of the DC coefficients, so the file decodes to the same
 // pixels. The file's headers are the first row's with the image's height
 // and the restart interval (one row of MCUs) put in.
+//
+// Rows are taken in turn from a shared count. When the whole image can be
+// read in any order, a second thread codes rows too, on a machine with a
+// second core, while this one splices the rows in order as they are done;
+// the bytes are the same either way. A coded row is freed once spliced, so
+// the rows held besides the file are the few being coded.
 Outcome compressRestarted(int width, int height, RowFeed &feed, std::vector<std::uint8_t> &bytes)
 {
+    // Rows are coded 16 pixel rows at a time, so the library sees the
+    // image's height only here: it refuses an image too big with its own
+    // error before any row is asked for.
+    std::vector<std::uint8_t> headers;
+    NoRows none;
+    if (const Outcome checked = compress(width, height, none, headers); checked.code != -1)
+        return checked.code != 0 ? checked : Outcome{-2, "the library coded an image without its rows"};
     const std::vector<std::uint8_t> whiteRow(std::size_t(width) * 3, 0xFF);
-    std::vector<std::uint8_t> strip, whiteScan;
-    JSAMPROW rows[16];
-    for (int y = 0, n = 0; y < height; y += 16, ++n) {
-        const int count = std::min(16, height - y);
-        if (!feed.rows(y, count, rows))
-            return Outcome{-1, {}};
-        bool white = count == 16;
-        for (int i = 0; i < count && white; ++i)
-            white = std::memcmp(rows[i], whiteRow.data(), whiteRow.size()) == 0;
-        const bool known = white && !whiteScan.empty();
-        std::size_t start = 0;
-        if (!known) {
-            strip.clear();
-            StripFeed rowsOfStrip(rows);
-            const Outcome outcome = compress(width, count, rowsOfStrip, strip);
+    const int count = (height + 15) / 16;
+    std::vector<CodedRow> rows(static_cast<std::size_t>(count));
+    std::vector<Outcome> outcomes(static_cast<std::size_t>(count));
+    std::vector<char> done(static_cast<std::size_t>(count), 0);
+    std::atomic<int> next{0};
+    std::mutex lock;
+    std::condition_variable finished;
+    std::exception_ptr helperFailure;
+
+    auto codeOne = [&](int n) {
+        Outcome outcome = codeRow(width, height, n, feed, whiteRow, rows[std::size_t(n)]);
+        if (outcome.code != 0)
+            next = count; // no row after a failed one is needed
+        std::lock_guard<std::mutex> hold(lock);
+        outcomes[std::size_t(n)] = std::move(outcome);
+        done[std::size_t(n)] = 1;
+        finished.notify_all();
+    };
+    std::thread helper;
+    if (feed.randomAccess() && count > 1 && std::thread::hardware_concurrency() > 1)
+        helper = std::thread([&] {
+            try {
+                for (int n; (n = next++) < count;)
+                    codeOne(n);
+            } catch (...) {
+                next = count;
+                std::lock_guard<std::mutex> hold(lock);
+                helperFailure = std::current_exception();
+                finished.notify_all();
+            }
+        });
+    // Whatever way this frame is left, the helper takes no more rows and is joined.
+    struct Joined {
+        std::thread &thread;
+        std::atomic<int> &next;
+        int count;
+        ~Joined()
+        {
+            next = count;
+            if (thread.joinable())
+                thread.join();
+        }
+    } joined{helper, next, count};
+
+    CodedRow white;
+    for (int n = 0; n < count; ++n) {
+        // Code rows until this one is done: by this thread, or by the helper.
+        for (;;) {
+            {
+                std::unique_lock<std::mutex> hold(lock);
+                if (done[std::size_t(n)] || helperFailure)
+                    break;
+            }
+            const int mine = next++;
+            if (mine < count) {
+                codeOne(mine);
+                continue;
+            }
+            std::unique_lock<std::mutex> hold(lock);
+            finished.wait(hold, [&] { return done[std::size_t(n)] || helperFailure; });
+            break;
+        }
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            if (helperFailure)
+                std::rethrow_exception(helperFailure);
+        }
+        if (outcomes[std::size_t(n)].code != 0)
+            return outcomes[std::size_t(n)];
+        CodedRow &row = rows[std::size_t(n)];
+        if (row.white && white.file.empty()) {
+            std::vector<JSAMPROW> whiteRows(16, const_cast<JSAMPROW>(whiteRow.data()));
+            StripFeed rowsOfStrip(whiteRows.data());
+            const Outcome outcome = compress(width, 16, rowsOfStrip, white.file);
             if (outcome.code != 0)
                 return outcome;
-            start = scanStart(strip);
-            if (start == 0 || strip.size() < start + 2 || strip[strip.size() - 2] != 0xFF || strip.back() != 0xD9)
-                return Outcome{-2, "a row of the image came out without its scan"};
         }
-        if (n == 0) {
-            // The headers up to the scan's, with the image's height in the
-            // frame header, then the restart interval.
-            std::size_t at = 2;
-            bytes.insert(bytes.end(), strip.begin(), strip.begin() + 2);
-            while (strip[at + 1] != 0xDA) {
-                const std::size_t length = std::size_t(strip[at + 2]) << 8 | strip[at + 3];
-                const std::size_t here = bytes.size();
-                bytes.insert(bytes.end(), strip.begin() + std::ptrdiff_t(at),
-                             strip.begin() + std::ptrdiff_t(at + 2 + length));
-                if (strip[at + 1] == 0xC0) {
-                    bytes[here + 5] = std::uint8_t(height >> 8);
-                    bytes[here + 6] = std::uint8_t(height & 0xFF);
-                }
-                at += 2 + length;
-            }
-            const int mcusPerRow = (width + 15) / 16;
-            const std::uint8_t restartInterval[] = {
-                0xFF, 0xDD, 0x00, 0x04, std::uint8_t(mcusPerRow >> 8), std::uint8_t(mcusPerRow & 0xFF)};
-            bytes.insert(bytes.end(), std::begin(restartInterval), std::end(restartInterval));
-            bytes.insert(bytes.end(), strip.begin() + std::ptrdiff_t(at), strip.begin() + std::ptrdiff_t(start));
-        } else {
-            bytes.push_back(0xFF);
-            bytes.push_back(std::uint8_t(0xD0 + (n - 1) % 8));
-        }
-        if (known) {
-            bytes.insert(bytes.end(), whiteScan.begin(), whiteScan.end());
-            continue;
-        }
-        bytes.insert(bytes.end(), strip.begin() + std::ptrdiff_t(start), strip.end() - 2);
-        if (white)
-            whiteScan.assign(strip.begin() + std::ptrdiff_t(start), strip.end() - 2);
+        const Outcome appended = appendRow(width, height, n, row.white ? white.file : row.file, bytes);
+        if (appended.code != 0)
+            return appended;
+        std::vector<std::uint8_t>().swap(row.file);
     }
     bytes.push_back(0xFF);
     bytes.push_back(0xD9);

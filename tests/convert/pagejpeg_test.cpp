@@ -140,6 +140,19 @@ TEST(PageJpegHolder, TheLibraryLimitIs65500Pixels)
 
     holder.Assign(DrawnPage(20, 20));
     EXPECT_FALSE(save(holder).empty()) << "the holder recovers at the next assign";
+
+    // Rows coded 16 pixel rows at a time, each a file of its own, still
+    // make one image: the library's limit is the whole image's.
+    holder.Assign(tall, ScanLayout::RestartEveryRow);
+    EXPECT_FALSE(save(holder).empty());
+    holder.Assign(taller, ScanLayout::RestartEveryRow);
+    EXPECT_EQ(saveError(holder), kTooBig);
+    holder.Assign(wider, ScanLayout::RestartEveryRow);
+    EXPECT_EQ(saveError(holder), kTooBig);
+    PageJpeg banded;
+    banded.AssignBands(
+        10, 65501, 640, [](int, QImage &band) { band.fill(Qt::white); }, ScanLayout::RestartEveryRow);
+    EXPECT_EQ(saveError(banded), kTooBig);
 }
 
 // A page encoded band by band gives the bytes of the whole bitmap, whatever
