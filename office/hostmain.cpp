@@ -56,9 +56,11 @@ void RunHost(int argc, char **argv)
         DocumentOpener opener = DocumentOpener::start();
         auto inbox = std::make_unique<DocumentInbox>(profile.temporaryFolder() + "/document");
         ConfineOfficeProcess(profile);
+        std::string temporaryFolder = profile.temporaryFolder();
         // Never destroyed: see LibreOffice.
         auto *office = new LibreOffice(std::move(profile), LibreOffice::linksBlocked());
-        context = std::make_unique<HostContext>(*office, std::move(worker), std::move(opener), std::move(inbox));
+        context = std::make_unique<HostContext>(*office, std::move(worker), std::move(opener), std::move(inbox),
+                                                std::move(temporaryFolder));
         if (kind == DocumentKind::Word)
             app = std::make_shared<WordApplication>(*context);
         else if (kind == DocumentKind::PowerPoint)

@@ -22,7 +22,7 @@ ApplicationObject::ApplicationObject(HostContext &context, const char *collectio
         [this](const HostValue &v) { windowState_ = intArgument({v}, 0, "WindowState"); });
     property("Application", [this](const HostArgs &) -> HostValue { return shared_from_this(); });
     method("Quit", [this](const HostArgs &) -> HostValue {
-        context_.closeAll();
+        context_.endWork();
         context_.requestEnd();
         return {};
     });

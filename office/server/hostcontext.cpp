@@ -8,8 +8,9 @@
 namespace folivex::office {
 
 HostContext::HostContext(Engine &engine, std::unique_ptr<RenderWorker> worker, DocumentOpener opener,
-                         std::unique_ptr<DocumentInbox> inbox)
-    : engine_(engine), startedWorker_(std::move(worker)), opener_(std::move(opener)), inbox_(std::move(inbox))
+                         std::unique_ptr<DocumentInbox> inbox, std::string temporaryFolder)
+    : engine_(engine), startedWorker_(std::move(worker)), opener_(std::move(opener)), inbox_(std::move(inbox)),
+      temporaryFolder_(std::move(temporaryFolder))
 {
 }
 
@@ -47,15 +48,16 @@ RenderWorker *HostContext::worker(const EngineDocument &document)
     return it->second.get();
 }
 
-void HostContext::closeAll()
+void HostContext::endWork()
 {
     pictures_.clear();
     workers_.clear();
-    for (auto &document : documents_)
-        document->close();
-    documents_.clear();
-    // No copy of the user's document outlives its conversion.
+    // No copy of the user's document outlives its conversion: neither the
+    // inbox's nor what LibreOffice wrote of it into its temporary files.
     inbox_.reset();
+    std::error_code ec;
+    for (const auto &entry : std::filesystem::directory_iterator(temporaryFolder_, ec))
+        std::filesystem::remove_all(entry.path(), ec);
 }
 
 void HostContext::copyPicture(PagePicture picture)

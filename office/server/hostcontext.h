@@ -23,8 +23,9 @@ public:
     // `worker`, when not null, is a render worker started with the host
     // for the first document that gets one. `opener` opens the one document
     // of this host, which is copied into `inbox` and loaded from there.
+    // `temporaryFolder` is where LibreOffice keeps its temporary files.
     HostContext(Engine &engine, std::unique_ptr<RenderWorker> worker, DocumentOpener opener,
-                std::unique_ptr<DocumentInbox> inbox);
+                std::unique_ptr<DocumentInbox> inbox, std::string temporaryFolder);
 
     // Loads and keeps a document; see Engine::load. The opener's errors
     // ("Cannot open PATH: there is no such file") come first; a second
@@ -34,8 +35,12 @@ public:
     // The render worker of `document`, or null; a closed document's worker
     // is ended here.
     RenderWorker *worker(const EngineDocument &document);
-    // Closes every document (Quit).
-    void closeAll();
+    // Quit: ends the render workers and deletes the copy of the document
+    // and LibreOffice's temporary files. The documents stay loaded: the
+    // process is to end right after (see requestEnd), and LibreOffice's own
+    // closing of a document, a few to tens of milliseconds, would leave
+    // nothing behind that outlives the process. Nothing opens afterwards.
+    void endWork();
 
     // A copy call: keeps the picture and lists it on the clipboard as an
     // enhanced metafile, replacing what the call put before.
@@ -56,6 +61,7 @@ private:
     std::unique_ptr<RenderWorker> startedWorker_;
     DocumentOpener opener_;
     std::unique_ptr<DocumentInbox> inbox_;
+    std::string temporaryFolder_;
     std::vector<std::shared_ptr<EngineDocument>> documents_;
     std::map<const EngineDocument *, std::unique_ptr<RenderWorker>> workers_;
     std::map<uint32_t, PagePicture> pictures_;
