@@ -1,7 +1,7 @@
 // LibreOffice: the engine itself, the one LibreOfficeKit instance of a host
 // process, with its profile. Created once; LibreOfficeKit cannot be
 // initialised twice in a process, and tearing it down can crash, so it is
-// never destroyed: the host ends with _exit after closing its documents.
+// never destroyed: the host ends with _exit, its documents still loaded.
 #pragma once
 
 #include "office/engine/engine.h"

@@ -38,6 +38,18 @@ std::string pdfName(const fs::path &document)
     return document.stem().string() + ".pdf";
 }
 
+// What /proc/PID/NAME holds; empty once the process has gone, which can be
+// between finding it and reading it (reading then fails with ESRCH).
+std::string procFile(int pid, const char *name)
+{
+    try {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/" + name);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure &) {
+        return {};
+    }
+}
+
 // The processes under `root` whose command line holds `word`.
 std::vector<int> descendantsWith(int root, const std::string &word)
 {
@@ -48,23 +60,17 @@ std::vector<int> descendantsWith(int root, const std::string &word)
         parents.pop_back();
         for (int child : ChildProcesses(parent)) {
             parents.push_back(child);
-            std::ifstream in("/proc/" + std::to_string(child) + "/cmdline");
-            const std::string line((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (line.find(word) != std::string::npos)
+            if (procFile(child, "cmdline").find(word) != std::string::npos)
                 found.push_back(child);
         }
     }
     return found;
 }
 
-} // namespace
-
 // Whether process `pid` maps the worker's picture buffer: it has been given a job.
 bool hasPictureBuffer(int pid)
 {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/maps");
-    const std::string maps((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return maps.find("folivex-worker-picture") != std::string::npos;
+    return procFile(pid, "maps").find("folivex-worker-picture") != std::string::npos;
 }
 
 int picturesDrawn(const std::string &log)
@@ -72,6 +78,8 @@ int picturesDrawn(const std::string &log)
     const std::size_t said = log.find("the render worker drew ");
     return said == std::string::npos ? -1 : std::stoi(log.substr(said + 23));
 }
+
+} // namespace
 
 // long1000.docx is long enough for the worker to load and draw well before
 // the end, even on a busy machine. A presentation's worker is still loading
