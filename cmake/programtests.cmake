@@ -1,6 +1,7 @@
 # folivex_add_program_tests(TARGET TIMEOUT seconds [DOCUMENTS | FIXTURE name]
 #                           [LABEL label] SOURCES files... [LIBRARIES libraries...]
-#                           [DEFINITIONS name=value...] [DEPENDS targets...])
+#                           [DEFINITIONS name=value...] [DEPENDS targets...]
+#                           [SERIAL pattern])
 #
 # A GoogleTest suite that runs the built folivex program: TARGET is built
 # from SOURCES after folivex (and DEPENDS), linked with LIBRARIES and the
@@ -9,9 +10,10 @@
 # tests' LibreOffice profile folder, within TIMEOUT seconds, under LABEL.
 # DOCUMENTS: the tests read the test documents, so they are told their
 # folder (FOLIVEX_FIXTURE_DIR) and require the fixture that makes them;
-# FIXTURE names another fixture they require instead.
+# FIXTURE names another fixture they require instead. SERIAL: the tests
+# matching the GoogleTest filter pattern run with no other test beside them.
 function(folivex_add_program_tests target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "DOCUMENTS" "TIMEOUT;FIXTURE;LABEL" "SOURCES;LIBRARIES;DEFINITIONS;DEPENDS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "DOCUMENTS" "TIMEOUT;FIXTURE;LABEL;SERIAL" "SOURCES;LIBRARIES;DEFINITIONS;DEPENDS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "folivex_add_program_tests(${target}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   elseif(NOT arg_TIMEOUT)
@@ -36,6 +38,13 @@ function(folivex_add_program_tests target)
   target_link_libraries(${target} PRIVATE ${arg_LIBRARIES} folivex_testsupport folivex_guitestmain)
   target_compile_definitions(${target} PRIVATE ${definitions})
   add_dependencies(${target} folivex ${arg_DEPENDS})
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 30 PROPERTIES ${properties}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FOLIVEX_PROFILE_DIR=${CMAKE_BINARY_DIR}/test-profiles")
+  set(environment "QT_QPA_PLATFORM=offscreen;FOLIVEX_PROFILE_DIR=${CMAKE_BINARY_DIR}/test-profiles")
+  if(arg_SERIAL)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 30 TEST_FILTER "-${arg_SERIAL}" PROPERTIES ${properties}
+      ENVIRONMENT "${environment}")
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 30 TEST_FILTER "${arg_SERIAL}" PROPERTIES ${properties}
+      RUN_SERIAL TRUE ENVIRONMENT "${environment}")
+  else()
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 30 PROPERTIES ${properties} ENVIRONMENT "${environment}")
+  endif()
 endfunction()
