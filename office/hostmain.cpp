@@ -54,9 +54,9 @@ void RunHost(int argc, char **argv)
         std::unique_ptr<RenderWorker> worker = RenderWorker::wanted(kind) ? RenderWorker::start(application) : nullptr;
         ProfileSlot profile;
         DocumentOpener opener = DocumentOpener::start();
-        auto inbox = std::make_unique<DocumentInbox>(profile.temporaryFolder() + "/document");
-        ConfineOfficeProcess(profile);
         std::string temporaryFolder = profile.temporaryFolder();
+        auto inbox = std::make_unique<DocumentInbox>(temporaryFolder + "/document");
+        ConfineOfficeProcess(profile);
         // Never destroyed: see LibreOffice.
         auto *office = new LibreOffice(std::move(profile), LibreOffice::linksBlocked());
         context = std::make_unique<HostContext>(*office, std::move(worker), std::move(opener), std::move(inbox),
